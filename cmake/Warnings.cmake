@@ -1,0 +1,7 @@
+add_library(wakery_warnings INTERFACE)
+target_compile_options(wakery_warnings INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast
+    -Wnon-virtual-dtor -Woverloaded-virtual)
+if(WAKERY_WERROR)
+    target_compile_options(wakery_warnings INTERFACE -Werror)
+endif()

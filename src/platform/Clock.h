@@ -1,0 +1,25 @@
+#pragma once
+
+namespace platform {
+
+// A reading of the local wall clock. weekday counts Sunday as 1 and Saturday as 7.
+struct LocalDateTime
+{
+    int year = 2000;
+    int month = 1; // 1..12
+    int day = 1;   // 1..31
+    int hour = 0;  // 0..23
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+    int weekday = 7;
+};
+
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual LocalDateTime now() const = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+enum class MessageIcon { Critical, Warning, Information };
+
+// Message boxes with a single OK button; showMessage returns when the user has dismissed the box.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+    virtual void showMessage(MessageIcon icon, const std::string& title, const std::string& text) = 0;
+};
+
+inline constexpr const char* applicationTitle = "Wakery";
+
+// The program's way of reporting a user error: critical icon, OK only, titled with the program's name.
+inline void showError(Dialogs& dialogs, const std::string& text)
+{
+    dialogs.showMessage(MessageIcon::Critical, applicationTitle, text);
+}
+
+} // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+class Files
+{
+public:
+    virtual ~Files() = default;
+    // The folder that holds the program's executable.
+    virtual std::string programFolder() const = 0;
+    // True only for a plain file: a folder or a missing path is false.
+    virtual bool plainFileExists(const std::string& path) const = 0;
+};
+
+// The path of a file in the program's folder, built afresh on every call with the platform's separator.
+std::string programFile(const Files& files, const std::string& name);
+// The alarm store: "Data.ini" in the program's folder.
+std::string dataIniPath(const Files& files);
+
+} // namespace platform

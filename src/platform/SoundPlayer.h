@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// A media player with no user interface and no error dialogs. Positions and lengths are in seconds;
+// a file that cannot be played reports 0 for both.
+class SoundPlayer
+{
+public:
+    virtual ~SoundPlayer() = default;
+    // Opens the local file and starts it from the beginning, even when it was already playing.
+    virtual void setFileAndPlay(const std::string& path) = 0;
+    virtual double position() const = 0;
+    virtual double length() const = 0;
+    virtual void setPosition(double seconds) = 0;
+    virtual void play() = 0;
+};
+
+// Players are made only when an alarm starts ringing, so the idle program never loads a media back end.
+class SoundPlayerFactory
+{
+public:
+    virtual ~SoundPlayerFactory() = default;
+    virtual std::unique_ptr<SoundPlayer> create() = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace platform {
+
+struct TimeOfDay
+{
+    int hour = 0;   // 0..23
+    int minute = 0; // 0..59
+    int second = 0; // 0..59
+    friend bool operator==(const TimeOfDay&, const TimeOfDay&) = default;
+};
+
+} // namespace platform

@@ -1,0 +1,25 @@
+#include "QtClock.h"
+
+#include <QDateTime>
+
+namespace platform {
+
+LocalDateTime QtClock::now() const
+{
+    const QDateTime current = QDateTime::currentDateTime();
+    const QDate date = current.date();
+    const QTime time = current.time();
+    LocalDateTime result;
+    result.year = date.year();
+    result.month = date.month();
+    result.day = date.day();
+    result.hour = time.hour();
+    result.minute = time.minute();
+    result.second = time.second();
+    result.millisecond = time.msec();
+    // Qt counts Monday as 1 and Sunday as 7; the program counts from Sunday.
+    result.weekday = date.dayOfWeek() % 7 + 1;
+    return result;
+}
+
+} // namespace platform

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+namespace platform {
+
+class QtClock : public Clock
+{
+public:
+    LocalDateTime now() const override;
+};
+
+} // namespace platform

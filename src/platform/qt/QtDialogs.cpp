@@ -1,0 +1,21 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace platform {
+
+void QtDialogs::showMessage(MessageIcon icon, const std::string& title, const std::string& text)
+{
+    QMessageBox::Icon qtIcon = QMessageBox::Critical;
+    if (icon == MessageIcon::Warning)
+        qtIcon = QMessageBox::Warning;
+    else if (icon == MessageIcon::Information)
+        qtIcon = QMessageBox::Information;
+    QMessageBox box(qtIcon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace platform

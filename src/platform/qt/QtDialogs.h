@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+namespace platform {
+
+class QtDialogs : public Dialogs
+{
+public:
+    void showMessage(MessageIcon icon, const std::string& title, const std::string& text) override;
+};
+
+} // namespace platform

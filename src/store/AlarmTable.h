@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace store {
+
+// The hour and minute of an alarm's time, taken once at load so that the check never parses text.
+struct AlarmClockTime
+{
+    bool valid = false; // false: the stored time is no time of day and the alarm never rings
+    int hour = 0;
+    int minute = 0;
+};
+
+// The in-memory projection of Data.ini. Every array is indexed by the alarm index 1..ACount (element 0
+// is unused), the same number as the file's section AlarmN and the list's row.
+struct AlarmTable
+{
+    std::int16_t ACount = 0;
+    std::vector<std::string> AType;  // day set, digits "1" (Sunday) .. "7" (Saturday)
+    std::vector<std::string> AMemo;
+    std::vector<std::string> ATime;  // normalised time text (the stored text when it is no time)
+    std::vector<std::string> ASound; // empty: the default sound
+    std::vector<std::int16_t> AState; // 1 = on, anything else = off
+    std::vector<std::int16_t> ASnoozeH; // snooze offsets: memory only, kept by index across loads
+    std::vector<std::int16_t> ASnoozeM;
+
+    std::vector<std::string> AStoredTime;  // Time exactly as it stands in the file
+    std::vector<AlarmClockTime> AClock;    // hour and minute of ATime
+
+    // An alarm at index was removed from the file and the later ones moved down by one: drop its
+    // offsets and move the later offsets down with their alarms.
+    void removeOffsetsAt(std::int16_t index);
+};
+
+} // namespace store

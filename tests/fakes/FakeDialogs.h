@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <string>
+#include <vector>
+
+namespace fakes {
+
+// Records every message box and returns at once, as if the user pressed OK.
+class FakeDialogs : public platform::Dialogs
+{
+public:
+    struct Shown
+    {
+        platform::MessageIcon icon;
+        std::string title;
+        std::string text;
+    };
+    void showMessage(platform::MessageIcon icon, const std::string& title, const std::string& text) override
+    {
+        shown.push_back({icon, title, text});
+    }
+    std::vector<Shown> shown;
+};
+
+} // namespace fakes

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/LocaleTime.h"
+#include "platform/TimeText.h"
+
+#include <array>
+#include <cstdio>
+
+namespace fakes {
+
+// An English (United States) locale without Qt: 12-hour long times "7:00:00 AM".
+class FakeLocaleTime : public platform::LocaleTime
+{
+public:
+    std::optional<platform::TimeOfDay> parseTime(const std::string& text) const override
+    {
+        if (auto twelve = platform::timetext::parseTwelveHour(text))
+            return twelve;
+        return platform::timetext::parseTwentyFourHour(text);
+    }
+    std::string longTimeText(const platform::TimeOfDay& time) const override
+    {
+        char buffer[32];
+        const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
+        std::snprintf(buffer, sizeof buffer, "%d:%02d:%02d %s", hour12, time.minute, time.second,
+                      time.hour < 12 ? "AM" : "PM");
+        return buffer;
+    }
+    std::string abbreviatedDayName(int weekday) const override
+    {
+        static const std::array<const char*, 7> names{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+        return weekday >= 1 && weekday <= 7 ? names[static_cast<std::size_t>(weekday - 1)] : "";
+    }
+};
+
+} // namespace fakes

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace fakes {
+
+// A fresh folder per test, removed afterwards.
+class TempFolder
+{
+public:
+    TempFolder()
+    {
+        std::random_device random;
+        m_path = std::filesystem::temp_directory_path() / ("wakery-test-" + std::to_string(random()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string path() const { return m_path.string(); }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+    void write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream out(m_path / name, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    std::string read(const std::string& name) const
+    {
+        std::ifstream in(m_path / name, std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        return content.str();
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace fakes
