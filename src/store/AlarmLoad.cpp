@@ -1,9 +1,128 @@
 #include "AlarmLoad.h"
 
-// Placeholder until the load lands.
+#include "platform/Files.h"
+#include "platform/LocaleTime.h"
+#include "store/IniDocument.h"
+
+#include <limits>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
 namespace store {
-bool loadAlarmTable(AlarmTable&, const std::string&, const platform::Files&, const platform::LocaleTime&)
+namespace {
+
+constexpr std::int16_t maxCount = std::numeric_limits<std::int16_t>::max();
+
+// An optional sign and decimal digits, nothing else; values beyond the 16-bit range are clamped, since
+// only their side matters to the callers.
+std::optional<std::int32_t> wholeNumber(std::string_view text)
 {
-    return false;
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    std::int32_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = std::min<std::int32_t>(value * 10 + (c - '0'), 1 << 20);
+    }
+    return negative ? -value : value;
 }
+
+std::int16_t countFrom(const std::string& text)
+{
+    const auto number = wholeNumber(text);
+    if (!number || *number < 0)
+        return 0;
+    return static_cast<std::int16_t>(std::min<std::int32_t>(*number, maxCount));
+}
+
+std::int16_t stateFrom(const std::string& text)
+{
+    const auto number = wholeNumber(text);
+    if (!number || *number < std::numeric_limits<std::int16_t>::min() || *number > maxCount)
+        return 0;
+    return static_cast<std::int16_t>(*number);
+}
+
+struct NormalisedTime
+{
+    std::string text;
+    AlarmClockTime clock;
+};
+
+// Many alarms share a stored time, and the locale conversion is the costly part of a load.
+class TimeNormaliser
+{
+public:
+    explicit TimeNormaliser(const platform::LocaleTime& localeTime) : m_localeTime(localeTime) {}
+
+    const NormalisedTime& operator()(const std::string& stored)
+    {
+        auto [entry, added] = m_known.try_emplace(stored);
+        if (added) {
+            if (const auto time = m_localeTime.parseTime(stored)) {
+                entry->second.text = m_localeTime.longTimeText(*time);
+                entry->second.clock = AlarmClockTime{true, time->hour, time->minute};
+            } else {
+                entry->second.text = stored;
+            }
+        }
+        return entry->second;
+    }
+
+private:
+    const platform::LocaleTime& m_localeTime;
+    std::unordered_map<std::string, NormalisedTime> m_known;
+};
+
+} // namespace
+
+bool loadAlarmTable(AlarmTable& table, const std::string& iniPath, const platform::Files& files,
+                    const platform::LocaleTime& localeTime)
+{
+    if (!files.plainFileExists(iniPath))
+        return false;
+    // One parse for the whole load; every value is what ReadIni would give for it. A file that cannot
+    // be read gives every key its default, as ReadIni does.
+    IniDocument::Source source;
+    const IniDocument document = IniDocument::fromFile(iniPath, source);
+
+    table.ACount = countFrom(document.read("Alarm", "Count", "0"));
+    if (table.ACount == 0)
+        return true; // the arrays keep their old contents; nothing reads past ACount
+
+    const auto size = static_cast<std::size_t>(table.ACount) + 1;
+    table.AType.assign(size, std::string());
+    table.AMemo.assign(size, std::string());
+    table.ATime.assign(size, std::string());
+    table.ASound.assign(size, std::string());
+    table.AState.assign(size, 0);
+    table.AStoredTime.assign(size, std::string());
+    table.AClock.assign(size, AlarmClockTime{});
+    // Snooze offsets live only in memory and stay with their index.
+    table.ASnoozeH.resize(size, 0);
+    table.ASnoozeM.resize(size, 0);
+
+    TimeNormaliser normalise(localeTime);
+    const std::string none;
+    for (std::size_t i = 1; i < size; ++i) {
+        const auto section = document.findSection("Alarm" + std::to_string(i));
+        table.AType[i] = document.read(section, "Type", "1234567");
+        table.AStoredTime[i] = document.read(section, "Time", none);
+        const NormalisedTime& time = normalise(table.AStoredTime[i]);
+        table.ATime[i] = time.text;
+        table.AClock[i] = time.clock;
+        table.AMemo[i] = document.read(section, "Memo", none);
+        table.AState[i] = stateFrom(document.read(section, "State", none));
+        table.ASound[i] = document.read(section, "Sound", none);
+    }
+    return true;
+}
+
 } // namespace store

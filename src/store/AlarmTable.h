@@ -19,16 +19,16 @@ struct AlarmClockTime
 struct AlarmTable
 {
     std::int16_t ACount = 0;
-    std::vector<std::string> AType;  // day set, digits "1" (Sunday) .. "7" (Saturday)
+    std::vector<std::string> AType; // day set, digits "1" (Sunday) .. "7" (Saturday); others are ignored
     std::vector<std::string> AMemo;
-    std::vector<std::string> ATime;  // normalised time text (the stored text when it is no time)
-    std::vector<std::string> ASound; // empty: the default sound
-    std::vector<std::int16_t> AState; // 1 = on, anything else = off
+    std::vector<std::string> ATime;     // normalised time text (the stored text when it is no time)
+    std::vector<std::string> ASound;    // empty: the default sound
+    std::vector<std::int16_t> AState;   // 1 = on, anything else = off
     std::vector<std::int16_t> ASnoozeH; // snooze offsets: memory only, kept by index across loads
     std::vector<std::int16_t> ASnoozeM;
 
-    std::vector<std::string> AStoredTime;  // Time exactly as it stands in the file
-    std::vector<AlarmClockTime> AClock;    // hour and minute of ATime
+    std::vector<std::string> AStoredTime; // Time exactly as it stands in the file
+    std::vector<AlarmClockTime> AClock;   // hour and minute of ATime
 
     // An alarm at index was removed from the file and the later ones moved down by one: drop its
     // offsets and move the later offsets down with their alarms.

@@ -14,7 +14,10 @@ std::string ReadIni(const std::string& FileName, const std::string& Section, con
 
 // Sets Key in Section to Value (CR and LF become blanks), creating the file, the section or the key as
 // needed and keeping every other byte of the file. The file is replaced atomically; false when it could
-// not be written, and the old file is then whole.
+// not be written, and the old file is then whole. Also false, with nothing written, for a file that
+// exists but cannot be read, and for names no profile line can hold (empty, a line break, ']' in a
+// section, '=' in a key or a key starting with ';' or '['). Writing the value a key already has leaves
+// the file untouched and gives true.
 bool WriteIni(const std::string& FileName, const std::string& Section, const std::string& Key,
               const std::string& Value);
 

@@ -14,9 +14,7 @@ class FakeLocaleTime : public platform::LocaleTime
 public:
     std::optional<platform::TimeOfDay> parseTime(const std::string& text) const override
     {
-        if (auto twelve = platform::timetext::parseTwelveHour(text))
-            return twelve;
-        return platform::timetext::parseTwentyFourHour(text);
+        return platform::timetext::parseStoredTime(text);
     }
     std::string longTimeText(const platform::TimeOfDay& time) const override
     {

@@ -46,7 +46,7 @@ bool replaceFileAtomically(const std::string& path, std::string_view content)
         return false;
 
     // Keep the permissions of the file being replaced; a new file gets the usual 0666 less the umask.
-    struct stat old{};
+    struct stat old = {};
     if (::stat(path.c_str(), &old) == 0) {
         ::fchmod(fd, old.st_mode & 07777);
     } else {
