@@ -1,0 +1,410 @@
+#include "Dialog.h"
+
+#include "platform/Services.h"
+#include "store/AlarmTable.h"
+#include "store/ini.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextCursor>
+
+#include <limits>
+
+namespace {
+
+// The window was laid out in twips; 15 of them make a pixel at 96 dpi, and Qt scales pixels on denser
+// screens.
+QRect twips(int left, int top, int width, int height)
+{
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+// The layout was drawn with Windows fonts; elsewhere the closest installed family of the same kind stands
+// in (Liberation is metric-compatible with the common Windows faces).
+QFont windowsFont(const QString& family, qreal points, bool bold)
+{
+    QFont font;
+    const bool serif = family == QLatin1String("Times New Roman");
+    QStringList families{family};
+    if (serif)
+        families << QStringLiteral("Liberation Serif") << QStringLiteral("DejaVu Serif");
+    else
+        families << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Liberation Sans")
+                 << QStringLiteral("DejaVu Sans");
+    font.setFamilies(families);
+    font.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// A memo of nothing but white space would be stored as blanks, since the store turns line breaks into
+// blanks; it counts as empty.
+bool isBlank(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\r') &&
+            c != QLatin1Char('\n'))
+            return false;
+    }
+    return true;
+}
+
+// How many UTF-16 units of text fit in the bytes the store gives back.
+qsizetype storableLength(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    const std::string bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    const auto keep = editor::utf8PrefixLength(bytes, editor::maxStoredBytes);
+    if (keep == bytes.size())
+        return text.size();
+    return QString::fromUtf8(utf8.constData(), static_cast<qsizetype>(keep)).size();
+}
+
+constexpr std::int16_t maxAlarmCount = std::numeric_limits<std::int16_t>::max();
+
+} // namespace
+
+Dialog::Dialog(platform::Services& services, const store::AlarmTable& table, QWidget* parent)
+    : QDialog(parent), m_services(services), m_table(table)
+{
+    setObjectName(QStringLiteral("Dialog"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(windowsFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    setFixedSize(5475 / 15, 3795 / 15);
+    buildControls();
+
+    connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &Dialog::CancelButton_Click);
+    connect(cmdbrowse, &QPushButton::clicked, this, &Dialog::cmdbrowse_Click);
+    connect(txtMemo, &QPlainTextEdit::textChanged, this, &Dialog::limitMemo);
+    connect(txtaction, &QLineEdit::textChanged, this, [this] { limitLineEdit(txtaction); });
+
+    Form_Load();
+}
+
+void Dialog::buildControls()
+{
+    const QFont labelFont = windowsFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+
+    auto makeButton = [this](QPushButton*& button, const char* name, const QString& caption, QRect place) {
+        button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(place);
+    };
+    auto makeLabel = [this](QLabel*& label, const char* name, const QString& caption, QRect place,
+                            const QFont& font) {
+        label = new QLabel(caption, this);
+        label->setObjectName(QLatin1String(name));
+        label->setGeometry(place);
+        label->setFont(font);
+    };
+
+    makeButton(OKButton, "OKButton", QStringLiteral("OK"), twips(4200, 120, 1215, 375));
+    OKButton->setToolTip(QStringLiteral("save and close."));
+    OKButton->setDefault(true);
+    makeButton(CancelButton, "CancelButton", QStringLiteral("Cancel"), twips(4200, 600, 1215, 375));
+
+    cmbtime2 = new QComboBox(this);
+    cmbtime2->setObjectName(QStringLiteral("cmbtime2"));
+    cmbtime2->setEditable(true);
+    // Enter in the box confirms the dialog; it must not grow the list with what was typed.
+    cmbtime2->setInsertPolicy(QComboBox::NoInsert);
+    cmbtime2->setGeometry(twips(720, 240, 1500, 315));
+    cmbtime2->setToolTip(QStringLiteral("Select from the list or enter a time(HH:MM AM/PM)."));
+
+    makeLabel(Label8, "Label8", QStringLiteral("HH:MM AM/PM"), twips(840, 615, 1215, 135),
+              windowsFont(QStringLiteral("MS Dialog Light"), 6, false));
+
+    const std::array<const char*, 7> dayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    const std::array<int, 7> dayLefts{120, 720, 1440, 2160, 2880, 3480, 3960};
+    std::array<QCheckBox**, 7> dayMembers{&Check1, &Check2, &Check3, &Check4, &Check5, &Check6, &Check7};
+    for (std::size_t day = 0; day < 7; ++day) {
+        auto* box = new QCheckBox(QLatin1String(dayNames[day]), this);
+        box->setObjectName(QStringLiteral("Check%1").arg(day + 1));
+        box->setGeometry(twips(dayLefts[day], 1065, 705, 300));
+        *dayMembers[day] = box;
+        m_days[day] = box;
+    }
+
+    makeLabel(Label5, "Label5", QStringLiteral("Time :"), twips(120, 240, 570, 285), labelFont);
+
+    txtMemo = new QPlainTextEdit(this);
+    txtMemo->setObjectName(QStringLiteral("txtMemo"));
+    txtMemo->setGeometry(twips(120, 1680, 5235, 1335));
+    txtMemo->setFont(windowsFont(QStringLiteral("Times New Roman"), 11.25, true));
+    txtMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab walks on to the next control, as everywhere else in the dialog.
+    txtMemo->setTabChangesFocus(true);
+
+    makeLabel(Label1, "Label1", QStringLiteral("Memo :"), twips(120, 1440, 630, 195), labelFont);
+
+    makeButton(cmdbrowse, "cmdbrowse", QStringLiteral("Browse"), twips(4440, 3360, 975, 315));
+
+    txtaction = new QLineEdit(this);
+    txtaction->setObjectName(QStringLiteral("txtaction"));
+    txtaction->setGeometry(twips(120, 3360, 4215, 315));
+    txtaction->setToolTip(QStringLiteral("Specify the path of a file"));
+
+    makeLabel(Label2, "Label2", QStringLiteral("Sound file to play (Blank=Default Sound) :"),
+              twips(120, 3120, 3600, 195), labelFont);
+
+    QWidget::setTabOrder(OKButton, CancelButton);
+    QWidget::setTabOrder(CancelButton, cmbtime2);
+    QWidget::setTabOrder(cmbtime2, Check1);
+    for (std::size_t day = 0; day + 1 < m_days.size(); ++day)
+        QWidget::setTabOrder(m_days[day], m_days[day + 1]);
+    QWidget::setTabOrder(Check7, txtMemo);
+    QWidget::setTabOrder(txtMemo, cmdbrowse);
+    QWidget::setTabOrder(cmdbrowse, txtaction);
+}
+
+bool Dialog::openNew()
+{
+    if (isVisible()) {
+        bringToFront();
+        return false;
+    }
+    if (m_table.ACount >= maxAlarmCount) {
+        platform::showError(m_services.dialogs, "No more alarms can be added.");
+        return false;
+    }
+    m_modifMode = false;
+    Form_Load();
+    // Modal to the main window only: a notification window that opens meanwhile must take input.
+    setWindowModality(Qt::WindowModal);
+    centreOnScreen();
+    show();
+    bringToFront();
+    return true;
+}
+
+void Dialog::Modi(std::int16_t AIndex)
+{
+    if (!m_services.files.plainFileExists(platform::dataIniPath(m_services.files)))
+        return;
+    if (AIndex < 1 || AIndex > m_table.ACount)
+        return;
+    if (isVisible() && (!m_modifMode || AIndex == m_alIndex)) {
+        bringToFront();
+        return;
+    }
+    const bool wasOpen = isVisible();
+
+    m_modifMode = true;
+    m_alIndex = AIndex;
+    Form_Load();
+    setWindowTitle(QStringLiteral("Change Alarm..."));
+    Fill_Cmbtime2();
+
+    const std::string path = platform::dataIniPath(m_services.files);
+    const std::string section = editor::alarmSection(AIndex);
+    txtMemo->setPlainText(QString::fromStdString(ini::ReadIni(path, section, "Memo", "")));
+    cmbtime2->setEditText(QString::fromStdString(ini::ReadIni(path, section, "Time", "")));
+    txtaction->setText(QString::fromStdString(ini::ReadIni(path, section, "Sound", "")));
+    CheckTheDays(AIndex);
+
+    if (!wasOpen) {
+        setWindowModality(Qt::NonModal);
+        centreOnScreen();
+        show();
+    }
+    bringToFront();
+}
+
+void Dialog::CheckTheDays(std::int16_t AIndex)
+{
+    const std::string type =
+        ini::ReadIni(platform::dataIniPath(m_services.files), editor::alarmSection(AIndex), "Type", "1");
+    const editor::DayBoxes marked = editor::daysOfType(type);
+    for (std::size_t day = 0; day < m_days.size(); ++day) {
+        if (marked[day])
+            m_days[day]->setChecked(true);
+    }
+}
+
+std::string Dialog::GetType() const
+{
+    return editor::GetType(dayBoxes());
+}
+
+editor::DayBoxes Dialog::dayBoxes() const
+{
+    editor::DayBoxes boxes{};
+    for (std::size_t day = 0; day < m_days.size(); ++day)
+        boxes[day] = m_days[day]->isChecked();
+    return boxes;
+}
+
+void Dialog::bringToFront()
+{
+    if (!isVisible())
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}
+
+void Dialog::alarmRemoved(std::int16_t index)
+{
+    if (!isVisible() || !m_modifMode)
+        return;
+    if (index == m_alIndex) {
+        // Its alarm is gone: saving now would write over whichever alarm took its place.
+        m_modifMode = false;
+        reject();
+    } else if (index < m_alIndex) {
+        --m_alIndex;
+    }
+}
+
+void Dialog::done(int result)
+{
+    const bool wasOpen = isVisible();
+    QDialog::done(result);
+    if (wasOpen)
+        Form_Unload();
+}
+
+// Every opening starts from the window as it was laid out: no alarm's text, days or chosen file is
+// carried over from the previous one.
+void Dialog::Form_Load()
+{
+    m_saved = false;
+    m_browseName.clear();
+    setWindowTitle(QStringLiteral("Set Alarm..."));
+    cmbtime2->clear();
+    cmbtime2->setEditText(QStringLiteral("Time"));
+    for (QCheckBox* box : m_days)
+        box->setChecked(false);
+    txtMemo->clear();
+    txtaction->clear();
+    if (!m_modifMode)
+        Fill_Cmbtime2();
+    OKButton->setFocus();
+}
+
+void Dialog::Form_Unload()
+{
+    m_modifMode = false;
+    emit editorClosed(m_saved);
+}
+
+void Dialog::Fill_Cmbtime2()
+{
+    for (const char* half : {"AM", "PM"}) {
+        for (int hour = 1; hour <= 12; ++hour)
+            cmbtime2->addItem(QStringLiteral("%1:00 %2").arg(hour).arg(QLatin1String(half)));
+    }
+    cmbtime2->setCurrentIndex(0);
+}
+
+void Dialog::centreOnScreen()
+{
+    QScreen* target = parentWidget() != nullptr ? parentWidget()->screen() : screen();
+    if (target == nullptr)
+        return;
+    const QRect area = target->availableGeometry();
+    move(area.center() - rect().center());
+}
+
+void Dialog::OKButton_Click()
+{
+    const std::string original = cmbtime2->currentText().toStdString();
+    std::string text = original;
+    std::string repaired = original;
+    bool valid = editor::ValidTime(text, repaired);
+    if (repaired != original) {
+        cmbtime2->setEditText(QString::fromStdString(repaired));
+        // What gets stored is the box's text; should the repair not fit the box, that text is checked anew
+        // on the next OK rather than stored unchecked.
+        valid = valid && cmbtime2->currentText().toStdString() == repaired;
+    }
+    if (!valid) {
+        platform::showError(m_services.dialogs, "Please type a valid time!");
+        return;
+    }
+    if (isBlank(txtMemo->toPlainText())) {
+        platform::showError(m_services.dialogs, "Please type a Memo!");
+        return;
+    }
+    if (GetType().empty()) {
+        platform::showError(m_services.dialogs, "Please at least Mark one day!");
+        return;
+    }
+    if (!writeAlarm())
+        return;
+    m_saved = true;
+    m_modifMode = false;
+    accept();
+}
+
+bool Dialog::writeAlarm()
+{
+    std::vector<ini::KeyWrite> writes;
+    std::int16_t index = m_alIndex;
+    if (!m_modifMode) {
+        if (m_table.ACount >= maxAlarmCount) {
+            platform::showError(m_services.dialogs, "No more alarms can be added.");
+            return false;
+        }
+        index = static_cast<std::int16_t>(m_table.ACount + 1);
+        writes.push_back({"Alarm", "Count", std::to_string(index)});
+    }
+    const std::string section = editor::alarmSection(index);
+    writes.push_back({section, "State", "1"});
+    writes.push_back({section, "Type", GetType()});
+    writes.push_back({section, "Time", cmbtime2->currentText().toStdString()});
+    writes.push_back({section, "Memo", txtMemo->toPlainText().toStdString()});
+    writes.push_back({section, "Sound", txtaction->text().toStdString()});
+    // One replacement of the file: a new alarm never shows up as a count without its keys.
+    if (!ini::WriteIniKeys(platform::dataIniPath(m_services.files), writes)) {
+        platform::showError(m_services.dialogs, "The alarm could not be saved.");
+        return false;
+    }
+    return true;
+}
+
+void Dialog::CancelButton_Click()
+{
+    m_modifMode = false;
+    reject();
+}
+
+void Dialog::cmdbrowse_Click()
+{
+    const auto chosen = m_services.fileDialog.openFile("Select File", "All Sound Files", "*", m_browseName);
+    if (chosen)
+        m_browseName = *chosen;
+    // A cancel puts back the file chosen earlier in this opening (or nothing), even over a typed path.
+    txtaction->setText(QString::fromStdString(m_browseName));
+}
+
+// The store gives back at most 254 bytes of a value; a longer text is cut here, where the user sees it,
+// rather than silently on the next load.
+void Dialog::limitMemo()
+{
+    const QString text = txtMemo->toPlainText();
+    const qsizetype keep = storableLength(text);
+    if (keep == text.size())
+        return;
+    QTextCursor cursor(txtMemo->document());
+    cursor.setPosition(static_cast<int>(keep));
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+void Dialog::limitLineEdit(QLineEdit* edit)
+{
+    const QString text = edit->text();
+    const qsizetype keep = storableLength(text);
+    if (keep != text.size())
+        edit->setText(text.left(keep));
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "TimeEntry.h"
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace platform {
+struct Services;
+}
+namespace store {
+struct AlarmTable;
+}
+
+// The alarm editor: creates a new alarm or changes a stored one, writing it straight into Data.ini. It
+// never touches the alarm table; it only reads ACount from it. One Dialog lives as long as the main window
+// and is shown again for every opening; each opening starts from the designed empty state.
+//
+// How the main window drives it:
+//   Add...      openNew()          modal to the parent window only, so a ringing notification window (a
+//                                  top-level of its own) stays usable. With ACount at 32,767 it says
+//                                  "No more alarms can be added." and opens nothing. While the editor is
+//                                  already open it is only brought to the front.
+//   Edit...     Modi(k)            loads alarm k and shows the editor modeless; a second Modi while open
+//                                  for a change reloads the same window with the other alarm.
+//   Delete k    alarmRemoved(k)    after the alarms behind k moved down: the open change follows its alarm,
+//                                  and the editor closes without writing when k was the alarm being changed.
+//   reload      editorClosed(bool) emitted on every close; true when an alarm was written.
+class Dialog : public QDialog
+{
+    Q_OBJECT
+public:
+    Dialog(platform::Services& services, const store::AlarmTable& table, QWidget* parent = nullptr);
+
+    // Opens the editor for a new alarm; returns at once. False when it refused (ACount at its limit) or
+    // when an editor that was already open was brought to the front instead.
+    bool openNew();
+
+    // Opens the editor to change alarm AIndex (1..ACount), filled from Data.ini. Does nothing when Data.ini
+    // does not exist or the index names no alarm; while open for a new alarm it only brings the editor to
+    // the front, so nothing typed there is lost.
+    void Modi(std::int16_t AIndex);
+
+    // Marks the day boxes from the day set stored for alarm AIndex ("Type", default "1": a missing key
+    // marks Sunday only). Boxes are only marked here, never cleared.
+    void CheckTheDays(std::int16_t AIndex);
+
+    // The day set of the day boxes, as OK stores it.
+    std::string GetType() const;
+
+    // The alarm being changed; follows its alarm when an earlier one is deleted. Set by Modi.
+    std::int16_t AlIndex() const { return m_alIndex; }
+    // True while the editor is open to change a stored alarm.
+    bool ModifMode() const { return m_modifMode; }
+
+    void bringToFront();
+    void alarmRemoved(std::int16_t index);
+
+signals:
+    void editorClosed(bool saved);
+
+public:
+    void done(int result) override;
+
+private slots:
+    void OKButton_Click();
+    void CancelButton_Click();
+    void cmdbrowse_Click();
+
+private:
+    void buildControls();
+    void Form_Load();
+    void Form_Unload();
+    void Fill_Cmbtime2();
+    void centreOnScreen();
+    bool writeAlarm();
+    editor::DayBoxes dayBoxes() const;
+    void limitLineEdit(QLineEdit* edit);
+    void limitMemo();
+
+    platform::Services& m_services;
+    const store::AlarmTable& m_table;
+    std::int16_t m_alIndex = 0;
+    bool m_modifMode = false;
+    bool m_saved = false;
+    std::string m_browseName; // the file the open-file dialog holds: the last one chosen in this opening
+
+    QPushButton* OKButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+    QComboBox* cmbtime2 = nullptr;
+    QLabel* Label8 = nullptr;
+    QCheckBox* Check1 = nullptr; // Sunday
+    QCheckBox* Check2 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    QCheckBox* Check4 = nullptr;
+    QCheckBox* Check5 = nullptr;
+    QCheckBox* Check6 = nullptr;
+    QCheckBox* Check7 = nullptr;        // Saturday
+    std::array<QCheckBox*, 7> m_days{}; // Check1 .. Check7, for the loops over the week
+    QLabel* Label5 = nullptr;
+    QPlainTextEdit* txtMemo = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* cmdbrowse = nullptr;
+    QLineEdit* txtaction = nullptr;
+    QLabel* Label2 = nullptr;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/FileDialog.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fakes {
+
+// Answers each open-file dialog with the next queued answer (nullopt: the user cancelled; an empty queue
+// cancels too) and records how it was asked.
+class FakeFileDialog : public platform::FileDialog
+{
+public:
+    struct Asked
+    {
+        std::string title;
+        std::string filterName;
+        std::string pattern;
+        std::string startPath;
+    };
+    std::optional<std::string> openFile(const std::string& title, const std::string& filterName,
+                                        const std::string& pattern, const std::string& startPath) override
+    {
+        asked.push_back({title, filterName, pattern, startPath});
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<std::string>> answers;
+    std::vector<Asked> asked;
+};
+
+} // namespace fakes
