@@ -51,8 +51,8 @@ void TimeEntryTest::validTime_data()
     row("7:30 A.M.", true, nullptr, 7, 30);
     row("7:30 AP", true, nullptr, 7, 30); // the first A wins over P
     row("7.:30 PM", true, nullptr, 19, 30);
-    row("7:.5 AM", true, nullptr, 7, 0);      // half a minute rounds to the even 0
-    row("7:30 Pizza", true, nullptr, 19, 30); // nothing after the letter is read
+    row("7:.5 AM", true, nullptr, 7, 0);           // half a minute rounds to the even 0
+    row("7:30 Pm tonight", true, nullptr, 19, 30); // nothing after the letter is read
 
     row("7:30", false);
     row("7:30 XYZ", false);
@@ -65,7 +65,8 @@ void TimeEntryTest::validTime_data()
     row("7:30:15 PM", false);
     row("ab:30 PM", false);
     row("7:xy PM", false);
-    row("7:30 PA", false); // the A is found first and leaves "30 P" as minutes
+    row("7:30 PA", false);    // the A is looked for first and leaves "30 P" as minutes
+    row("7:30 Pizza", false); // likewise: the A of "PIZZA"
     row("", false);
     row("Time", false);
     row("7:00:00 AM", false); // the long time text an alarm move writes back

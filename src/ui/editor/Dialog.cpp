@@ -129,6 +129,8 @@ void Dialog::buildControls()
         auto* box = new QCheckBox(QLatin1String(dayNames[day]), this);
         box->setObjectName(QStringLiteral("Check%1").arg(day + 1));
         box->setGeometry(twips(dayLefts[day], 1065, 705, 300));
+        // Fri and Sat stand only 32 pixels apart; with the style's wider gap "Fri" ran under Sat's box.
+        box->setStyleSheet(QStringLiteral("QCheckBox { spacing: 3px; }"));
         *dayMembers[day] = box;
         m_days[day] = box;
     }
