@@ -657,12 +657,17 @@ void EditorTest::longTextIsCutVisibly()
     e.sound()->setText(QString(300, QLatin1Char('s')));
     QCOMPARE(e.sound()->text(), QString(254, QLatin1Char('s')));
 
-    e.time()->setEditText("10:30 PM");
+    // Whatever follows the marker letter is not read, but it is stored: the time box is held to 254 bytes
+    // too, so what loads is what the box showed.
+    e.time()->setEditText("10:30 PM" + QString(300, QLatin1Char('!')));
+    QCOMPARE(e.time()->currentText().size(), 254);
     e.day(1)->setChecked(true);
     e.ok();
     QVERIFY(e.reload());
     QCOMPARE(QString::fromStdString(e.table.AMemo[1]), QString(127, QChar(0xE9)));
     QCOMPARE(e.table.ASound[1], std::string(254, 's'));
+    QCOMPARE(e.table.AStoredTime[1], e.time()->currentText().toStdString());
+    QVERIFY(e.table.AClock[1].valid);
 }
 
 // Add is modal to the main window only: a notification window, a top-level of its own, still takes clicks.

@@ -85,6 +85,8 @@ Dialog::Dialog(platform::Services& services, const store::AlarmTable& table, QWi
     connect(cmdbrowse, &QPushButton::clicked, this, &Dialog::cmdbrowse_Click);
     connect(txtMemo, &QPlainTextEdit::textChanged, this, &Dialog::limitMemo);
     connect(txtaction, &QLineEdit::textChanged, this, [this] { limitLineEdit(txtaction); });
+    connect(cmbtime2->lineEdit(), &QLineEdit::textChanged, this,
+            [this] { limitLineEdit(cmbtime2->lineEdit()); });
 
     Form_Load();
 }
