@@ -2,6 +2,7 @@
 // and the promise that every time the check accepts loads again as the time the user meant.
 #include "fakes/FakeLocaleTime.h"
 #include "platform/TimeText.h"
+#include "platform/qt/QtLocaleTime.h"
 #include "ui/editor/TimeEntry.h"
 
 #include <QTest>
@@ -93,6 +94,9 @@ void TimeEntryTest::validTime()
 void TimeEntryTest::acceptedTextsLoadAsMeant()
 {
     fakes::FakeLocaleTime locale;
+    // The load reads stored times the same under every locale; two that write time differently.
+    const platform::QtLocaleTime english(QLocale(QLocale::English, QLocale::UnitedStates));
+    const platform::QtLocaleTime german(QLocale(QLocale::German, QLocale::Germany));
     // A grid of hour parts, minute parts and markers, including every form that reads oddly as a number.
     const char* hours[] = {"",   "1",  "7",  "07", "12", "13", "0",  "7.",
                            ".5", "+7", "-1", " 7", "7 ", "x",  "123"};
@@ -129,8 +133,11 @@ void TimeEntryTest::acceptedTextsLoadAsMeant()
                     const auto parsed = platform::timetext::parseTwelveHour(box);
                     QVERIFY2(parsed.has_value(), ("does not load: \"" + box + "\"").c_str());
                     QVERIFY2(*parsed == meant, ("loads as another time: \"" + box + "\"").c_str());
-                    QVERIFY2(locale.parseTime(box) == meant,
-                             ("locale reads otherwise: \"" + box + "\"").c_str());
+                    for (const platform::LocaleTime* reader :
+                         std::initializer_list<const platform::LocaleTime*>{&locale, &english, &german}) {
+                        QVERIFY2(reader->parseTime(box) == meant,
+                                 ("a locale reads otherwise: \"" + box + "\"").c_str());
+                    }
                 }
             }
         }
