@@ -1,0 +1,233 @@
+#include "AlarmCheck.h"
+
+#include "platform/Clock.h"
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace scheduler {
+
+namespace {
+
+constexpr std::int64_t minutesPerDay = 24 * 60;
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b)
+{
+    const std::int64_t quotient = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? quotient - 1 : quotient;
+}
+
+std::int64_t ceilDiv(std::int64_t a, std::int64_t b)
+{
+    return -floorDiv(-a, b);
+}
+
+// Counted from the civil date rather than from hour and minute alone, so that ranges and offsets run
+// across midnight, week ends and month ends without special cases.
+std::int64_t localMinute(const platform::LocalDateTime& time)
+{
+    using namespace std::chrono;
+    const sys_days date = year_month_day{year{time.year}, month{static_cast<unsigned>(time.month)},
+                                         day{static_cast<unsigned>(time.day)}};
+    return std::int64_t{date.time_since_epoch().count()} * minutesPerDay + time.hour * 60 + time.minute;
+}
+
+// 1 = Sunday .. 7 = Saturday; day 0 (1970-01-01) was a Thursday.
+char weekdayDigit(std::int64_t dayNumber)
+{
+    return static_cast<char>('1' + (dayNumber + 4 - floorDiv(dayNumber + 4, 7) * 7));
+}
+
+bool daySetHas(const std::string& days, char digit)
+{
+    return days.find(digit) != std::string::npos;
+}
+
+} // namespace
+
+AlarmCheck::AlarmCheck(const platform::Clock& clock, const platform::Files& files,
+                       const store::AlarmTable& table, AlarmWindow& window)
+    : m_clock(clock), m_files(files), m_table(table), m_window(window),
+      m_dataIniPath(platform::dataIniPath(files))
+{
+}
+
+void AlarmCheck::Timer1_Timer()
+{
+    // A window that calls back into the check while being shown is handled by the loop in showNext.
+    if (m_state.inTick)
+        return;
+    if (!m_files.plainFileExists(m_dataIniPath)) {
+        // The minutes without the file are not caught up later: no alarm rings while it is absent.
+        m_state.lastChecked.reset();
+        return;
+    }
+    m_state.inTick = true;
+    const int count = usableCount();
+    followCount(count);
+
+    const std::int64_t now = localMinute(m_clock.now());
+    std::int64_t from = now;
+    if (m_state.lastChecked && *m_state.lastChecked < now && now - *m_state.lastChecked <= catchUpMinutes)
+        from = *m_state.lastChecked + 1;
+    collectDue(count, from, now);
+    // Set even when the clock went back: the minutes ahead are then checked again as they come, and an
+    // occurrence already taken is still recognised by its minute.
+    m_state.lastChecked = now;
+
+    showNext(count);
+    m_state.inTick = false;
+}
+
+void AlarmCheck::windowClosed()
+{
+    m_state.windowOpen = false;
+    m_state.showing.reset();
+    Timer1_Timer();
+}
+
+void AlarmCheck::alarmRemoved(std::int16_t index)
+{
+    if (index < 1)
+        return;
+    auto& slots = m_state.slots;
+    const auto at = static_cast<std::size_t>(index);
+    if (at < slots.size()) {
+        slots.erase(slots.begin() + index);
+        slots.emplace_back();
+    }
+    auto& waiting = m_state.waiting;
+    waiting.erase(std::remove_if(waiting.begin(), waiting.end(),
+                                 [index](const Occurrence& occurrence) { return occurrence.index == index; }),
+                  waiting.end());
+    // Moving every later index down by one keeps the queue in its order.
+    for (auto& occurrence : waiting) {
+        if (occurrence.index > index)
+            --occurrence.index;
+    }
+    if (m_state.showing) {
+        auto& shown = m_state.showing->index;
+        if (shown == index)
+            shown = 0;
+        else if (shown > index)
+            --shown;
+    }
+}
+
+std::optional<std::int16_t> AlarmCheck::showingIndex() const
+{
+    if (!m_state.windowOpen || !m_state.showing || m_state.showing->index < 1)
+        return std::nullopt;
+    return m_state.showing->index;
+}
+
+std::size_t AlarmCheck::waitingCount() const
+{
+    return m_state.waiting.size();
+}
+
+std::int64_t AlarmCheck::showingLateMinutes() const
+{
+    if (!m_state.windowOpen || !m_state.showing)
+        return 0;
+    return std::max<std::int64_t>(0, localMinute(m_clock.now()) - m_state.showing->minute);
+}
+
+// ACount taken once, and never beyond the shortest array, so that a table being built up elsewhere can
+// not be read past its end.
+int AlarmCheck::usableCount() const
+{
+    const store::AlarmTable& table = m_table;
+    const std::size_t shortest =
+        std::min({table.AType.size(), table.AMemo.size(), table.ATime.size(), table.AState.size(),
+                  table.ASnoozeH.size(), table.ASnoozeM.size(), table.AClock.size()});
+    const int count = table.ACount;
+    if (count <= 0 || shortest == 0)
+        return 0;
+    return std::min(count, static_cast<int>(shortest) - 1);
+}
+
+void AlarmCheck::followCount(int count)
+{
+    auto& slots = m_state.slots;
+    const auto wanted = static_cast<std::size_t>(count) + 1;
+    if (slots.size() == wanted)
+        return;
+    if (slots.size() > wanted) {
+        // Alarms above the new count are gone: what waited for them is dropped, not shown with whatever
+        // a later alarm at the same index holds.
+        auto& waiting = m_state.waiting;
+        waiting.erase(
+            std::remove_if(waiting.begin(), waiting.end(),
+                           [count](const Occurrence& occurrence) { return occurrence.index > count; }),
+            waiting.end());
+        if (m_state.showing && m_state.showing->index > count)
+            m_state.showing->index = 0;
+    }
+    slots.resize(wanted);
+}
+
+void AlarmCheck::collectDue(int count, std::int64_t from, std::int64_t to)
+{
+    const store::AlarmTable& table = m_table;
+    auto& batch = m_state.batch;
+    batch.clear();
+    const auto showing = m_state.showing ? m_state.showing->index : std::int16_t{0};
+    for (int i = 1; i <= count; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (table.AState[at] != 1)
+            continue;
+        const store::AlarmClockTime& clock = table.AClock[at];
+        if (!clock.valid)
+            continue;
+        const std::int64_t offset = std::int64_t{table.ASnoozeH[at]} * 60 + table.ASnoozeM[at];
+        const std::int64_t minuteOfDay0 = clock.hour * 60 + clock.minute + offset;
+        // The range is shorter than a day, so it holds at most one occurrence: the one of this day.
+        const std::int64_t dayNumber = ceilDiv(from - minuteOfDay0, minutesPerDay);
+        const std::int64_t due = dayNumber * minutesPerDay + minuteOfDay0;
+        if (due > to || !daySetHas(table.AType[at], weekdayDigit(dayNumber)))
+            continue;
+        Slot& slot = m_state.slots[at];
+        if (slot.lastTaken == due)
+            continue;
+        slot.lastTaken = due;
+        // An alarm already showing or waiting is not queued twice: the open window stands for both.
+        if (slot.waiting || showing == i)
+            continue;
+        slot.waiting = true;
+        batch.push_back({due, static_cast<std::int16_t>(i)});
+    }
+    if (batch.empty())
+        return;
+    std::sort(batch.begin(), batch.end());
+    auto& waiting = m_state.waiting;
+    const auto oldSize = static_cast<std::ptrdiff_t>(waiting.size());
+    const bool inOrder = waiting.empty() || !(batch.front() < waiting.back());
+    waiting.insert(waiting.end(), batch.begin(), batch.end());
+    if (!inOrder)
+        std::inplace_merge(waiting.begin(), waiting.begin() + oldSize, waiting.end());
+}
+
+void AlarmCheck::showNext(int count)
+{
+    const store::AlarmTable& table = m_table;
+    auto& waiting = m_state.waiting;
+    // A loop, not a single step: the window may report itself closed from inside showAlarm.
+    while (!m_state.windowOpen && !waiting.empty()) {
+        const Occurrence next = waiting.front();
+        waiting.pop_front();
+        if (next.index > count)
+            continue;
+        const auto at = static_cast<std::size_t>(next.index);
+        m_state.slots[at].waiting = false;
+        // Switched off while it waited: the user no longer wants it.
+        if (table.AState[at] != 1)
+            continue;
+        m_state.showing = next;
+        m_state.windowOpen = true;
+        m_window.showAlarm(next.index, table.AMemo[at], table.ATime[at]);
+    }
+}
+
+} // namespace scheduler

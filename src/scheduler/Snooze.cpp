@@ -1,0 +1,50 @@
+#include "Snooze.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace scheduler {
+
+namespace {
+
+std::int16_t saturated(std::int64_t value)
+{
+    constexpr std::int64_t low = std::numeric_limits<std::int16_t>::min();
+    constexpr std::int64_t high = std::numeric_limits<std::int16_t>::max();
+    return static_cast<std::int16_t>(std::clamp(value, low, high));
+}
+
+bool hasOffsets(const store::AlarmTable& table, std::int16_t index)
+{
+    const auto at = static_cast<std::size_t>(index);
+    return index >= 1 && index <= table.ACount && at < table.ASnoozeH.size() && at < table.ASnoozeM.size();
+}
+
+} // namespace
+
+void SetSnoozeValue(store::AlarmTable& table, std::int16_t Index, std::int16_t SVH, std::int16_t SVM,
+                    bool Increment)
+{
+    // The notification window may still hold an index that a deletion took away.
+    if (!hasOffsets(table, Index))
+        return;
+    const auto at = static_cast<std::size_t>(Index);
+    if (Increment) {
+        table.ASnoozeH[at] = saturated(std::int64_t{table.ASnoozeH[at]} + SVH);
+        table.ASnoozeM[at] = saturated(std::int64_t{table.ASnoozeM[at]} + SVM);
+    } else {
+        table.ASnoozeH[at] = SVH;
+        table.ASnoozeM[at] = SVM;
+    }
+}
+
+void snoozeFromNow(store::AlarmTable& table, std::int16_t Index, std::int16_t hours, std::int16_t minutes,
+                   std::int64_t lateMinutes)
+{
+    const std::int64_t late = std::max<std::int64_t>(0, lateMinutes);
+    // The lateness goes in as hours and minutes, so the minute offset stays small however long it rang.
+    SetSnoozeValue(table, Index, saturated(std::int64_t{hours} + late / 60),
+                   saturated(std::int64_t{minutes} + late % 60), true);
+}
+
+} // namespace scheduler
