@@ -424,6 +424,7 @@ void EditorTest::browseThenCancel()
     QCOMPARE(e.fileDialog.asked[0].title, std::string("Select File"));
     QCOMPARE(e.fileDialog.asked[0].filterName, std::string("All Sound Files"));
     QCOMPARE(e.fileDialog.asked[0].pattern, std::string("*"));
+    QCOMPARE(e.fileDialog.asked[0].startPath, std::string("/typed/by/hand.wav"));
 
     e.fileDialog.answers.push_back("/sounds/chosen.wav");
     browse->click();

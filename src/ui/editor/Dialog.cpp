@@ -384,7 +384,9 @@ void Dialog::CancelButton_Click()
 
 void Dialog::cmdbrowse_Click()
 {
-    const auto chosen = m_services.fileDialog.openFile("Select File", "All Sound Files", "*", m_browseName);
+    // Until a file is chosen in this opening, the dialog starts at the path in the box.
+    const std::string startPath = m_browseName.empty() ? txtaction->text().toStdString() : m_browseName;
+    const auto chosen = m_services.fileDialog.openFile("Select File", "All Sound Files", "*", startPath);
     if (chosen)
         m_browseName = *chosen;
     // A cancel puts back the file chosen earlier in this opening (or nothing), even over a typed path.

@@ -23,32 +23,36 @@ struct AlarmTable;
 }
 
 // The alarm editor: creates a new alarm or changes a stored one, writing it straight into Data.ini. It
-// never touches the alarm table; it only reads ACount from it. One Dialog lives as long as the main window
-// and is shown again for every opening; each opening starts from the designed empty state.
+// never changes the alarm table; it only reads ACount from it, so the table (and the services) must outlive
+// the Dialog. One Dialog lives as long as the main window, its parent, and is shown again for every
+// opening; each opening starts from the empty window, with the 24 times in its list once.
 //
 // How the main window drives it:
-//   Add...      openNew()          modal to the parent window only, so a ringing notification window (a
-//                                  top-level of its own) stays usable. With ACount at 32,767 it says
-//                                  "No more alarms can be added." and opens nothing. While the editor is
-//                                  already open it is only brought to the front.
-//   Edit...     Modi(k)            loads alarm k and shows the editor modeless; a second Modi while open
-//                                  for a change reloads the same window with the other alarm.
-//   Delete k    alarmRemoved(k)    after the alarms behind k moved down: the open change follows its alarm,
-//                                  and the editor closes without writing when k was the alarm being changed.
-//   reload      editorClosed(bool) emitted on every close; true when an alarm was written.
+//   Add...      openNew()          returns at once; the editor is modal to its parent window only, so a
+//                                  ringing notification window (a top-level of its own) stays usable.
+//                                  With ACount at 32,767 it says "No more alarms can be added." and opens
+//                                  nothing. While the editor is already open it is only brought to the front.
+//   Edit...     Modi(k)            loads alarm k and shows the editor modeless. Edit of another alarm while
+//                                  a change is open reloads the same window with that alarm; Edit of the same
+//                                  alarm only brings it to the front.
+//   Delete k    alarmRemoved(k)    call after the alarms behind k moved down: the open change follows its
+//                                  alarm, and the editor closes without writing when k was its alarm.
+//   reload      editorClosed(bool) emitted on every close (OK, Cancel, Esc, close box, deletion); true when
+//                                  an alarm was written.
+// A failed write shows "The alarm could not be saved." and keeps the editor open as it was.
 class Dialog : public QDialog
 {
     Q_OBJECT
 public:
     Dialog(platform::Services& services, const store::AlarmTable& table, QWidget* parent = nullptr);
 
-    // Opens the editor for a new alarm; returns at once. False when it refused (ACount at its limit) or
-    // when an editor that was already open was brought to the front instead.
+    // Opens the editor for a new alarm. False when it refused (ACount at its limit) or when an editor that
+    // was already open was brought to the front instead.
     bool openNew();
 
-    // Opens the editor to change alarm AIndex (1..ACount), filled from Data.ini. Does nothing when Data.ini
-    // does not exist or the index names no alarm; while open for a new alarm it only brings the editor to
-    // the front, so nothing typed there is lost.
+    // Opens the editor to change alarm AIndex (1..ACount), filled from Data.ini, and makes AIndex the alarm
+    // OK writes. Does nothing when Data.ini does not exist or the index names no alarm; while open for a new
+    // alarm it only brings the editor to the front, so nothing typed there is lost.
     void Modi(std::int16_t AIndex);
 
     // Marks the day boxes from the day set stored for alarm AIndex ("Type", default "1": a missing key
@@ -58,19 +62,20 @@ public:
     // The day set of the day boxes, as OK stores it.
     std::string GetType() const;
 
-    // The alarm being changed; follows its alarm when an earlier one is deleted. Set by Modi.
+    // The alarm being changed: set by Modi, moved by alarmRemoved, never cleared.
     std::int16_t AlIndex() const { return m_alIndex; }
-    // True while the editor is open to change a stored alarm.
+    // True while the editor is open to change a stored alarm; false while closed or open for a new one.
     bool ModifMode() const { return m_modifMode; }
 
+    // Restores, raises and activates the editor when it is open; nothing otherwise.
     void bringToFront();
     void alarmRemoved(std::int16_t index);
 
+    // Every way of closing ends here.
+    void done(int result) override;
+
 signals:
     void editorClosed(bool saved);
-
-public:
-    void done(int result) override;
 
 private slots:
     void OKButton_Click();
