@@ -14,8 +14,9 @@ public:
     void set(int year, int month, int day, int hour, int minute, int second = 0)
     {
         using namespace std::chrono;
-        const sys_days date = year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                                             std::chrono::day{static_cast<unsigned>(day)}};
+        const sys_days date =
+            year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                           std::chrono::day{static_cast<unsigned>(day)}};
         m_now = time_point_cast<milliseconds>(date) + hours{hour} + minutes{minute} + seconds{second};
     }
     void advanceSeconds(long long count) { m_now += std::chrono::seconds{count}; }
