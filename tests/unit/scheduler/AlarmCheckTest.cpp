@@ -1,9 +1,11 @@
 #include "scheduler/AlarmCheck.h"
 
 #include "fakes/FakeClock.h"
+#include "fakes/FakeLocaleTime.h"
 #include "fakes/TempFolder.h"
 #include "platform/StdFiles.h"
 #include "scheduler/Snooze.h"
+#include "store/AlarmLoad.h"
 
 #include <gtest/gtest.h>
 
@@ -489,6 +491,23 @@ TEST(AlarmCheck, ClockSetBackDoesNotRingTheSameOccurrenceTwice)
     rig.at(7, 1, 0); // summer time ends: 1:00 to 1:59 come round again
     rig.run(60 * 60, 1, true);
     EXPECT_EQ(rig.rings(), (Rings{"1 Mon 01:30", "2 Mon 01:40"}));
+}
+
+// The table as the start-up load builds it from Data.ini, so the check and the load agree on the fields.
+TEST(AlarmCheck, RingsAlarmsLoadedFromDataIni)
+{
+    Rig rig;
+    rig.folder.write("Data.ini", "[Alarm]\r\nCount=3\r\n"
+                                 "[Alarm1]\r\nType=23456\r\nTime=7:00 AM\r\nMemo=Up\r\nState=1\r\n"
+                                 "[Alarm2]\r\nType=1234567\r\nTime=19:30\r\nMemo=Off\r\nState=0\r\n"
+                                 "[Alarm3]\r\nTime=7:00 PM\r\nMemo=No day set\r\nState=1\r\n");
+    fakes::FakeLocaleTime localeTime;
+    ASSERT_TRUE(store::loadAlarmTable(rig.table, rig.folder.file("Data.ini"), rig.files, localeTime));
+    rig.at(7, 6, 0);
+    rig.run(24 * 60 * 60, 30, true);
+    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00", "3 Mon 19:00"}));
+    EXPECT_EQ(rig.window.shown[0].memo, "Up");
+    EXPECT_EQ(rig.window.shown[0].timeText, "7:00:00 AM");
 }
 
 // A window that reports itself closed while it is being shown gets the waiting alarms one after another,
