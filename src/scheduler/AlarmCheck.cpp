@@ -76,7 +76,7 @@ void AlarmCheck::Timer1_Timer()
     // occurrence already taken is still recognised by its minute.
     m_state.lastChecked = now;
 
-    showNext(count);
+    showNext();
     m_state.inTick = false;
 }
 
@@ -209,16 +209,18 @@ void AlarmCheck::collectDue(int count, std::int64_t from, std::int64_t to)
         std::inplace_merge(waiting.begin(), waiting.begin() + oldSize, waiting.end());
 }
 
-void AlarmCheck::showNext(int count)
+void AlarmCheck::showNext()
 {
     const store::AlarmTable& table = m_table;
     auto& waiting = m_state.waiting;
-    // A loop, not a single step: the window may report itself closed from inside showAlarm.
+    // A loop, not a single step: the window may report itself closed from inside showAlarm. Whatever
+    // else it does in there (a reload of the table), the count is taken again before the next one.
     while (!m_state.windowOpen && !waiting.empty()) {
+        followCount(usableCount());
+        if (waiting.empty())
+            break;
         const Occurrence next = waiting.front();
         waiting.pop_front();
-        if (next.index > count)
-            continue;
         const auto at = static_cast<std::size_t>(next.index);
         m_state.slots[at].waiting = false;
         // Switched off while it waited: the user no longer wants it.

@@ -92,7 +92,7 @@ private:
     int usableCount() const;
     void followCount(int count);
     void collectDue(int count, std::int64_t from, std::int64_t to);
-    void showNext(int count);
+    void showNext();
 
     const platform::Clock& m_clock;
     const platform::Files& m_files;

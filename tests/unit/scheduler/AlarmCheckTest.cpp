@@ -542,6 +542,34 @@ TEST(AlarmCheck, WindowClosingInsideShowAlarmGetsTheNextInTurn)
     EXPECT_EQ(window.deepest, 1);
 }
 
+TEST(AlarmCheck, TableReloadedFromInsideShowAlarmIsFollowed)
+{
+    struct ReloadingWindow : scheduler::AlarmWindow
+    {
+        scheduler::AlarmCheck* check = nullptr;
+        store::AlarmTable* table = nullptr;
+        std::vector<std::int16_t> shown;
+        void showAlarm(std::int16_t index, const std::string&, const std::string&) override
+        {
+            shown.push_back(index);
+            *table = tableOf({{7, 0}}); // the file lost two alarms meanwhile
+            check->windowClosed();
+        }
+    };
+    fakes::TempFolder folder;
+    folder.write("Data.ini", "");
+    platform::StdFiles files{folder.path()};
+    fakes::FakeClock clock;
+    store::AlarmTable table = tableOf({{7, 0}, {7, 0}, {7, 0}});
+    ReloadingWindow window;
+    scheduler::AlarmCheck check{clock, files, table, window};
+    window.check = &check;
+    window.table = &table;
+    check.Timer1_Timer();
+    EXPECT_EQ(window.shown, (std::vector<std::int16_t>{1}));
+    EXPECT_EQ(check.waitingCount(), 0u);
+}
+
 // Ticking at the start of each minute, every few seconds, or with gaps of more than a minute finds the
 // same occurrences.
 class TickRate : public ::testing::TestWithParam<long long>
