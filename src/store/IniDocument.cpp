@@ -59,6 +59,24 @@ bool isLeadByte(char c)
     return (static_cast<unsigned char>(c) & 0xC0) == 0xC0;
 }
 
+// The text after a key's '=' once value replaces the value in it. The blanks around the old value stay,
+// unless the new value has blanks of its own at that end: those would pile up with every write of the
+// same value.
+std::string replaceValue(std::string_view tail, std::string_view value)
+{
+    const std::size_t first = tail.find_first_not_of(" \t");
+    const std::size_t last = tail.find_last_not_of(" \t");
+    const std::string_view before = first == std::string_view::npos ? tail : tail.substr(0, first);
+    const std::string_view after = last == std::string_view::npos ? std::string_view() : tail.substr(last + 1);
+    std::string result;
+    if (value.empty() || !isBlank(value.front()))
+        result.append(before);
+    result.append(value);
+    if (value.empty() || !isBlank(value.back()))
+        result.append(after);
+    return result;
+}
+
 bool validSectionName(std::string_view name)
 {
     return !name.empty() && name.find_first_of("\r\n]") == std::string_view::npos;
@@ -153,13 +171,8 @@ void IniDocument::parse()
                                                   ? std::string_view()
                                                   : trimBlanks(line.substr(0, equals));
                 if (!name.empty() && line.front() != '[') {
-                    std::size_t valueBegin = first + equals + 1;
-                    std::size_t valueEnd = lineEnd;
-                    while (valueBegin < valueEnd && isBlank(text[valueBegin]))
-                        ++valueBegin;
-                    while (valueEnd > valueBegin && isBlank(text[valueEnd - 1]))
-                        --valueEnd;
-                    section.keys.push_back(Key{std::string(name), valueBegin, valueEnd, std::nullopt});
+                    section.keys.push_back(
+                        Key{std::string(name), first + equals + 1, lineEnd, std::nullopt});
                 }
             }
         }
@@ -209,18 +222,21 @@ std::string_view IniDocument::storedValue(const Section& section, std::string_vi
 {
     key = trimBlanks(key);
     found = true;
-    if (const Key* existing = findKey(section, key)) {
-        if (existing->newValue)
-            return trimBlanks(*existing->newValue);
-        return std::string_view(m_content).substr(existing->valueBegin,
-                                                  existing->valueEnd - existing->valueBegin);
-    }
+    if (const Key* existing = findKey(section, key))
+        return trimBlanks(tailOf(*existing));
     for (const auto& [name, value] : section.added) {
         if (equalsIgnoringCase(name, key))
             return trimBlanks(value);
     }
     found = false;
     return {};
+}
+
+std::string_view IniDocument::tailOf(const Key& key) const
+{
+    if (key.tail)
+        return *key.tail;
+    return std::string_view(m_content).substr(key.afterEquals, key.lineEnd - key.afterEquals);
 }
 
 std::string IniDocument::read(SectionRef section, std::string_view key, const std::string& defaultValue) const
@@ -270,13 +286,13 @@ bool IniDocument::set(std::string_view sectionName, std::string_view keyName, st
     Section& section = m_sections[index];
     for (Key& existing : section.keys) {
         if (equalsIgnoringCase(existing.name, keyName)) {
-            existing.newValue = std::move(cleaned);
+            existing.tail = replaceValue(tailOf(existing), cleaned);
             return true;
         }
     }
-    for (auto& [name, stored] : section.added) {
+    for (auto& [name, tail] : section.added) {
         if (equalsIgnoringCase(name, keyName)) {
-            stored = std::move(cleaned);
+            tail = replaceValue(tail, cleaned);
             return true;
         }
     }
@@ -296,8 +312,8 @@ std::string IniDocument::render() const
     std::vector<Edit> edits;
     for (const Section& section : m_sections) {
         for (const Key& key : section.keys) {
-            if (key.newValue)
-                edits.push_back(Edit{key.valueBegin, key.valueEnd, nullptr, &*key.newValue});
+            if (key.tail)
+                edits.push_back(Edit{key.afterEquals, key.lineEnd, nullptr, &*key.tail});
         }
         if (!section.added.empty())
             edits.push_back(Edit{section.insertAt, section.insertAt, &section, nullptr});
@@ -309,6 +325,7 @@ std::string IniDocument::render() const
 
     const std::string_view text = m_content;
     bool unterminatedEnd = text.size() > m_bodyBegin && text.back() != '\n' && text.back() != '\r';
+    const std::string crLf = "\r\n";
     std::string out;
     out.reserve(text.size() + 64 * edits.size());
     std::size_t copied = 0;
@@ -323,10 +340,13 @@ std::string IniDocument::render() const
             out.append(m_eol);
             unterminatedEnd = false;
         }
+        // In a file of mixed line endings a lone CR of ours would join the LF of a blank line after it
+        // into one line ending, and the blank line would vanish.
+        const std::string& eol = (m_eol == "\r" && text.substr(edit.begin).starts_with('\n')) ? crLf : m_eol;
         if (edit.insert->isNew)
-            out.append("[").append(edit.insert->name).append("]").append(m_eol);
+            out.append("[").append(edit.insert->name).append("]").append(eol);
         for (const auto& [name, value] : edit.insert->added)
-            out.append(name).append("=").append(value).append(m_eol);
+            out.append(name).append("=").append(value).append(eol);
     }
     out.append(text.substr(copied));
     return out;

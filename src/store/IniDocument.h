@@ -67,16 +67,16 @@ private:
     struct Key
     {
         std::string name;
-        std::size_t valueBegin = 0; // offsets into m_content; for an added key, unused
-        std::size_t valueEnd = 0;
-        std::optional<std::string> newValue;
+        std::size_t afterEquals = 0; // the key's text after '=' is [afterEquals, lineEnd) of m_content
+        std::size_t lineEnd = 0;
+        std::optional<std::string> tail; // the new text after '=', once set
     };
     struct Section
     {
         std::string name;
         std::size_t insertAt = 0; // where a new key line goes (just past the section's last content line)
         std::vector<Key> keys;    // every key line in file order; the first of a name counts
-        std::vector<std::pair<std::string, std::string>> added; // keys this document adds, in order
+        std::vector<std::pair<std::string, std::string>> added; // name and text after '=' of added keys
         bool isNew = false;
     };
 
@@ -84,6 +84,7 @@ private:
     const Key* findKey(const Section& section, std::string_view key) const;
     std::size_t sectionIndex(std::string_view name) const;
     std::string_view storedValue(const Section& section, std::string_view key, bool& found) const;
+    std::string_view tailOf(const Key& key) const;
 
     std::string m_content;
     std::size_t m_bodyBegin = 0;     // past the byte-order mark

@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "; top\r\n[A]\r\nX=1\r\nT=8:15 PM\r\nY=2\r\n"},
         WriteCase{"KeepsFileSpellingAndBlanks", "[alarm1]\r\n  tIMe = 7:00 AM  \r\n", "Alarm1", "Time",
                   "9:00 AM", "[alarm1]\r\n  tIMe = 9:00 AM  \r\n"},
+        WriteCase{"BlanksOfTheNewValueReplaceOldOnes", "[A]\r\nK =  old  \r\n", "A", "K", " new ",
+                  "[A]\r\nK = new \r\n"},
         WriteCase{"ReplacesQuotedValueWhole", "[A]\r\nT=\"x\"\r\n", "A", "T", "y", "[A]\r\nT=y\r\n"},
         WriteCase{"EmptyValueReplaced", "[A]\r\nT=\r\n", "A", "T", "y", "[A]\r\nT=y\r\n"},
         WriteCase{"WritesEmptyValue", "[A]\r\nT=x\r\n", "A", "T", "", "[A]\r\nT=\r\n"},
@@ -92,6 +94,17 @@ TEST(IniWriteFile, TheSameValueLeavesTheFileUntouched)
     ASSERT_TRUE(ini::WriteIni(path, "a", "t", "7:00 AM"));
     EXPECT_EQ(std::filesystem::last_write_time(path), stamp);
     EXPECT_EQ(folder.read("Data.ini"), "[A]\r\nT = 7:00 AM \r\n");
+}
+
+TEST(IniWriteFile, RewritingAValueWithBlanksAroundItIsStable)
+{
+    fakes::TempFolder folder;
+    const std::string path = folder.file("Data.ini");
+    folder.write("Data.ini", "[A]\r\nK =\told\t\r\n");
+    ASSERT_TRUE(ini::WriteIni(path, "A", "K", "  x  "));
+    const std::string once = folder.read("Data.ini");
+    ASSERT_TRUE(ini::WriteIni(path, "A", "K", "  x  "));
+    EXPECT_EQ(folder.read("Data.ini"), once);
 }
 
 TEST(IniWriteFile, WrittenValuesReadBackAsWritten)

@@ -81,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         Command{"NewSectionsAndKeysInterleaved",
                 "[A]\r\nX=1",
                 {{"B", "Y", "1"}, {"A", "Z", "2"}, {"C", "W", "3"}, {"B", "V", "4"}, {"A", "X", "5"}}},
+        Command{"MixedEndingsBeforeBlankLine", "[A]\rX=1\n\n[B]\r", {{"A", "K", "v"}, {"A", "L", "w"}}},
         Command{"NothingChanges", threeAlarms, alarmKeys(1, "1", "23456", "7:00 AM", "work", "")}),
     [](const testing::TestParamInfo<Command>& row) { return std::string(row.param.name); });
 
