@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -10,7 +11,7 @@ namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t maxValueBytes = 254;
-constexpr std::size_t linearLookupLimit = 8;
+constexpr std::size_t linearLookups = 16; // lookups answered by a scan before the index is built
 
 bool isBlank(char c)
 {
@@ -59,21 +60,18 @@ bool isLeadByte(char c)
     return (static_cast<unsigned char>(c) & 0xC0) == 0xC0;
 }
 
-// The text after a key's '=' once value replaces the value in it. The blanks around the old value stay,
-// unless the new value has blanks of its own at that end: those would pile up with every write of the
-// same value.
+// The text after a key's '=' once value replaces the value in it. A value the key already has keeps the
+// line as it is; otherwise the indent before the old value stays (unless the new value brings blanks of
+// its own) and blanks after it go, so that writing a value again never changes the file.
 std::string replaceValue(std::string_view tail, std::string_view value)
 {
+    if (trimBlanks(tail) == value)
+        return std::string(tail);
+    if (value.empty() || isBlank(value.front()))
+        return std::string(value);
     const std::size_t first = tail.find_first_not_of(" \t");
-    const std::size_t last = tail.find_last_not_of(" \t");
-    const std::string_view before = first == std::string_view::npos ? tail : tail.substr(0, first);
-    const std::string_view after = last == std::string_view::npos ? std::string_view() : tail.substr(last + 1);
-    std::string result;
-    if (value.empty() || !isBlank(value.front()))
-        result.append(before);
+    std::string result(first == std::string_view::npos ? tail : tail.substr(0, first));
     result.append(value);
-    if (value.empty() || !isBlank(value.back()))
-        result.append(after);
     return result;
 }
 
@@ -90,21 +88,24 @@ bool validKeyName(std::string_view name)
 
 // Reads the whole file; false on any error. A file that vanishes between the two steps is unreadable
 // rather than missing, which only ever makes a write refuse.
-bool readWholeFile(const std::string& path, std::string& content)
+bool readWholeFile(const std::string& path, std::uintmax_t expectedSize, std::string& content)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return false;
-    char buffer[1 << 16];
-    bool ok = true;
-    for (;;) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
-        content.append(buffer, got);
-        if (got < sizeof buffer) {
-            ok = std::ferror(file) == 0;
+    content.resize(static_cast<std::size_t>(expectedSize));
+    std::size_t size = std::fread(content.data(), 1, content.size(), file);
+    // The file may have changed size since it was measured: read on until its real end.
+    bool ok = std::ferror(file) == 0;
+    while (ok && size == content.size()) {
+        content.resize(size + (1 << 16));
+        const std::size_t got = std::fread(content.data() + size, 1, content.size() - size, file);
+        size += got;
+        ok = std::ferror(file) == 0;
+        if (got == 0)
             break;
-        }
     }
+    content.resize(size);
     return (std::fclose(file) == 0) && ok;
 }
 
@@ -124,7 +125,9 @@ IniDocument IniDocument::fromFile(const std::string& path, Source& source)
         return IniDocument();
     }
     std::string content;
-    if (error || status.type() != std::filesystem::file_type::regular || !readWholeFile(path, content)) {
+    const std::uintmax_t size = error ? 0 : std::filesystem::file_size(path, error);
+    if (error || status.type() != std::filesystem::file_type::regular ||
+        !readWholeFile(path, size, content)) {
         source = Source::Unreadable;
         return IniDocument();
     }
@@ -132,83 +135,143 @@ IniDocument IniDocument::fromFile(const std::string& path, Source& source)
     return IniDocument(std::move(content));
 }
 
+namespace {
+
+std::size_t lineEndFrom(std::string_view text, std::size_t pos)
+{
+    std::size_t end = text.size();
+    if (const void* lf = std::memchr(text.data() + pos, '\n', text.size() - pos))
+        end = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data());
+    if (const void* cr = std::memchr(text.data() + pos, '\r', end - pos))
+        end = static_cast<std::size_t>(static_cast<const char*>(cr) - text.data());
+    return end;
+}
+
+// Past the line ending at lineEnd: CR LF, LF or a lone CR.
+std::size_t nextLine(std::string_view text, std::size_t lineEnd)
+{
+    if (lineEnd >= text.size())
+        return lineEnd;
+    return lineEnd +
+           ((text[lineEnd] == '\r' && lineEnd + 1 < text.size() && text[lineEnd + 1] == '\n') ? 2u : 1u);
+}
+
+} // namespace
+
+// Finds the section headers only: a '[' that is the first non-blank character of its line, with a ']'
+// later in that line. Everything else waits for parseSection().
 void IniDocument::parse()
 {
     const std::string_view text = m_content;
     m_bodyBegin = text.starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
-    constexpr std::size_t none = static_cast<std::size_t>(-1);
-    std::size_t current = none;
+    const std::size_t firstEnd = lineEndFrom(text, m_bodyBegin);
+    m_eol = firstEnd < text.size() ? std::string(text.substr(firstEnd, nextLine(text, firstEnd) - firstEnd))
+                                   : "\r\n";
 
     std::size_t pos = m_bodyBegin;
     while (pos < text.size()) {
-        std::size_t lineEnd = pos;
-        while (lineEnd < text.size() && text[lineEnd] != '\r' && text[lineEnd] != '\n')
-            ++lineEnd;
-        std::size_t next = lineEnd;
-        if (next < text.size()) {
-            next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2u : 1u;
-            if (m_eol.empty())
-                m_eol = std::string(text.substr(lineEnd, next - lineEnd));
-        }
+        const void* found = std::memchr(text.data() + pos, '[', text.size() - pos);
+        if (!found)
+            break;
+        const auto bracket = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+        std::size_t lineStart = bracket;
+        while (lineStart > m_bodyBegin && isBlank(text[lineStart - 1]))
+            --lineStart;
+        pos = bracket + 1;
+        if (lineStart > m_bodyBegin && text[lineStart - 1] != '\r' && text[lineStart - 1] != '\n')
+            continue; // not the first non-blank character of its line
+        const std::size_t lineEnd = lineEndFrom(text, bracket);
+        const void* close = std::memchr(text.data() + bracket, ']', lineEnd - bracket);
+        if (!close)
+            continue;
+        const std::string_view name = trimBlanks(
+            text.substr(bracket + 1, static_cast<std::size_t>(static_cast<const char*>(close) - text.data()) -
+                                         bracket - 1));
+        if (!m_sections.empty())
+            m_sections.back().bodyEnd = lineStart;
+        Section section;
+        section.nameBegin = static_cast<std::size_t>(name.data() - text.data());
+        section.nameSize = name.size();
+        section.bodyBegin = nextLine(text, lineEnd);
+        section.bodyEnd = text.size();
+        pos = section.bodyBegin;
+        m_sections.push_back(section);
+    }
+}
 
+void IniDocument::parseSection(const Section& section) const
+{
+    if (section.parsed)
+        return;
+    section.parsed = true;
+    section.insertAt = section.bodyBegin;
+    section.firstKey = section.endKey = m_keys.size();
+    if (section.isNew)
+        return;
+    const std::string_view text = m_content;
+    std::size_t pos = section.bodyBegin;
+    while (pos < section.bodyEnd) {
+        const std::size_t lineEnd = lineEndFrom(text, pos);
+        const std::size_t next = nextLine(text, lineEnd);
         std::size_t first = pos;
         while (first < lineEnd && isBlank(text[first]))
             ++first;
         if (first < lineEnd && text[first] != ';') {
+            section.insertAt = next;
             const std::string_view line = text.substr(first, lineEnd - first);
-            const std::size_t close = line.find(']');
-            if (line.front() == '[' && close != std::string_view::npos) {
-                Section section;
-                section.name = std::string(trimBlanks(line.substr(1, close - 1)));
-                section.insertAt = next;
-                m_sections.push_back(std::move(section));
-                current = m_sections.size() - 1;
-            } else if (current != none) {
-                Section& section = m_sections[current];
-                section.insertAt = next;
-                const std::size_t equals = line.find('=');
-                const std::string_view name = equals == std::string_view::npos
-                                                  ? std::string_view()
-                                                  : trimBlanks(line.substr(0, equals));
-                if (!name.empty() && line.front() != '[') {
-                    section.keys.push_back(
-                        Key{std::string(name), first + equals + 1, lineEnd, std::nullopt});
-                }
+            const std::size_t equals = line.front() == '[' ? std::string_view::npos : line.find('=');
+            if (equals != std::string_view::npos) {
+                const std::string_view name = trimBlanks(line.substr(0, equals));
+                if (!name.empty())
+                    m_keys.push_back(Key{static_cast<std::size_t>(name.data() - text.data()), name.size(),
+                                         first + equals + 1, lineEnd});
             }
         }
         pos = next;
     }
-    if (m_eol.empty())
-        m_eol = "\r\n";
+    section.endKey = m_keys.size();
+}
+
+std::string_view IniDocument::nameOf(const Section& section) const
+{
+    if (section.isNew)
+        return m_newNames[section.nameBegin];
+    return std::string_view(m_content).substr(section.nameBegin, section.nameSize);
+}
+
+std::string_view IniDocument::nameOf(const Key& key) const
+{
+    return std::string_view(m_content).substr(key.nameBegin, key.nameSize);
 }
 
 std::size_t IniDocument::sectionIndex(std::string_view name) const
 {
     name = trimBlanks(name);
-    if (m_sections.size() <= linearLookupLimit) {
-        for (std::size_t i = 0; i < m_sections.size(); ++i) {
-            if (equalsIgnoringCase(m_sections[i].name, name))
-                return i;
-        }
-        return SectionRef::npos;
-    }
-    if (!m_indexed) {
+    if (!m_indexed && ++m_lookups > linearLookups) {
         m_index.reserve(m_sections.size());
         for (std::size_t i = 0; i < m_sections.size(); ++i)
-            m_index.emplace(lowerCase(m_sections[i].name), i); // the first section of a name wins
+            m_index.emplace(lowerCase(nameOf(m_sections[i])), i); // the first section of a name wins
         m_indexed = true;
     }
-    const auto found = m_index.find(lowerCase(name));
-    return found == m_index.end() ? SectionRef::npos : found->second;
+    if (m_indexed) {
+        const auto found = m_index.find(lowerCase(name));
+        return found == m_index.end() ? SectionRef::npos : found->second;
+    }
+    for (std::size_t i = 0; i < m_sections.size(); ++i) {
+        if (equalsIgnoringCase(nameOf(m_sections[i]), name))
+            return i;
+    }
+    return SectionRef::npos;
 }
 
-const IniDocument::Key* IniDocument::findKey(const Section& section, std::string_view key) const
+std::size_t IniDocument::findKey(const Section& section, std::string_view key) const
 {
-    for (const Key& candidate : section.keys) {
-        if (equalsIgnoringCase(candidate.name, key))
-            return &candidate;
+    parseSection(section);
+    for (std::size_t i = section.firstKey; i < section.endKey; ++i) {
+        if (equalsIgnoringCase(nameOf(m_keys[i]), key))
+            return i;
     }
-    return nullptr;
+    return SectionRef::npos;
 }
 
 IniDocument::SectionRef IniDocument::findSection(std::string_view section) const
@@ -218,25 +281,28 @@ IniDocument::SectionRef IniDocument::findSection(std::string_view section) const
     return ref;
 }
 
-std::string_view IniDocument::storedValue(const Section& section, std::string_view key, bool& found) const
+std::string_view IniDocument::tailOf(std::size_t key) const
+{
+    if (const auto changed = m_tails.find(key); changed != m_tails.end())
+        return changed->second;
+    return std::string_view(m_content).substr(m_keys[key].afterEquals,
+                                              m_keys[key].lineEnd - m_keys[key].afterEquals);
+}
+
+std::string_view IniDocument::storedValue(std::size_t section, std::string_view key, bool& found) const
 {
     key = trimBlanks(key);
     found = true;
-    if (const Key* existing = findKey(section, key))
-        return trimBlanks(tailOf(*existing));
-    for (const auto& [name, value] : section.added) {
-        if (equalsIgnoringCase(name, key))
-            return trimBlanks(value);
+    if (const std::size_t existing = findKey(m_sections[section], key); existing != SectionRef::npos)
+        return trimBlanks(tailOf(existing));
+    if (const auto added = m_added.find(section); added != m_added.end()) {
+        for (const auto& [name, value] : added->second) {
+            if (equalsIgnoringCase(name, key))
+                return trimBlanks(value);
+        }
     }
     found = false;
     return {};
-}
-
-std::string_view IniDocument::tailOf(const Key& key) const
-{
-    if (key.tail)
-        return *key.tail;
-    return std::string_view(m_content).substr(key.afterEquals, key.lineEnd - key.afterEquals);
 }
 
 std::string IniDocument::read(SectionRef section, std::string_view key, const std::string& defaultValue) const
@@ -244,7 +310,7 @@ std::string IniDocument::read(SectionRef section, std::string_view key, const st
     if (!section)
         return defaultValue;
     bool found = false;
-    std::string_view value = storedValue(m_sections[section.m_index], key, found);
+    std::string_view value = storedValue(section.m_index, key, found);
     if (!found)
         return defaultValue;
     if (value.size() >= 2 && value.front() == value.back() &&
@@ -275,28 +341,28 @@ bool IniDocument::set(std::string_view sectionName, std::string_view keyName, st
     std::size_t index = sectionIndex(sectionName);
     if (index == SectionRef::npos) {
         Section section;
-        section.name = std::string(sectionName);
-        section.insertAt = m_content.size();
+        section.nameBegin = m_newNames.size();
+        section.bodyBegin = section.bodyEnd = m_content.size();
         section.isNew = true;
-        m_sections.push_back(std::move(section));
+        m_newNames.emplace_back(sectionName);
+        m_sections.push_back(section);
         index = m_sections.size() - 1;
         if (m_indexed)
             m_index.emplace(lowerCase(sectionName), index);
     }
-    Section& section = m_sections[index];
-    for (Key& existing : section.keys) {
-        if (equalsIgnoringCase(existing.name, keyName)) {
-            existing.tail = replaceValue(tailOf(existing), cleaned);
-            return true;
-        }
+    if (const std::size_t existing = findKey(m_sections[index], keyName); existing != SectionRef::npos) {
+        std::string tail = replaceValue(tailOf(existing), cleaned);
+        m_tails.insert_or_assign(existing, std::move(tail));
+        return true;
     }
-    for (auto& [name, tail] : section.added) {
+    AddedKeys& added = m_added[index];
+    for (auto& [name, tail] : added) {
         if (equalsIgnoringCase(name, keyName)) {
             tail = replaceValue(tail, cleaned);
             return true;
         }
     }
-    section.added.emplace_back(std::string(keyName), std::move(cleaned));
+    added.emplace_back(std::string(keyName), std::move(cleaned));
     return true;
 }
 
@@ -306,22 +372,23 @@ std::string IniDocument::render() const
     {
         std::size_t begin;
         std::size_t end;
-        const Section* insert; // lines to add; null for a value replacement
+        const std::size_t* section; // the section whose added lines go here; null for a value replacement
         const std::string* value;
     };
     std::vector<Edit> edits;
-    for (const Section& section : m_sections) {
-        for (const Key& key : section.keys) {
-            if (key.tail)
-                edits.push_back(Edit{key.afterEquals, key.lineEnd, nullptr, &*key.tail});
-        }
-        if (!section.added.empty())
-            edits.push_back(Edit{section.insertAt, section.insertAt, &section, nullptr});
+    edits.reserve(m_tails.size());
+    for (const auto& [key, tail] : m_tails)
+        edits.push_back(Edit{m_keys[key].afterEquals, m_keys[key].lineEnd, nullptr, &tail});
+    for (const auto& entry : m_added) {
+        const Section& section = m_sections[entry.first];
+        parseSection(section);
+        edits.push_back(Edit{section.insertAt, section.insertAt, &entry.first, nullptr});
     }
-    // Already in file order, except that a file's unterminated last line may take both a replacement and
-    // an insertion at its end; the stable sort keeps the replacement first.
-    std::stable_sort(edits.begin(), edits.end(),
-                     [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
+    // A file's unterminated last line may take both a replacement and an insertion at its end; the
+    // replacement goes first, and sections keep their order at the end of the file.
+    std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) {
+        return a.begin < b.begin || (a.begin == b.begin && !a.section && b.section);
+    });
 
     const std::string_view text = m_content;
     bool unterminatedEnd = text.size() > m_bodyBegin && text.back() != '\n' && text.back() != '\r';
@@ -332,7 +399,7 @@ std::string IniDocument::render() const
     for (const Edit& edit : edits) {
         out.append(text.substr(copied, edit.begin - copied));
         copied = edit.end;
-        if (!edit.insert) {
+        if (!edit.section) {
             out.append(*edit.value);
             continue;
         }
@@ -343,9 +410,10 @@ std::string IniDocument::render() const
         // In a file of mixed line endings a lone CR of ours would join the LF of a blank line after it
         // into one line ending, and the blank line would vanish.
         const std::string& eol = (m_eol == "\r" && text.substr(edit.begin).starts_with('\n')) ? crLf : m_eol;
-        if (edit.insert->isNew)
-            out.append("[").append(edit.insert->name).append("]").append(eol);
-        for (const auto& [name, value] : edit.insert->added)
+        const Section& section = m_sections[*edit.section];
+        if (section.isNew)
+            out.append("[").append(nameOf(section)).append("]").append(eol);
+        for (const auto& [name, value] : m_added.at(*edit.section))
             out.append(name).append("=").append(value).append(eol);
     }
     out.append(text.substr(copied));

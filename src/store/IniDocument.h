@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,33 +65,51 @@ public:
     static std::string_view cutUtf8(std::string_view value, std::size_t maxBytes);
 
 private:
+    // Names and values are offsets into m_content, so that a parse allocates nothing per line.
     struct Key
     {
-        std::string name;
-        std::size_t afterEquals = 0; // the key's text after '=' is [afterEquals, lineEnd) of m_content
+        std::size_t nameBegin = 0;
+        std::size_t nameSize = 0;
+        std::size_t afterEquals = 0; // the key's text after '=' is [afterEquals, lineEnd)
         std::size_t lineEnd = 0;
-        std::optional<std::string> tail; // the new text after '=', once set
     };
+    // A section's lines are classified only when it is first used: a single ReadIni or WriteIni then
+    // touches one section, not the whole file.
     struct Section
     {
-        std::string name;
-        std::size_t insertAt = 0; // where a new key line goes (just past the section's last content line)
-        std::vector<Key> keys;    // every key line in file order; the first of a name counts
-        std::vector<std::pair<std::string, std::string>> added; // name and text after '=' of added keys
+        std::size_t nameBegin = 0; // in m_content, or for an added section its index in m_newNames
+        std::size_t nameSize = 0;
+        std::size_t bodyBegin = 0; // its lines: from past the header to the next header's line
+        std::size_t bodyEnd = 0;
         bool isNew = false;
+        mutable bool parsed = false;
+        mutable std::size_t insertAt = 0; // where a new key line goes: past the last content line
+        mutable std::size_t firstKey = 0; // its key lines are m_keys[firstKey, endKey); the first of a
+        mutable std::size_t endKey = 0;   // name counts
     };
 
     void parse();
-    const Key* findKey(const Section& section, std::string_view key) const;
+    void parseSection(const Section& section) const;
+    std::string_view nameOf(const Section& section) const;
+    std::string_view nameOf(const Key& key) const;
+    std::size_t findKey(const Section& section, std::string_view key) const;
     std::size_t sectionIndex(std::string_view name) const;
-    std::string_view storedValue(const Section& section, std::string_view key, bool& found) const;
-    std::string_view tailOf(const Key& key) const;
+    std::string_view storedValue(std::size_t section, std::string_view key, bool& found) const;
+    std::string_view tailOf(std::size_t key) const;
 
     std::string m_content;
     std::size_t m_bodyBegin = 0;     // past the byte-order mark
     std::string m_eol;               // the file's own line ending, for lines this document adds
     std::vector<Section> m_sections; // every header in file order, then sections added by set()
-    mutable std::unordered_map<std::string, std::size_t> m_index; // lower-case name -> first section
+    mutable std::vector<Key> m_keys; // the key lines of each parsed section, one block per section
+    std::unordered_map<std::size_t, std::string> m_tails;               // key -> its new text after '='
+    using AddedKeys = std::vector<std::pair<std::string, std::string>>; // name, text after '='
+    std::map<std::size_t, AddedKeys> m_added;                           // section -> keys set() adds
+    std::vector<std::string> m_newNames;                                // of the sections set() adds
+    // Lower-case name -> first section of that name, built once lookups become many: one ReadIni
+    // scans faster than it could build the table.
+    mutable std::unordered_map<std::string, std::size_t> m_index;
+    mutable std::size_t m_lookups = 0;
     mutable bool m_indexed = false;
 };
 

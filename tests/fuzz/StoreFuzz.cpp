@@ -61,8 +61,8 @@ std::string readFile(const std::string& path)
 
 std::string name(FuzzedDataProvider& input)
 {
-    static const char* const known[] = {"Alarm", "Alarm1", "alarm2", " ALARM3 ", "Count", "State", "Type",
-                                        "Time", "Memo", "Sound", "DSnooze", "x"};
+    static const char* const known[] = {"Alarm", "Alarm1", "alarm2", " ALARM3 ", "Count",   "State",
+                                        "Type",  "Time",   "Memo",   "Sound",    "DSnooze", "x"};
     if (input.ConsumeBool())
         return known[input.ConsumeIntegralInRange<std::size_t>(0, std::size(known) - 1)];
     return input.ConsumeRandomLengthString(12);
@@ -77,7 +77,8 @@ std::string expectedReadBack(std::string value)
             c = ' ';
     }
     const auto first = value.find_first_not_of(" \t");
-    value = first == std::string::npos ? std::string() : value.substr(first, value.find_last_not_of(" \t") - first + 1);
+    value = first == std::string::npos ? std::string()
+                                       : value.substr(first, value.find_last_not_of(" \t") - first + 1);
     if (value.size() >= 2 && value.front() == value.back() && (value.front() == '"' || value.front() == '\''))
         value = value.substr(1, value.size() - 2);
     return std::string(store::IniDocument::cutUtf8(value, 254));
@@ -87,7 +88,8 @@ bool sameName(std::string a, std::string b)
 {
     auto normal = [](std::string s) {
         const auto first = s.find_first_not_of(" \t");
-        s = first == std::string::npos ? std::string() : s.substr(first, s.find_last_not_of(" \t") - first + 1);
+        s = first == std::string::npos ? std::string()
+                                       : s.substr(first, s.find_last_not_of(" \t") - first + 1);
         for (char& c : s)
             c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
         return s;
@@ -155,8 +157,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             overwritten = overwritten || (sameName(writes[i].section, writes[j].section) &&
                                           sameName(writes[i].key, writes[j].key));
         if (!overwritten)
-            check(ini::ReadIni(batchPath, writes[i].section, writes[i].key, "") == expectedReadBack(writes[i].value));
-        probeWritten = probeWritten || (sameName(writes[i].section, probeSection) && sameName(writes[i].key, probeKey));
+            check(ini::ReadIni(batchPath, writes[i].section, writes[i].key, "") ==
+                  expectedReadBack(writes[i].value));
+        probeWritten =
+            probeWritten || (sameName(writes[i].section, probeSection) && sameName(writes[i].key, probeKey));
     }
     if (!probeWritten)
         check(ini::ReadIni(batchPath, probeSection, probeKey, "\x01 absent") == probeBefore);

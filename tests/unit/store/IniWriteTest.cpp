@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"ReplacedInPlace", "; top\r\n[A]\r\nX=1\r\nT=7:00 AM\r\nY=2\r\n", "A", "T", "8:15 PM",
                   "; top\r\n[A]\r\nX=1\r\nT=8:15 PM\r\nY=2\r\n"},
         WriteCase{"KeepsFileSpellingAndBlanks", "[alarm1]\r\n  tIMe = 7:00 AM  \r\n", "Alarm1", "Time",
-                  "9:00 AM", "[alarm1]\r\n  tIMe = 9:00 AM  \r\n"},
+                  "9:00 AM", "[alarm1]\r\n  tIMe = 9:00 AM\r\n"},
         WriteCase{"BlanksOfTheNewValueReplaceOldOnes", "[A]\r\nK =  old  \r\n", "A", "K", " new ",
                   "[A]\r\nK = new \r\n"},
         WriteCase{"ReplacesQuotedValueWhole", "[A]\r\nT=\"x\"\r\n", "A", "T", "y", "[A]\r\nT=y\r\n"},
