@@ -67,7 +67,7 @@ BENCHMARK(BM_LoadAlarmTable)
     ->Arg(1000)
     ->Arg(32767)
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
+    ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
 #ifdef WAKERY_BENCH_QT
@@ -81,7 +81,7 @@ BENCHMARK(BM_LoadAlarmTableQtLocale)
     ->Arg(1000)
     ->Arg(32767)
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
+    ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 #endif
 
@@ -98,7 +98,7 @@ void BM_WriteIniInto32767(benchmark::State& state)
     }
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(path));
 }
-BENCHMARK(BM_WriteIniInto32767)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WriteIniInto32767)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 // A single ReadIni goes to the file and parses all of it.
 void BM_ReadIniFrom32767(benchmark::State& state)
@@ -107,7 +107,7 @@ void BM_ReadIniFrom32767(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(ini::ReadIni(path, "Alarm32767", "Memo", ""));
 }
-BENCHMARK(BM_ReadIniFrom32767)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadIniFrom32767)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 // The largest command: deleting the first of 32,767 alarms moves every other one down, 163,831 keys in
 // one replacement of the file.
@@ -138,6 +138,6 @@ void BM_DeleteFirstOf32767(benchmark::State& state)
     }
     state.counters["keys"] = static_cast<double>(writes.size());
 }
-BENCHMARK(BM_DeleteFirstOf32767)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DeleteFirstOf32767)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace

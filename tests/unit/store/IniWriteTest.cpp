@@ -5,6 +5,11 @@
 #include <fstream>
 #include <optional>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -156,6 +161,30 @@ TEST(IniWriteFile, UnwritableFolderFailsAndKeepsTheOldFile)
     EXPECT_EQ(folder.read("Data.ini"), "[Alarm]\r\nCount=1\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
         << "no temporary left";
+}
+
+// A full disk, even for root: the child may not grow any file beyond 64 bytes.
+TEST(IniWriteFile, FullDiskFailsAndKeepsTheOldFile)
+{
+    fakes::TempFolder folder;
+    const std::string path = folder.file("Data.ini");
+    const std::string old = "[Alarm]\r\nCount=1\r\n";
+    folder.write("Data.ini", old);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const bool written = ini::WriteIni(path, "Alarm1", "Memo", std::string(200, 'm'));
+        ::_exit(written ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write was reported as done";
+    EXPECT_EQ(folder.read("Data.ini"), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary left";
 }
 
 TEST(IniWriteFile, MissingFolderOrFolderInTheWayFails)
