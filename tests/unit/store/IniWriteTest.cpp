@@ -184,7 +184,8 @@ TEST(IniWriteFile, FullDiskFailsAndKeepsTheOldFile)
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the write was reported as done";
     EXPECT_EQ(folder.read("Data.ini"), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary left";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+        << "no temporary left";
 }
 
 TEST(IniWriteFile, MissingFolderOrFolderInTheWayFails)
