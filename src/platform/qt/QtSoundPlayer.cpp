@@ -1,0 +1,105 @@
+#include "QtSoundPlayer.h"
+
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QDir>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QUrl>
+
+#include <cmath>
+
+namespace platform {
+
+std::string absoluteSoundPath(const std::string& path)
+{
+    if (path.empty())
+        return path;
+    // QUrl::fromLocalFile keeps a relative "http://host/x.wav" as a path that the FFmpeg back end then
+    // reads as a network address; an absolute path always starts with the root and is opened as a file.
+    return QDir::cleanPath(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString();
+}
+
+QtSoundPlayer::QtSoundPlayer() : m_output(std::make_unique<QAudioOutput>()), m_player(std::make_unique<QMediaPlayer>())
+{
+    m_output->setVolume(0.5F);
+}
+
+QtSoundPlayer::~QtSoundPlayer()
+{
+    // Stop before the output goes so the back end never writes to a device being torn down.
+    m_player->stop();
+    m_player->setAudioOutput(nullptr);
+}
+
+void QtSoundPlayer::setFileAndPlay(const std::string& path)
+{
+    const std::string absolute = absoluteSoundPath(path);
+    const QUrl url = absolute.empty() ? QUrl() : QUrl::fromLocalFile(QString::fromStdString(absolute));
+    if (url == m_player->source() && !url.isEmpty()) {
+        // Qt does not reload the same source; starting over from a stop does the same.
+        m_player->stop();
+        m_player->play();
+        return;
+    }
+    attachOutputIfDeviceExists();
+    m_player->setSource(url);
+    if (!url.isEmpty())
+        m_player->play();
+}
+
+void QtSoundPlayer::attachOutputIfDeviceExists()
+{
+    // Qt 6.4's FFmpeg back end crashes in its audio thread when it renders to an output with no device
+    // behind it (no sound server, no card). Without an output it still plays the file silently, so the
+    // window's position and length keep working.
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        m_player->setAudioOutput(nullptr);
+        return;
+    }
+    m_output->setDevice(device);
+    m_player->setAudioOutput(m_output.get());
+}
+
+double QtSoundPlayer::position() const
+{
+    return static_cast<double>(m_player->position()) / 1000.0;
+}
+
+double QtSoundPlayer::length() const
+{
+    return static_cast<double>(m_player->duration()) / 1000.0;
+}
+
+void QtSoundPlayer::setPosition(double seconds)
+{
+    if (seconds > 0.0) {
+        m_player->setPosition(static_cast<qint64>(std::llround(seconds * 1000.0)));
+        return;
+    }
+    // Qt 6.4's FFmpeg back end goes silent for good when a playing sound is sought back to 0 (setLoops
+    // too), while reporting that it plays; a stop rewinds it, and playing again from there has no gap.
+    const bool playing = m_player->playbackState() == QMediaPlayer::PlayingState;
+    m_player->stop();
+    if (playing)
+        m_player->play();
+}
+
+void QtSoundPlayer::play()
+{
+    m_player->play();
+}
+
+bool QtSoundPlayer::failed() const
+{
+    return m_player->error() != QMediaPlayer::NoError || m_player->mediaStatus() == QMediaPlayer::InvalidMedia;
+}
+
+std::unique_ptr<SoundPlayer> QtSoundPlayerFactory::create()
+{
+    return std::make_unique<QtSoundPlayer>();
+}
+
+} // namespace platform

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/SoundPlayer.h"
+
+#include <memory>
+
+class QAudioOutput;
+class QMediaPlayer;
+
+namespace platform {
+
+// Qt Multimedia behind the program's player: half volume, no window, no error dialogs. The value given
+// is always a local file: a path that looks like a URL is still opened as a file, never over a network.
+class QtSoundPlayer : public SoundPlayer
+{
+public:
+    QtSoundPlayer();
+    ~QtSoundPlayer() override;
+    QtSoundPlayer(const QtSoundPlayer&) = delete;
+    QtSoundPlayer& operator=(const QtSoundPlayer&) = delete;
+
+    void setFileAndPlay(const std::string& path) override;
+    double position() const override;
+    double length() const override;
+    void setPosition(double seconds) override;
+    void play() override;
+
+    // For tests: true once the player gave up on the current file.
+    bool failed() const;
+
+private:
+    void attachOutputIfDeviceExists();
+
+    std::unique_ptr<QAudioOutput> m_output;
+    std::unique_ptr<QMediaPlayer> m_player;
+};
+
+class QtSoundPlayerFactory : public SoundPlayerFactory
+{
+public:
+    std::unique_ptr<SoundPlayer> create() override;
+};
+
+// The absolute form of a sound path: a relative one resolves against the current folder, as a plain file
+// open would. Empty stays empty.
+std::string absoluteSoundPath(const std::string& path);
+
+} // namespace platform

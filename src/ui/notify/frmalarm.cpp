@@ -1,0 +1,282 @@
+#include "frmalarm.h"
+
+#include "AlarmOwner.h"
+#include "AlarmSound.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/SoundPlayer.h"
+#include "scheduler/Duration.h"
+#include "store/ini.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace notify {
+namespace {
+
+// The window's layout is kept in twips, 15 to a pixel at 96 dpi; Qt scales pixels on other densities.
+constexpr int twips(int value) { return value / 15; }
+
+QRect twipRect(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+QFont windowFont(const QStringList& families, qreal points, bool bold)
+{
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+const QStringList sansSerif{"MS Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"};
+const QStringList serif{"Times New Roman", "Liberation Serif", "DejaVu Serif"};
+const QStringList dialogLight{"MS Dialog Light", "Liberation Sans", "DejaVu Sans"};
+
+// Read-only boxes on the button face, as in a dialog, so that they read as display rather than input.
+void useButtonFace(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+frmalarm::frmalarm(AlarmOwner& owner, const platform::Files& files, platform::Dialogs& dialogs,
+                   platform::SoundPlayerFactory& sounds, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_owner(owner), m_files(files), m_dialogs(dialogs), m_sounds(sounds)
+{
+    setObjectName("frmalarm");
+    setWindowTitle("Alarm!");
+    setWindowIcon(QApplication::windowIcon());
+    setFixedSize(twips(5775), twips(3720));
+    buildControls();
+    Form_Load();
+}
+
+frmalarm::~frmalarm() = default;
+
+void frmalarm::buildControls()
+{
+    txttitle = new QLineEdit(this);
+    txttitle->setObjectName("txttitle");
+    txttitle->setGeometry(twipRect(105, 105, 4365, 435));
+    txttitle->setReadOnly(true);
+    txttitle->setFont(windowFont(sansSerif, 12, true));
+    useButtonFace(txttitle);
+
+    Label1 = new QLabel("Memo:", this);
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(twipRect(165, 885, 1905, 225));
+    Label1->setFont(windowFont(sansSerif, 9.75, true));
+
+    txtMemo = new QPlainTextEdit(this);
+    txtMemo->setObjectName("txtMemo");
+    txtMemo->setGeometry(twipRect(120, 1185, 5595, 1830));
+    txtMemo->setReadOnly(true);
+    txtMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtMemo->setTabChangesFocus(true);
+    txtMemo->setFont(windowFont(serif, 11.25, true));
+    useButtonFace(txtMemo);
+
+    cmbtime = new QComboBox(this);
+    cmbtime->setObjectName("cmbtime");
+    cmbtime->setGeometry(twipRect(120, 3120, 1680, 315));
+    cmbtime->setEditable(true);
+    // Enter in the box must not add the text to the (empty) list.
+    cmbtime->setInsertPolicy(QComboBox::NoInsert);
+    cmbtime->setEditText("Snooze Duration");
+    cmbtime->setToolTip("Select from the list or enter a time(HH:MM AM/PM).");
+
+    cmdSnooze = new QPushButton("Snooze", this);
+    cmdSnooze->setObjectName("cmdSnooze");
+    cmdSnooze->setGeometry(twipRect(1815, 3120, 1215, 375));
+
+    OKButton = new QPushButton("OK", this);
+    OKButton->setObjectName("OKButton");
+    OKButton->setGeometry(twipRect(3120, 3120, 1215, 375));
+    OKButton->setDefault(true);
+
+    Label9 = new QLabel("HH:MM", this);
+    Label9->setObjectName("Label9");
+    Label9->setGeometry(twipRect(360, 3480, 1215, 135));
+    Label9->setFont(windowFont(dialogLight, 6, false));
+
+    // Focus order: OK first (it has the focus when the window opens), then Snooze, the title, the memo
+    // and the duration box; the labels take no focus.
+    setTabOrder(OKButton, cmdSnooze);
+    setTabOrder(cmdSnooze, txttitle);
+    setTabOrder(txttitle, txtMemo);
+    setTabOrder(txtMemo, cmbtime);
+
+    connect(cmdSnooze, &QPushButton::clicked, this, &frmalarm::cmdSnooze_Click);
+    connect(OKButton, &QPushButton::clicked, this, &frmalarm::OKButton_Click);
+
+    // Enter is decided for the whole window: the duration box and the memo would otherwise take it.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(40);
+    connect(Timer1, &QTimer::timeout, this, &frmalarm::Timer1_Timer);
+
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmalarm::noteFocusWindow);
+}
+
+void frmalarm::Form_Load()
+{
+    Timer1->start();
+}
+
+void frmalarm::Form_Activate()
+{
+    cmbtime->setEditText(
+        QString::fromStdString(ini::ReadIni(platform::dataIniPath(m_files), "Alarm", "DSnooze", "00:05")));
+    // The player (and with it the media back end) exists only while an alarm rings.
+    if (!m_player)
+        m_player = m_sounds.create();
+    m_player->setFileAndPlay(alarmSoundFile(m_owner, AlarmIndex, m_files));
+}
+
+void frmalarm::Timer1_Timer()
+{
+    // A modal window in front (the program's editor, or this window's own message box) keeps its place:
+    // raising over it would hide the one window that can be answered.
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == this) {
+        raise();
+        if (!isActiveWindow())
+            activateWindow();
+    }
+    if (m_player && soundRestartDue(m_player->position(), m_player->length())) {
+        m_player->setPosition(0.0);
+        m_player->play();
+    }
+}
+
+void frmalarm::cmdSnooze_Click()
+{
+    std::string boxText = cmbtime->currentText().toStdString();
+    std::string text = boxText;
+    const bool valid = scheduler::ValidDuration(text, boxText);
+    // The box keeps the "00" the check filled in, even when the text then proves invalid.
+    if (QString::fromStdString(boxText) != cmbtime->currentText())
+        cmbtime->setEditText(QString::fromStdString(boxText));
+    const auto parts = valid ? durationParts(boxText) : std::nullopt;
+    if (!parts) {
+        platform::showError(m_dialogs, "Please enter a valid duration.");
+        return;
+    }
+    m_owner.SetSnoozeValue(AlarmIndex, parts->first, parts->second, true);
+    unload();
+}
+
+void frmalarm::OKButton_Click()
+{
+    m_owner.SetSnoozeValue(AlarmIndex, 0, 0, false);
+    unload();
+}
+
+void frmalarm::unload()
+{
+    if (m_unloading)
+        return;
+    m_unloading = true;
+    Timer1->stop();
+    m_player.reset(); // the sound ends with the window
+    close();
+    emit finished();
+}
+
+bool frmalarm::event(QEvent* event)
+{
+    // The window's activation counts when it takes the activation from another window of this program
+    // (the main window, the editor): that resets the duration box and restarts the sound. Coming back
+    // from another program does not count, or every 40 ms raise after the user looked elsewhere would
+    // start the sound over.
+    if (event->type() == QEvent::WindowActivate && m_shownBefore && m_otherWindowActiveSince && !m_unloading) {
+        m_otherWindowActiveSince = false;
+        Form_Activate();
+    }
+    return QWidget::event(event);
+}
+
+void frmalarm::noteFocusWindow(QWindow* window)
+{
+    // nullptr: the program lost the focus to another program. The window's own pop-ups and message
+    // boxes belong to it and do not count either.
+    if (window == nullptr || window == windowHandle() || window->transientParent() == windowHandle())
+        return;
+    m_otherWindowActiveSince = true;
+}
+
+void frmalarm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shownBefore)
+        return;
+    m_shownBefore = true;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    OKButton->setFocus();
+    // The first show rings at once rather than waiting for the window system's activation, which a
+    // window manager may delay or refuse.
+    m_otherWindowActiveSince = false;
+    Form_Activate();
+}
+
+void frmalarm::closeEvent(QCloseEvent* event)
+{
+    // Only OK and Snooze end an alarm; a close request from the window manager is ignored.
+    if (m_unloading)
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool frmalarm::handleKey(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    if (focusWidget() == cmdSnooze)
+        cmdSnooze->click();
+    else
+        OKButton->click();
+    return true;
+}
+
+bool frmalarm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmalarm::keyPressEvent(QKeyEvent* event)
+{
+    if (handleKey(event))
+        return;
+    // Esc is not a way out of this window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace notify
