@@ -5,7 +5,40 @@
 #include <QDir>
 #include <QFile>
 #include <QTcpServer>
+#include <QSemaphore>
 #include <QTest>
+#include <QThread>
+
+#include <atomic>
+
+namespace {
+
+// Counts connections to a loopback port, closing each at once.
+class LoopbackListener : public QThread
+{
+public:
+    std::atomic<int> connections{0};
+    std::atomic<bool> stop{false};
+    std::atomic<quint16> port{0};
+    QSemaphore ready;
+
+protected:
+    void run() override
+    {
+        QTcpServer server;
+        server.listen(QHostAddress::LocalHost);
+        port = server.serverPort();
+        ready.release();
+        while (!stop) {
+            if (server.waitForNewConnection(50)) {
+                ++connections;
+                delete server.nextPendingConnection();
+            }
+        }
+    }
+};
+
+} // namespace
 
 // The real player on Qt Multimedia. Without a sound device it plays nothing, but opening files, their
 // length and the refusal of network addresses are the same.
@@ -34,17 +67,21 @@ private slots:
 
     void urlLikeValueIsNeverFetched()
     {
-        QTcpServer listener;
-        QVERIFY(listener.listen(QHostAddress::LocalHost));
+        // The listener runs on its own thread: a back end that opened the address would block the test's
+        // thread inside setSource while it waits for an answer.
+        LoopbackListener listener;
+        listener.start();
+        listener.ready.acquire();
         fakes::TempFolder folder;
         QDir::setCurrent(QString::fromStdString(folder.path()));
-        const std::string value = "http://127.0.0.1:" + std::to_string(listener.serverPort()) + "/x.wav";
+        const std::string value = "http://127.0.0.1:" + std::to_string(listener.port.load()) + "/x.wav";
         platform::QtSoundPlayer player;
         player.setFileAndPlay(value);
-        // The back end gives up on the file it cannot find; a network open would have connected first.
-        QTRY_VERIFY_WITH_TIMEOUT(player.failed(), 10000);
-        QVERIFY(!listener.waitForNewConnection(300));
+        QTRY_VERIFY_WITH_TIMEOUT(player.failed() || listener.connections > 0, 10000);
+        QCOMPARE(listener.connections.load(), 0);
         QCOMPARE(player.length(), 0.0);
+        listener.stop = true;
+        listener.wait();
     }
 
     void missingFileFailsQuietly()

@@ -24,6 +24,9 @@ std::string absoluteSoundPath(const std::string& path)
 QtSoundPlayer::QtSoundPlayer() : m_output(std::make_unique<QAudioOutput>()), m_player(std::make_unique<QMediaPlayer>())
 {
     m_output->setVolume(0.5F);
+    // Qt 6.4's FFmpeg back end reports a file it cannot open only through this signal: error() reads
+    // NoError again right after, and the state says playing.
+    QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(), [this] { m_failed = true; });
 }
 
 QtSoundPlayer::~QtSoundPlayer()
@@ -44,6 +47,7 @@ void QtSoundPlayer::setFileAndPlay(const std::string& path)
         return;
     }
     attachOutputIfDeviceExists();
+    m_failed = false;
     m_player->setSource(url);
     if (!url.isEmpty())
         m_player->play();
@@ -94,7 +98,7 @@ void QtSoundPlayer::play()
 
 bool QtSoundPlayer::failed() const
 {
-    return m_player->error() != QMediaPlayer::NoError || m_player->mediaStatus() == QMediaPlayer::InvalidMedia;
+    return m_failed || m_player->mediaStatus() == QMediaPlayer::InvalidMedia;
 }
 
 std::unique_ptr<SoundPlayer> QtSoundPlayerFactory::create()

@@ -33,6 +33,7 @@ private:
 
     std::unique_ptr<QAudioOutput> m_output;
     std::unique_ptr<QMediaPlayer> m_player;
+    bool m_failed = false;
 };
 
 class QtSoundPlayerFactory : public SoundPlayerFactory
