@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace notify {
 
 AlarmWindowHost::AlarmWindowHost(AlarmOwner& owner, const platform::Files& files, platform::Dialogs& dialogs,
@@ -31,7 +34,7 @@ void AlarmWindowHost::showAlarm(std::int16_t index, const std::string& memo, con
         m_window->disconnect(this);
         m_window->deleteLater();
     }
-    auto* window = new frmalarm(m_owner, m_files, m_dialogs, m_sounds);
+    auto* window = new frmalarm(*this, m_files, m_dialogs, m_sounds);
     m_window = window;
     window->AlarmIndex = index;
     // Plain text: a memo is never read as markup.
@@ -41,6 +44,42 @@ void AlarmWindowHost::showAlarm(std::int16_t index, const std::string& memo, con
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+std::optional<std::int16_t> AlarmWindowHost::currentIndex(std::int16_t windowIndex) const
+{
+    if (m_check == nullptr)
+        return windowIndex;
+    return m_check->showingIndex();
+}
+
+void AlarmWindowHost::SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment)
+{
+    const auto index = currentIndex(Index);
+    if (!index)
+        return;
+    if (Increment && m_check != nullptr) {
+        const std::int64_t late = std::max<std::int64_t>(0, m_check->showingLateMinutes());
+        const auto saturated = [](std::int64_t value) {
+            return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, INT16_MIN, INT16_MAX));
+        };
+        // As hours and minutes, so that the minute offset stays small however long it rang.
+        SVH = saturated(std::int64_t{SVH} + late / 60);
+        SVM = saturated(std::int64_t{SVM} + late % 60);
+    }
+    m_owner.SetSnoozeValue(*index, SVH, SVM, Increment);
+}
+
+bool AlarmWindowHost::AlarmSoundPresent(std::int16_t Index) const
+{
+    const auto index = currentIndex(Index);
+    return index && m_owner.AlarmSoundPresent(*index);
+}
+
+std::string AlarmWindowHost::GetASound(std::int16_t Index) const
+{
+    const auto index = currentIndex(Index);
+    return index ? m_owner.GetASound(*index) : std::string();
 }
 
 void AlarmWindowHost::onFinished(frmalarm* window)

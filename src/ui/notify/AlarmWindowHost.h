@@ -1,9 +1,12 @@
 #pragma once
 
+#include "AlarmOwner.h"
 #include "scheduler/AlarmWindow.h"
 
 #include <QObject>
 #include <QPointer>
+
+#include <optional>
 
 namespace platform {
 class Dialogs;
@@ -17,12 +20,17 @@ class AlarmCheck;
 
 namespace notify {
 
-class AlarmOwner;
 class frmalarm;
 
 // The check's hand-over of a due alarm: a fresh notification window for every alarm shown, and the
 // check told when it has closed so that a waiting alarm can follow.
-class AlarmWindowHost : public QObject, public scheduler::AlarmWindow
+//
+// The window reports OK and Snooze through this host, which passes them on to the owner of the table
+// for the alarm the check says is showing: a deletion in the main window may have moved that alarm to
+// another index, or taken it away (then nothing is touched). A snooze of a ring that began in an earlier
+// minute (it waited behind another alarm, or rang unanswered) also adds that lateness, so the next ring
+// comes the chosen duration after the press rather than at a minute that has already gone by.
+class AlarmWindowHost : public QObject, public scheduler::AlarmWindow, public AlarmOwner
 {
     Q_OBJECT
 public:
@@ -35,6 +43,10 @@ public:
 
     void showAlarm(std::int16_t index, const std::string& memo, const std::string& timeText) override;
 
+    void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment) override;
+    bool AlarmSoundPresent(std::int16_t Index) const override;
+    std::string GetASound(std::int16_t Index) const override;
+
     // The window that rings now, if any.
     frmalarm* current() const;
 
@@ -44,6 +56,8 @@ signals:
 
 private:
     void onFinished(frmalarm* window);
+    // The window's index as the check knows it now; nullopt when its alarm is gone.
+    std::optional<std::int16_t> currentIndex(std::int16_t windowIndex) const;
 
     AlarmOwner& m_owner;
     const platform::Files& m_files;

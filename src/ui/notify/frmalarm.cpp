@@ -177,12 +177,12 @@ void frmalarm::cmdSnooze_Click()
     // The box keeps the "00" the check filled in, even when the text then proves invalid.
     if (QString::fromStdString(boxText) != cmbtime->currentText())
         cmbtime->setEditText(QString::fromStdString(boxText));
-    const auto parts = valid ? durationParts(boxText) : std::nullopt;
-    if (!parts) {
+    const auto duration = valid ? scheduler::snoozeDurationOf(boxText) : std::nullopt;
+    if (!duration) {
         platform::showError(m_dialogs, "Please enter a valid duration.");
         return;
     }
-    m_owner.SetSnoozeValue(AlarmIndex, parts->first, parts->second, true);
+    m_owner.SetSnoozeValue(AlarmIndex, duration->hours, duration->minutes, true);
     unload();
 }
 
