@@ -142,13 +142,15 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::newRow("no Data.ini") << "-" << "00:05";
         QTest::newRow("stored 0:10") << "0:10" << "0:10";
-        QTest::newRow("stored with blanks") << " 0:15 " << " 0:15 ";
+        QTest::newRow("key absent") << "" << "00:05";
     }
     void activationFillsBoxAndStartsSound()
     {
         QFETCH(QString, stored);
         QFETCH(QString, box);
-        if (stored != "-")
+        if (stored == "")
+            folder->write("Data.ini", "[Alarm]\r\nCount=0\r\n");
+        else if (stored != "-")
             writeDefaultSnooze(stored.toStdString());
         notify::frmalarm form(owner, *files, dialogs, sounds);
         QCOMPARE(sounds.log.created, 0); // nothing loads a player before the window rings
@@ -375,6 +377,7 @@ private slots:
         notify::AlarmWindowHost host(owner, *files, dialogs, sounds);
         QWidget mainWindow;
         mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
         host.showAlarm(1, "memo", "7:00:00 AM");
         notify::frmalarm* shown = host.current();
         QVERIFY(QTest::qWaitForWindowActive(shown));
