@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -69,6 +70,15 @@ frmalarm::frmalarm(AlarmOwner& owner, const platform::Files& files, platform::Di
 }
 
 frmalarm::~frmalarm() = default;
+
+void frmalarm::prepareFonts()
+{
+    // Qt reads the system's font list on the first use of a font, most of a second here; that must not
+    // come between the start of the due minute and the window on screen.
+    for (const QFont& font : {windowFont(sansSerif, 12, true), windowFont(serif, 11.25, true),
+                              windowFont(dialogLight, 6, false), QApplication::font()})
+        (void)QFontMetrics(font).height();
+}
 
 void frmalarm::buildControls()
 {
@@ -145,8 +155,20 @@ void frmalarm::Form_Load()
 
 void frmalarm::Form_Activate()
 {
+    fillDurationBox();
+    startSound();
+}
+
+void frmalarm::fillDurationBox()
+{
     cmbtime->setEditText(
         QString::fromStdString(ini::ReadIni(platform::dataIniPath(m_files), "Alarm", "DSnooze", "00:05")));
+}
+
+void frmalarm::startSound()
+{
+    if (m_unloading)
+        return;
     // The player (and with it the media back end) exists only while an alarm rings.
     if (!m_player)
         m_player = m_sounds.create();
@@ -235,9 +257,11 @@ void frmalarm::showEvent(QShowEvent* event)
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     OKButton->setFocus();
     // The first show rings at once rather than waiting for the window system's activation, which a
-    // window manager may delay or refuse.
+    // window manager may delay or refuse. Loading the media back end for the first sound takes most of a
+    // second, so the sound starts once the window has reached the screen.
     m_otherWindowActiveSince = false;
-    Form_Activate();
+    fillDurationBox();
+    QTimer::singleShot(0, this, &frmalarm::startSound);
 }
 
 void frmalarm::closeEvent(QCloseEvent* event)

@@ -34,6 +34,9 @@ public:
              platform::SoundPlayerFactory& sounds, QWidget* parent = nullptr);
     ~frmalarm() override;
 
+    // Loads what the first window would otherwise load while its alarm is already due.
+    static void prepareFonts();
+
     std::int16_t AlarmIndex = 0; // set by the opener before it shows the window
 
     // The handlers keep their names so that tests can drive them without waiting for events.
@@ -67,6 +70,8 @@ protected:
 private:
     void Form_Load();
     void buildControls();
+    void fillDurationBox();
+    void startSound();
     bool handleKey(QKeyEvent* event);
     void noteFocusWindow(QWindow* window);
     void unload();
