@@ -91,7 +91,7 @@ void AlarmCheck::alarmRemoved(std::int16_t index)
 {
     if (index < 1)
         return;
-    auto& slots = m_state.slots;
+    auto& slots = m_state.perIndex;
     const auto at = static_cast<std::size_t>(index);
     if (at < slots.size()) {
         slots.erase(slots.begin() + index);
@@ -150,7 +150,7 @@ int AlarmCheck::usableCount() const
 
 void AlarmCheck::followCount(int count)
 {
-    auto& slots = m_state.slots;
+    auto& slots = m_state.perIndex;
     const auto wanted = static_cast<std::size_t>(count) + 1;
     if (slots.size() == wanted)
         return;
@@ -188,7 +188,7 @@ void AlarmCheck::collectDue(int count, std::int64_t from, std::int64_t to)
         const std::int64_t due = dayNumber * minutesPerDay + minuteOfDay0;
         if (due > to || !daySetHas(table.AType[at], weekdayDigit(dayNumber)))
             continue;
-        Slot& slot = m_state.slots[at];
+        Slot& slot = m_state.perIndex[at];
         if (slot.lastTaken == due)
             continue;
         slot.lastTaken = due;
@@ -222,7 +222,7 @@ void AlarmCheck::showNext()
         const Occurrence next = waiting.front();
         waiting.pop_front();
         const auto at = static_cast<std::size_t>(next.index);
-        m_state.slots[at].waiting = false;
+        m_state.perIndex[at].waiting = false;
         // Switched off while it waited: the user no longer wants it.
         if (table.AState[at] != 1)
             continue;

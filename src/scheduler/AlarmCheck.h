@@ -80,7 +80,7 @@ private:
     };
     struct State
     {
-        std::vector<Slot> slots{1}; // indexed like the table; element 0 unused
+        std::vector<Slot> perIndex{1}; // indexed like the table; element 0 unused
         std::deque<Occurrence> waiting;
         std::vector<Occurrence> batch; // kept to avoid allocating on every tick
         std::optional<Occurrence> showing;
