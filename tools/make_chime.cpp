@@ -18,9 +18,9 @@ constexpr double lengthSeconds = 1.8;
 
 struct Partial
 {
-    double ratio;  // of the note's fundamental
-    double level;  // relative amplitude
-    double decay;  // e-folding time in seconds
+    double ratio; // of the note's fundamental
+    double level; // relative amplitude
+    double decay; // e-folding time in seconds
 };
 
 // Bell-like partials: slightly inharmonic overtones that die away faster than the fundamental.
@@ -97,17 +97,18 @@ int main(int argc, char* argv[])
     file.insert(file.end(), {'R', 'I', 'F', 'F'});
     putLe(file, 36 + dataBytes, 4);
     file.insert(file.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    putLe(file, 16, 4);         // size of the format chunk
-    putLe(file, 1, 2);          // PCM
-    putLe(file, 1, 2);          // mono
+    putLe(file, 16, 4); // size of the format chunk
+    putLe(file, 1, 2);  // PCM
+    putLe(file, 1, 2);  // mono
     putLe(file, sampleRate, 4);
     putLe(file, sampleRate * 2, 4); // bytes per second
-    putLe(file, 2, 2);          // bytes per frame
-    putLe(file, 16, 2);         // bits per sample
+    putLe(file, 2, 2);              // bytes per frame
+    putLe(file, 16, 2);             // bits per sample
     file.insert(file.end(), {'d', 'a', 't', 'a'});
     putLe(file, dataBytes, 4);
     for (double value : mix) {
-        const auto sample = static_cast<std::int16_t>(std::lround(std::clamp(value * scale, -32767.0, 32767.0)));
+        const auto sample =
+            static_cast<std::int16_t>(std::lround(std::clamp(value * scale, -32767.0, 32767.0)));
         putLe(file, static_cast<std::uint16_t>(sample), 2);
     }
 

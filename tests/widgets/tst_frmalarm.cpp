@@ -118,7 +118,8 @@ private slots:
         QCOMPARE(form.maximumSize(), QSize(385, 248));
         const Qt::WindowFlags flags = form.windowFlags();
         QVERIFY(flags & Qt::CustomizeWindowHint);
-        QVERIFY(!(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(!(flags &
+                  (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(form.txttitle->isReadOnly());
         QVERIFY(form.txtMemo->isReadOnly());
         QCOMPARE(form.cmbtime->currentText(), QString("Snooze Duration"));
@@ -126,7 +127,8 @@ private slots:
         QCOMPARE(form.cmbtime->toolTip(), QString("Select from the list or enter a time(HH:MM AM/PM)."));
         QCOMPARE(form.txtMemo->palette().color(QPalette::Base), form.palette().color(QPalette::Button));
         // Focus goes OK, Snooze, title, memo, duration box and round again.
-        const QList<QWidget*> controls{form.OKButton, form.cmdSnooze, form.txttitle, form.txtMemo, form.cmbtime};
+        const QList<QWidget*> controls{form.OKButton, form.cmdSnooze, form.txttitle, form.txtMemo,
+                                       form.cmbtime};
         QList<QWidget*> chain{form.OKButton};
         for (QWidget* at = form.OKButton->nextInFocusChain(); at != form.OKButton && chain.size() < 20;
              at = at->nextInFocusChain()) {
@@ -140,9 +142,12 @@ private slots:
     {
         QTest::addColumn<QString>("stored"); // "-" for no Data.ini
         QTest::addColumn<QString>("box");
-        QTest::newRow("no Data.ini") << "-" << "00:05";
-        QTest::newRow("stored 0:10") << "0:10" << "0:10";
-        QTest::newRow("key absent") << "" << "00:05";
+        QTest::newRow("no Data.ini") << "-"
+                                     << "00:05";
+        QTest::newRow("stored 0:10") << "0:10"
+                                     << "0:10";
+        QTest::newRow("key absent") << ""
+                                    << "00:05";
     }
     void activationFillsBoxAndStartsSound()
     {
@@ -181,20 +186,34 @@ private slots:
         QTest::addColumn<bool>("valid");
         QTest::addColumn<int>("hours");
         QTest::addColumn<int>("minutes");
-        QTest::newRow("0:05") << "0:05" << "0:05" << true << 0 << 5;
-        QTest::newRow("zero") << "0:00" << "0:00" << true << 0 << 0;
-        QTest::newRow("largest") << "12:59" << "12:59" << true << 12 << 59;
-        QTest::newRow("hours missing") << ":10" << "00:10" << true << 0 << 10;
-        QTest::newRow("minutes missing") << "2:" << "2:00" << true << 2 << 0;
-        QTest::newRow("colon alone") << ":" << "00:00" << true << 0 << 0;
-        QTest::newRow("blanks around") << " 0:05 " << " 0:05 " << true << 0 << 5;
-        QTest::newRow("13 hours") << "13:00" << "13:00" << false << 0 << 0;
-        QTest::newRow("60 minutes") << "1:60" << "1:60" << false << 0 << 0;
-        QTest::newRow("no colon") << "15" << "15" << false << 0 << 0;
-        QTest::newRow("with PM") << "1:05 PM" << "1:05 PM" << false << 0 << 0;
-        QTest::newRow("letters") << "ab:cd" << "ab:cd" << false << 0 << 0;
-        QTest::newRow("repair kept when invalid") << ":123" << "00:123" << false << 0 << 0;
-        QTest::newRow("empty") << "" << "" << false << 0 << 0;
+        QTest::newRow("0:05") << "0:05"
+                              << "0:05" << true << 0 << 5;
+        QTest::newRow("zero") << "0:00"
+                              << "0:00" << true << 0 << 0;
+        QTest::newRow("largest") << "12:59"
+                                 << "12:59" << true << 12 << 59;
+        QTest::newRow("hours missing") << ":10"
+                                       << "00:10" << true << 0 << 10;
+        QTest::newRow("minutes missing") << "2:"
+                                         << "2:00" << true << 2 << 0;
+        QTest::newRow("colon alone") << ":"
+                                     << "00:00" << true << 0 << 0;
+        QTest::newRow("blanks around") << " 0:05 "
+                                       << " 0:05 " << true << 0 << 5;
+        QTest::newRow("13 hours") << "13:00"
+                                  << "13:00" << false << 0 << 0;
+        QTest::newRow("60 minutes") << "1:60"
+                                    << "1:60" << false << 0 << 0;
+        QTest::newRow("no colon") << "15"
+                                  << "15" << false << 0 << 0;
+        QTest::newRow("with PM") << "1:05 PM"
+                                 << "1:05 PM" << false << 0 << 0;
+        QTest::newRow("letters") << "ab:cd"
+                                 << "ab:cd" << false << 0 << 0;
+        QTest::newRow("repair kept when invalid") << ":123"
+                                                  << "00:123" << false << 0 << 0;
+        QTest::newRow("empty") << ""
+                               << "" << false << 0 << 0;
     }
     void snooze()
     {

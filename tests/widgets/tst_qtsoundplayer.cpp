@@ -4,8 +4,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTcpServer>
 #include <QSemaphore>
+#include <QTcpServer>
 #include <QTest>
 #include <QThread>
 

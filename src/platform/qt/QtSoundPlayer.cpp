@@ -21,12 +21,14 @@ std::string absoluteSoundPath(const std::string& path)
     return QDir::cleanPath(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString();
 }
 
-QtSoundPlayer::QtSoundPlayer() : m_output(std::make_unique<QAudioOutput>()), m_player(std::make_unique<QMediaPlayer>())
+QtSoundPlayer::QtSoundPlayer()
+    : m_output(std::make_unique<QAudioOutput>()), m_player(std::make_unique<QMediaPlayer>())
 {
     m_output->setVolume(0.5F);
     // Qt 6.4's FFmpeg back end reports a file it cannot open only through this signal: error() reads
     // NoError again right after, and the state says playing.
-    QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(), [this] { m_failed = true; });
+    QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
+                     [this] { m_failed = true; });
 }
 
 QtSoundPlayer::~QtSoundPlayer()

@@ -29,7 +29,8 @@ public:
     void Form_Load();
     void Form_Activate();
 
-    void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment = false) override;
+    void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM,
+                        bool Increment = false) override;
     bool AlarmSoundPresent(std::int16_t Index) const override;
     std::string GetASound(std::int16_t Index) const override;
 

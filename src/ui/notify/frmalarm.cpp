@@ -26,7 +26,10 @@ namespace notify {
 namespace {
 
 // The window's layout is kept in twips, 15 to a pixel at 96 dpi; Qt scales pixels on other densities.
-constexpr int twips(int value) { return value / 15; }
+constexpr int twips(int value)
+{
+    return value / 15;
+}
 
 QRect twipRect(int left, int top, int width, int height)
 {
@@ -58,7 +61,8 @@ void useButtonFace(QWidget* widget)
 
 frmalarm::frmalarm(AlarmOwner& owner, const platform::Files& files, platform::Dialogs& dialogs,
                    platform::SoundPlayerFactory& sounds, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
       m_owner(owner), m_files(files), m_dialogs(dialogs), m_sounds(sounds)
 {
     setObjectName("frmalarm");
@@ -231,7 +235,8 @@ bool frmalarm::event(QEvent* event)
     // (the main window, the editor): that resets the duration box and restarts the sound. Coming back
     // from another program does not count, or every 40 ms raise after the user looked elsewhere would
     // start the sound over.
-    if (event->type() == QEvent::WindowActivate && m_shownBefore && m_otherWindowActiveSince && !m_unloading) {
+    if (event->type() == QEvent::WindowActivate && m_shownBefore && m_otherWindowActiveSince &&
+        !m_unloading) {
         m_otherWindowActiveSince = false;
         Form_Activate();
     }
