@@ -137,15 +137,34 @@ IniDocument IniDocument::fromFile(const std::string& path, Source& source)
 
 namespace {
 
-std::size_t lineEndFrom(std::string_view text, std::size_t pos)
+// Finds where lines end for a scan that only moves forward. Each search result is kept until the scan
+// passes it: searching afresh from every line would cross a file without any LF (CR-only line endings)
+// once per line.
+class LineEnds
 {
-    std::size_t end = text.size();
-    if (const void* lf = std::memchr(text.data() + pos, '\n', text.size() - pos))
-        end = static_cast<std::size_t>(static_cast<const char*>(lf) - text.data());
-    if (const void* cr = std::memchr(text.data() + pos, '\r', end - pos))
-        end = static_cast<std::size_t>(static_cast<const char*>(cr) - text.data());
-    return end;
-}
+public:
+    LineEnds(std::string_view text, std::size_t limit) : m_text(text), m_limit(limit) {}
+
+    // The first CR or LF at or after pos, or the limit.
+    std::size_t from(std::size_t pos) { return std::min(next('\n', pos, m_lf), next('\r', pos, m_cr)); }
+
+private:
+    std::size_t next(char c, std::size_t pos, std::size_t& cached)
+    {
+        if (cached == unknown || cached < pos) {
+            const void* found = pos < m_limit ? std::memchr(m_text.data() + pos, c, m_limit - pos) : nullptr;
+            cached =
+                found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_text.data()) : m_limit;
+        }
+        return cached;
+    }
+
+    static constexpr std::size_t unknown = static_cast<std::size_t>(-1);
+    std::string_view m_text;
+    std::size_t m_limit;
+    std::size_t m_lf = unknown;
+    std::size_t m_cr = unknown;
+};
 
 // Past the line ending at lineEnd: CR LF, LF or a lone CR.
 std::size_t nextLine(std::string_view text, std::size_t lineEnd)
@@ -164,7 +183,8 @@ void IniDocument::parse()
 {
     const std::string_view text = m_content;
     m_bodyBegin = text.starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
-    const std::size_t firstEnd = lineEndFrom(text, m_bodyBegin);
+    LineEnds lineEnds(text, text.size());
+    const std::size_t firstEnd = lineEnds.from(m_bodyBegin);
     m_eol = firstEnd < text.size() ? std::string(text.substr(firstEnd, nextLine(text, firstEnd) - firstEnd))
                                    : "\r\n";
 
@@ -180,7 +200,7 @@ void IniDocument::parse()
         pos = bracket + 1;
         if (lineStart > m_bodyBegin && text[lineStart - 1] != '\r' && text[lineStart - 1] != '\n')
             continue; // not the first non-blank character of its line
-        const std::size_t lineEnd = lineEndFrom(text, bracket);
+        const std::size_t lineEnd = lineEnds.from(bracket);
         const void* close = std::memchr(text.data() + bracket, ']', lineEnd - bracket);
         if (!close)
             continue;
@@ -209,9 +229,10 @@ void IniDocument::parseSection(const Section& section) const
     if (section.isNew)
         return;
     const std::string_view text = m_content;
+    LineEnds lineEnds(text, section.bodyEnd);
     std::size_t pos = section.bodyBegin;
     while (pos < section.bodyEnd) {
-        const std::size_t lineEnd = lineEndFrom(text, pos);
+        const std::size_t lineEnd = lineEnds.from(pos);
         const std::size_t next = nextLine(text, lineEnd);
         std::size_t first = pos;
         while (first < lineEnd && isBlank(text[first]))

@@ -180,6 +180,26 @@ TEST_F(AlarmLoad, EveryValueIsWhatReadIniGives)
     EXPECT_EQ(table.AState[3], 1);
 }
 
+// Every line ending style at full size: a search for the line end that restarted at every line would
+// cross the whole of a file without LF once per line and never finish.
+TEST_F(AlarmLoad, FullSizeFilesOfEveryLineEndingLoad)
+{
+    for (const std::string eol : {"\r\n", "\n", "\r"}) {
+        std::string text = "[Alarm]" + eol + "Count=32767" + eol;
+        for (int i = 1; i <= 32767; ++i)
+            text += "[Alarm" + std::to_string(i) + "]" + eol + "Time=7:05 PM" + eol + "Memo=m" +
+                    std::to_string(i) + eol;
+        write(text);
+        ASSERT_TRUE(load());
+        ASSERT_EQ(table.ACount, 32767);
+        EXPECT_EQ(table.AMemo[32767], "m32767");
+        EXPECT_EQ(table.ATime[16000], "7:05:00 PM");
+        EXPECT_EQ(ini::ReadIni(path, "Alarm32767", "Memo", ""), "m32767");
+        ASSERT_TRUE(ini::WriteIni(path, "Alarm32767", "Sound", "s"));
+        EXPECT_EQ(folder.read("Data.ini"), text + "Sound=s" + eol);
+    }
+}
+
 TEST_F(AlarmLoad, LoadingNeverChangesTheFile)
 {
     const std::string content = "[Alarm]\nCount=2\n[Alarm1]\nTime=bad\n";
