@@ -15,6 +15,9 @@ namespace store {
 // and false is returned. Otherwise the table is rebuilt from the file (offsets kept by index), and true
 // is returned. Malformed content never fails the load: a bad Count is 0 (above 32,767: 32,767), a bad
 // State is off, a Time that is no time of day keeps its text and never rings. The file is not changed.
+// The file is parsed once, and every value is the one ReadIni gives for its key (an existing file that
+// cannot be read therefore loads as Count 0). With Count 0 only ACount changes; the arrays keep their
+// old contents, which nothing reads past ACount.
 bool loadAlarmTable(AlarmTable& table, const std::string& iniPath, const platform::Files& files,
                     const platform::LocaleTime& localeTime);
 

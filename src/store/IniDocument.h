@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,13 +13,15 @@ namespace store {
 // them read the same bytes the same way.
 //
 // Lines end in CR LF, LF or a lone CR. A line whose first non-blank character is ';' is a comment; one
-// starting with '[' names a section up to its first ']' (text after the ']' is ignored, a line without
-// ']' is ignored); any other line with '=' is a key. Blanks (spaces, tabs) around names and values do
+// whose first non-blank character is '[' names a section up to its first ']' (text after the ']' is
+// ignored, a line without ']' is ignored); any other line with '=' is a key of the section above it
+// (lines before the first section belong to none). Blanks (spaces, tabs) around names and values do
 // not count. Only the first section of a name and the first key of a name within it count; names
 // match without regard to ASCII case. A UTF-8 byte-order mark at the start is skipped and kept.
 //
 // Edits are collected and the new text is built once by render(): every byte the edits do not touch is
-// copied through unchanged.
+// copied through unchanged. Lookups classify a section's lines on first use, so even the const members
+// change internal state: one document belongs to one thread.
 class IniDocument
 {
 public:
