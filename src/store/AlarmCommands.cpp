@@ -1,0 +1,64 @@
+#include "AlarmCommands.h"
+
+namespace store {
+namespace {
+
+std::string sectionOf(int index)
+{
+    return "Alarm" + std::to_string(index);
+}
+
+bool inTable(const AlarmTable& table, std::int16_t index)
+{
+    const auto at = static_cast<std::size_t>(index);
+    return index >= 1 && index <= table.ACount && at < table.AState.size() && at < table.AType.size() &&
+           at < table.AMemo.size() && at < table.ATime.size() && at < table.ASound.size();
+}
+
+// The Time of alarm i as the file holds it. A table filled without the stored texts falls back to the
+// normalised one, which loads as the same time.
+const std::string& storedTime(const AlarmTable& table, std::size_t i)
+{
+    return i < table.AStoredTime.size() ? table.AStoredTime[i] : table.ATime[i];
+}
+
+} // namespace
+
+std::vector<ini::KeyWrite> removalWrites(const AlarmTable& table, std::int16_t index)
+{
+    if (!inTable(table, index))
+        return {};
+    std::vector<ini::KeyWrite> writes;
+    writes.push_back({"Alarm", "Count", std::to_string(table.ACount - 1)});
+    for (int i = index; i < table.ACount; ++i) {
+        const auto from = static_cast<std::size_t>(i) + 1;
+        const std::string section = sectionOf(i);
+        writes.push_back({section, "State", std::to_string(table.AState[from])});
+        writes.push_back({section, "Type", table.AType[from]});
+        writes.push_back({section, "Memo", table.AMemo[from]});
+        writes.push_back({section, "Time", storedTime(table, from)});
+        writes.push_back({section, "Sound", table.ASound[from]});
+    }
+    return writes;
+}
+
+bool removeAlarm(const AlarmTable& table, std::int16_t index, const std::string& iniPath)
+{
+    const auto writes = removalWrites(table, index);
+    return !writes.empty() && ini::WriteIniKeys(iniPath, writes);
+}
+
+std::int16_t toggledState(std::int16_t state)
+{
+    return state == 1 ? 0 : 1;
+}
+
+bool writeToggledState(const AlarmTable& table, std::int16_t index, const std::string& iniPath)
+{
+    if (!inTable(table, index))
+        return false;
+    const std::int16_t state = toggledState(table.AState[static_cast<std::size_t>(index)]);
+    return ini::WriteIni(iniPath, sectionOf(index), "State", std::to_string(state));
+}
+
+} // namespace store
