@@ -12,6 +12,14 @@ class Dialogs
 public:
     virtual ~Dialogs() = default;
     virtual void showMessage(MessageIcon icon, const std::string& title, const std::string& text) = 0;
+    // A question with the buttons Yes and No, No being the default; true when the user chose Yes.
+    // Implementations that cannot ask answer No.
+    virtual bool askYesNo(const std::string& title, const std::string& text)
+    {
+        (void)title;
+        (void)text;
+        return false;
+    }
 };
 
 inline constexpr const char* applicationTitle = "Wakery";

@@ -21,7 +21,14 @@ public:
     {
         shown.push_back({icon, title, text});
     }
+    bool askYesNo(const std::string& title, const std::string& text) override
+    {
+        asked.push_back({platform::MessageIcon::Information, title, text});
+        return answerYes;
+    }
     std::vector<Shown> shown;
+    std::vector<Shown> asked; // questions, with the icon unused
+    bool answerYes = false;
 };
 
 } // namespace fakes

@@ -18,4 +18,13 @@ void QtDialogs::showMessage(MessageIcon icon, const std::string& title, const st
     box.exec();
 }
 
+bool QtDialogs::askYesNo(const std::string& title, const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace platform

@@ -43,11 +43,14 @@ std::vector<AlarmRow> alarmRows(const store::AlarmTable& table, const platform::
     std::array<std::string, 8> names;
     for (int day = 1; day <= 7; ++day)
         names[static_cast<std::size_t>(day)] = locale.abbreviatedDayName(day);
-    const auto nameOf = [&names](int day) -> const std::string& { return names[static_cast<std::size_t>(day)]; };
+    const auto nameOf = [&names](int day) -> const std::string& {
+        return names[static_cast<std::size_t>(day)];
+    };
 
     rows.reserve(static_cast<std::size_t>(table.ACount));
     for (std::size_t i = 1; i <= static_cast<std::size_t>(table.ACount); ++i)
-        rows.push_back({table.ATime[i], table.AMemo[i], joinDays(table.AType[i], nameOf), stateText(table.AState[i])});
+        rows.push_back(
+            {table.ATime[i], table.AMemo[i], joinDays(table.AType[i], nameOf), stateText(table.AState[i])});
     return rows;
 }
 

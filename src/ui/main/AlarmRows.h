@@ -16,7 +16,7 @@ namespace mainwin {
 
 struct AlarmRow
 {
-    std::string time;  // the normalised time text
+    std::string time; // the normalised time text
     std::string memo;
     std::string days;  // "Sun,Sat"
     std::string state; // "On" or "Off"

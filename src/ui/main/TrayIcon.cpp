@@ -27,7 +27,8 @@ void TrayIcon::add()
 {
     m_added = true;
     m_available = m_isAvailable();
-    m_icon.show();
+    if (m_available)
+        m_icon.show();
     m_watch.start();
 }
 
@@ -50,7 +51,7 @@ void TrayIcon::checkAvailability()
     if (available == m_available)
         return;
     m_available = available;
-    // An icon shown while there was no notification area never reached one; showing it again docks it
+    // An icon shown while there was no notification area never reached one; showing it afresh docks it
     // into the area that has just appeared.
     if (m_added && available) {
         m_icon.hide();

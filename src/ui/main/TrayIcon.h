@@ -29,6 +29,8 @@ public:
     void remove();
     // Whether a notification area was there at the last look.
     bool isAvailable() const { return m_available; }
+    // Whether the icon is meant to be in the notification area (between add and remove).
+    bool isAdded() const { return m_added; }
 
     QMenu* menu() { return &m_menu; }
     QAction* restoreAction() const { return m_restore; }

@@ -15,11 +15,12 @@ namespace {
 
 // Four alarms, each with its own oddity that a move must carry over unchanged: a lower-case stored time,
 // a hand-written state 5, a 24-hour time and a sound path.
-const char* const fourAlarms = "[Alarm]\r\nCount=4\r\nDSnooze=0:10\r\n"
-                               "[Alarm1]\r\nState=1\r\nType=1234567\r\nTime=7:00 am\r\nMemo=first\r\nSound=\r\n"
-                               "[Alarm2]\r\nState=0\r\nType=246\r\nTime=8:15 AM\r\nMemo=second\r\nSound=\r\n"
-                               "[Alarm3]\r\nState=5\r\nType=17\r\nTime=19:30\r\nMemo=third one\r\nSound=\r\n"
-                               "[Alarm4]\r\nState=1\r\nType=3\r\nTime=12:00 PM\r\nMemo=fourth\r\nSound=/x/ring.wav\r\n";
+const char* const fourAlarms =
+    "[Alarm]\r\nCount=4\r\nDSnooze=0:10\r\n"
+    "[Alarm1]\r\nState=1\r\nType=1234567\r\nTime=7:00 am\r\nMemo=first\r\nSound=\r\n"
+    "[Alarm2]\r\nState=0\r\nType=246\r\nTime=8:15 AM\r\nMemo=second\r\nSound=\r\n"
+    "[Alarm3]\r\nState=5\r\nType=17\r\nTime=19:30\r\nMemo=third one\r\nSound=\r\n"
+    "[Alarm4]\r\nState=1\r\nType=3\r\nTime=12:00 PM\r\nMemo=fourth\r\nSound=/x/ring.wav\r\n";
 
 struct Section
 {
@@ -81,12 +82,13 @@ TEST_P(RemoveAlarm, LowersTheCountAndMovesTheLaterAlarmsDownLeavingTheLastSectio
         EXPECT_EQ(section(i), GetParam().sectionsAfter[static_cast<std::size_t>(i - 1)]) << "Alarm" << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    OfFour, RemoveAlarm,
-    testing::Values(RemoveCase{"First", 1, {second, third, fourth, fourth}},
-                    RemoveCase{"Second", 2, {first, third, fourth, fourth}},
-                    RemoveCase{"Last", 4, {first, second, third, fourth}}),
-    [](const testing::TestParamInfo<RemoveCase>& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(OfFour, RemoveAlarm,
+                         testing::Values(RemoveCase{"First", 1, {second, third, fourth, fourth}},
+                                         RemoveCase{"Second", 2, {first, third, fourth, fourth}},
+                                         RemoveCase{"Last", 4, {first, second, third, fourth}}),
+                         [](const testing::TestParamInfo<RemoveCase>& param) {
+                             return std::string(param.param.name);
+                         });
 
 TEST_F(AlarmCommands, RemovingTheLastOfFourWritesOnlyTheCount)
 {

@@ -1,0 +1,79 @@
+#include "TrayLifecycle.h"
+
+#include "TrayIcon.h"
+#include "platform/Dialogs.h"
+
+#include <QTimer>
+
+namespace mainwin {
+
+TrayLifecycle::TrayLifecycle(QWidget& window, TrayIcon& tray, platform::Dialogs& dialogs, QObject* parent)
+    : QObject(parent), m_window(window), m_tray(tray), m_dialogs(dialogs)
+{
+    connect(&m_tray, &TrayIcon::restoreRequested, this, &TrayLifecycle::restore);
+    connect(&m_tray, &TrayIcon::exitRequested, this, &TrayLifecycle::exit);
+    connect(&m_tray, &TrayIcon::availabilityChanged, this, &TrayLifecycle::trayAvailabilityChanged);
+}
+
+void TrayLifecycle::start()
+{
+    m_tray.add();
+    putAway();
+}
+
+void TrayLifecycle::restore()
+{
+    // A window shown while it is still marked minimised would come back iconified.
+    m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
+    m_window.show();
+    m_window.raise();
+    m_window.activateWindow();
+}
+
+void TrayLifecycle::minimised()
+{
+    if (!m_tray.isAvailable())
+        return;
+    // Hidden once the platform has finished minimising, not from inside its state change.
+    QTimer::singleShot(0, &m_window, [this] {
+        if (m_window.isMinimized() && m_tray.isAvailable())
+            m_window.hide();
+    });
+}
+
+bool TrayLifecycle::closeRequested()
+{
+    if (!m_tray.isAvailable() && m_dialogs.askYesNo(platform::applicationTitle, endQuestion))
+        return true;
+    putAway();
+    return false;
+}
+
+void TrayLifecycle::exit()
+{
+    m_tray.remove();
+    emit exitRequested();
+}
+
+void TrayLifecycle::putAway()
+{
+    if (m_tray.isAvailable()) {
+        m_window.hide();
+        return;
+    }
+    m_window.showMinimized();
+}
+
+void TrayLifecycle::trayAvailabilityChanged(bool available)
+{
+    if (!available) {
+        if (m_window.isHidden())
+            m_window.showMinimized();
+        return;
+    }
+    // Back in the notification area, a window that was only parked on the task bar goes there too.
+    if (m_window.isMinimized())
+        m_window.hide();
+}
+
+} // namespace mainwin
