@@ -69,11 +69,11 @@ void drawClock(QPainter& painter, bool small)
         }
     }
 
-    // Ten past seven: a morning alarm.
-    painter.setPen(QPen(hands, small ? 4 : 3, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(centre, centre + QPointF(-5.5, 8.5));
-    painter.setPen(QPen(hands, small ? 3.5 : 2.5, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(centre, centre + QPointF(11, -6.5));
+    // Ten past ten: the hands' V still reads as a clock at 16 pixels.
+    painter.setPen(QPen(hands, small ? 5.5 : 3.5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(centre, centre + QPointF(-8, -5));
+    painter.setPen(QPen(hands, small ? 5 : 2.5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(centre, centre + QPointF(10.5, -7.5));
     painter.setPen(Qt::NoPen);
     painter.setBrush(body);
     painter.drawEllipse(centre, 2.2, 2.2);
