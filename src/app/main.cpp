@@ -6,6 +6,8 @@
 #include "platform/qt/QtFiles.h"
 #include "platform/qt/QtLocaleTime.h"
 #include "platform/qt/QtSoundPlayer.h"
+#include "platform/qt/SingleInstance.h"
+#include "ui/main/AppIcon.h"
 #include "ui/main/Form1.h"
 
 #include <QApplication>
@@ -25,18 +27,29 @@ int main(int argc, char* argv[])
         qputenv("QT_MEDIA_BACKEND", "ffmpeg");
 
     QApplication app(argc, argv);
-    // The program lives on with every window hidden; closing a notification must not end it.
+    // The program lives on with every window hidden; closing a notification or the editor must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(mainwin::appIcon());
+
+    platform::QtFiles files;
+    // A second copy would ring every alarm twice and write Data.ini against the first: it only shows the
+    // running copy's window.
+    platform::SingleInstance instance(QString::fromStdString(files.programFolder()));
+    if (!instance.claim())
+        return 0;
 
     platform::QtClock clock;
     platform::QtLocaleTime localeTime;
-    platform::QtFiles files;
     platform::QtDialogs dialogs;
     platform::QtFileDialog fileDialog;
     platform::QtSoundPlayerFactory sounds;
     platform::Services services{clock, localeTime, files, dialogs, fileDialog, sounds};
 
     Form1 form(services);
+    QObject::connect(&instance, &platform::SingleInstance::showRequested, &form, &Form1::mPopRestore_Click);
+    // Exit ends the program at once: open windows are left as they are, nothing runs their closing steps,
+    // and every change has long been written.
+    QObject::connect(&form, &Form1::programEnd, &app, [] { QCoreApplication::exit(0); });
     form.Form_Load();
     return QApplication::exec();
 }

@@ -1,54 +1,225 @@
 #include "Form1.h"
 
+#include "AlarmRows.h"
+#include "AppIcon.h"
 #include "CheckTimer.h"
 #include "platform/Services.h"
+#include "scheduler/DefaultSnooze.h"
 #include "scheduler/Snooze.h"
+#include "store/AlarmCommands.h"
 #include "store/AlarmLoad.h"
+#include "ui/editor/Dialog.h"
 
-#include <QEvent>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTreeWidget>
 
-Form1::Form1(platform::Services& services, QWidget* parent)
+#include <algorithm>
+
+namespace {
+
+const char* const notSaved = "The change could not be saved.";
+
+// Qt 6.4 on X11 hands the Execute key over unmapped: key() 0 and the X keysym XK_Execute.
+constexpr quint32 executeKeysym = 0xff62;
+
+bool isExecuteKey(const QKeyEvent& key)
+{
+    return key.key() == Qt::Key_Execute || (key.key() == 0 && key.nativeVirtualKey() == executeKeysym);
+}
+
+QString qt(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::Availability trayAvailable)
     : QMainWindow(parent), m_services(services),
       m_alarmWindow(*this, services.files, services.dialogs, services.sounds),
-      m_check(services.clock, services.files, m_table, m_alarmWindow)
+      m_check(services.clock, services.files, m_table, m_alarmWindow),
+      m_tray(mainwin::appIcon(), std::move(trayAvailable)), m_lifecycle(*this, m_tray, services.dialogs)
 {
-    setObjectName("Form1");
-    setWindowTitle("Wakery");
+    setObjectName(QStringLiteral("Form1"));
+    buildControls();
     m_alarmWindow.setCheck(&m_check);
 
     Timer1 = new CheckTimer(services.clock, this);
-    Timer1->setObjectName("Timer1");
-    Timer1->watchStore(QString::fromStdString(platform::dataIniPath(services.files)));
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->watchStore(qt(iniPath()));
     connect(Timer1, &CheckTimer::timeout, this, &Form1::Timer1_Timer);
     // A closed notification can let a waiting alarm through, or end the minute's hold on an alarm.
     connect(&m_alarmWindow, &notify::AlarmWindowHost::windowClosed, Timer1, &CheckTimer::runNow);
+
+    m_editor = new Dialog(services, m_table, this);
+    // The editor writes straight into Data.ini. Reloading when it closes, rather than waiting for the
+    // main window's next activation, keeps the check on the new times even when this window is hidden.
+    connect(m_editor, &Dialog::editorClosed, this, [this] { Form_Activate(); });
+
+    connect(&m_lifecycle, &mainwin::TrayLifecycle::exitRequested, this, &Form1::programEnd);
 }
 
 Form1::~Form1() = default;
 
+std::string Form1::iniPath() const
+{
+    return platform::dataIniPath(m_services.files);
+}
+
 void Form1::Form_Load()
 {
-    show();
-    // Qt delivers the activation of a shown window later, through the event loop; the alarms must be in
-    // the table before the check starts, so the first load does not wait for it.
+    // Qt delivers the activation of a shown window later, through the event loop, and a window shown
+    // only to be hidden again flashes on the screen; the first load therefore runs here directly.
     Form_Activate();
-    hide();
-    setWindowState(Qt::WindowMinimized);
+    m_lifecycle.start();
     Timer1->start();
 }
 
 void Form1::Form_Activate()
 {
-    store::loadAlarmTable(m_table, platform::dataIniPath(m_services.files), m_services.files,
-                          m_services.localeTime);
+    if (!store::loadAlarmTable(m_table, iniPath(), m_services.files, m_services.localeTime))
+        return;
+    FillAlarmList();
     Timer1->runNow();
 }
 
-bool Form1::event(QEvent* event)
+void Form1::FillAlarmList()
 {
-    if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
-    return QMainWindow::event(event);
+    const std::int16_t selected = selectedIndex();
+    ListView1->clear();
+    ListView1->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Alarm"), QStringLiteral("Days"),
+                                QStringLiteral("State")});
+    // The width the columns share: the list's inside, without its frame and scroll bars. The last column
+    // stretches, so it gives way to a vertical scroll bar instead of causing a horizontal one. An eighth
+    // is too narrow for "12:00:00 PM" in some fonts; the Time column then takes what it needs from Days,
+    // which has room to spare even with all seven days.
+    const int width = ListView1->maximumViewportSize().width();
+    const int time = std::clamp(timeColumnWidth(), width / 8, width / 8 + width * 3 / 16);
+    ListView1->header()->resizeSection(0, time);
+    ListView1->header()->resizeSection(1, width * 3 / 8);
+    ListView1->header()->resizeSection(2, width * 3 / 8 - (time - width / 8));
+    ListView1->header()->resizeSection(3, width - width / 8 - 2 * (width * 3 / 8));
+
+    QList<QTreeWidgetItem*> items;
+    const auto rows = mainwin::alarmRows(m_table, m_services.localeTime);
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const auto& row : rows)
+        items.append(new QTreeWidgetItem({qt(row.time), qt(row.memo), qt(row.days), qt(row.state)}));
+    ListView1->addTopLevelItems(items);
+
+    // A reload (switching back from another window, an On/Off) keeps the row the user was on.
+    if (selected >= 1 && selected <= ListView1->topLevelItemCount())
+        ListView1->setCurrentItem(ListView1->topLevelItem(selected - 1));
+}
+
+int Form1::timeColumnWidth()
+{
+    if (m_timeColumnWidth < 0) {
+        const QFontMetrics metrics = ListView1->fontMetrics();
+        int widest = 0;
+        for (int hour = 0; hour < 24; ++hour)
+            widest = std::max(widest,
+                              metrics.horizontalAdvance(qt(m_services.localeTime.longTimeText({hour, 58, 58}))));
+        // The item view's text margin on each side, and a pixel for rounding.
+        const int margin = ListView1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 1;
+        m_timeColumnWidth = widest + 2 * margin + 1;
+    }
+    return m_timeColumnWidth;
+}
+
+std::int16_t Form1::selectedIndex() const
+{
+    const auto selected = ListView1->selectedItems();
+    if (selected.isEmpty())
+        return 0;
+    return static_cast<std::int16_t>(ListView1->indexOfTopLevelItem(selected.first()) + 1);
+}
+
+void Form1::Command1_Click()
+{
+    m_editor->openNew();
+}
+
+void Form1::Command2_Click()
+{
+    const std::int16_t k = selectedIndex();
+    if (k == 0)
+        return;
+    m_editor->Modi(k);
+}
+
+void Form1::Command3_Click()
+{
+    const std::int16_t k = selectedIndex();
+    if (k == 0)
+        return;
+    RemoveAlarm(k);
+}
+
+void Form1::RemoveAlarm(std::int16_t Index)
+{
+    if (Index < 1 || Index > m_table.ACount)
+        return;
+    if (!store::removeAlarm(m_table, Index, iniPath())) {
+        platform::showError(m_services.dialogs, notSaved);
+        return;
+    }
+    m_table.removeOffsetsAt(Index);
+    m_check.alarmRemoved(Index);
+    m_editor->alarmRemoved(Index);
+    Form_Activate();
+    // Nothing stays selected, so a second press of Delete cannot take the next alarm with it.
+    ListView1->clearSelection();
+    ListView1->setCurrentItem(nullptr);
+}
+
+void Form1::cmdOnOff_Click()
+{
+    const std::int16_t k = selectedIndex();
+    if (k == 0)
+        return;
+    if (!store::writeToggledState(m_table, k, iniPath())) {
+        platform::showError(m_services.dialogs, notSaved);
+        return;
+    }
+    // A snooze pending for the alarm goes with the old state.
+    SetSnoozeValue(k, 0, 0, false);
+    Form_Activate();
+}
+
+void Form1::cmdSet_Click()
+{
+    std::string text = cmbtime->currentText().toStdString();
+    scheduler::storeDefaultSnooze(text, iniPath(), m_services.dialogs);
+    // The check's repair ("00" for a missing part) stays in the box whether or not the text passed.
+    const QString repaired = qt(text);
+    if (repaired != cmbtime->currentText())
+        cmbtime->setEditText(repaired);
+}
+
+bool Form1::cmbtime_KeyDown(const QKeyEvent& key)
+{
+    if (isExecuteKey(key)) {
+        cmdSet_Click();
+        return true;
+    }
+    // Enter stores nothing and must not reach a default button either.
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == cmbtime || watched == static_cast<QObject*>(cmbtime->lineEdit())))
+        return cmbtime_KeyDown(*static_cast<QKeyEvent*>(event));
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::Timer1_Timer()
@@ -64,8 +235,7 @@ void Form1::SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SV
 
 bool Form1::AlarmSoundPresent(std::int16_t Index) const
 {
-    const auto at = static_cast<std::size_t>(Index);
-    return Index >= 1 && Index <= m_table.ACount && at < m_table.ASound.size() && !m_table.ASound[at].empty();
+    return !GetASound(Index).empty();
 }
 
 std::string Form1::GetASound(std::int16_t Index) const
@@ -74,4 +244,52 @@ std::string Form1::GetASound(std::int16_t Index) const
     if (Index < 1 || Index > m_table.ACount || at >= m_table.ASound.size())
         return {};
     return m_table.ASound[at];
+}
+
+void Form1::mPopRestore_Click()
+{
+    m_lifecycle.restore();
+}
+
+void Form1::mPopExit_Click()
+{
+    m_lifecycle.exit();
+}
+
+bool Form1::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void Form1::Form_Resize()
+{
+    if (isMinimized())
+        m_lifecycle.minimised();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Closing never ends the program by itself: the window goes away and the alarms keep ringing.
+    event->ignore();
+    if (m_lifecycle.closeRequested())
+        mPopExit_Click();
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen* where = screen())
+            move(where->availableGeometry().center() - rect().center());
+    }
+    QMainWindow::showEvent(event);
 }

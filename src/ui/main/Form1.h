@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TrayIcon.h"
+#include "TrayLifecycle.h"
 #include "scheduler/AlarmCheck.h"
 #include "store/AlarmTable.h"
 #include "ui/notify/AlarmOwner.h"
@@ -10,43 +12,105 @@
 #include <cstdint>
 #include <string>
 
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+class CheckTimer;
+class Dialog;
+
 namespace platform {
 struct Services;
 }
 
-class CheckTimer;
-
-// The program's main window: it owns the alarm table, reloads it whenever it is activated, and runs the
-// alarm check on its Timer1.
+// The program's main window: the alarm list with its commands, the default snooze box, the check timer
+// and the notification-area icon. It owns the alarm table, which it reloads from Data.ini whenever it is
+// activated and after every change it makes; the list is always rebuilt from the table, never edited.
 class Form1 : public QMainWindow, public notify::AlarmOwner
 {
     Q_OBJECT
 public:
-    explicit Form1(platform::Services& services, QWidget* parent = nullptr);
+    // trayAvailable tells whether the desktop has a notification area; tests pass their own.
+    explicit Form1(platform::Services& services, QWidget* parent = nullptr,
+                   mainwin::TrayIcon::Availability trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
     ~Form1() override;
 
-    // Start-up: load the alarms through the first activation, hide, and start the check.
+    // Start-up: the first load, the icon into the notification area with the window put away, then the
+    // check timer.
     void Form_Load();
+    // Reloads the table from Data.ini and rebuilds the list; with no Data.ini nothing changes.
     void Form_Activate();
 
-    void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM,
-                        bool Increment = false) override;
+    void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment = false) override;
     bool AlarmSoundPresent(std::int16_t Index) const override;
     std::string GetASound(std::int16_t Index) const override;
+    // Deletes alarm Index: the later alarms move down one index, with their snooze offsets and their
+    // waiting or showing notifications, and an open editor follows. A failed write changes nothing and
+    // says "The change could not be saved.".
+    void RemoveAlarm(std::int16_t Index);
+    std::int16_t ACount() const { return m_table.ACount; }
+
+    // The tray menu's two items; Restore also answers a second start of the program.
+    void mPopRestore_Click();
+    void mPopExit_Click();
 
     const store::AlarmTable& alarmTable() const { return m_table; }
+    const scheduler::AlarmCheck& alarmCheck() const { return m_check; }
     notify::AlarmWindowHost& alarmWindow() { return m_alarmWindow; }
+    Dialog& editor() { return *m_editor; }
+    mainwin::TrayIcon& trayIcon() { return m_tray; }
 
     CheckTimer* Timer1 = nullptr;
 
+signals:
+    // The program is to end now (the tray menu's Exit); the icon is already gone.
+    void programEnd();
+
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void cmdOnOff_Click();
+    void cmdSet_Click();
 
 private:
+    void buildControls();
+    void FillAlarmList();
+    // What the Time column needs for the widest time text of the locale.
+    int timeColumnWidth();
+    // The 1-based index of the selected row, which is the alarm index; 0 with no row selected.
+    std::int16_t selectedIndex() const;
+    bool cmbtime_KeyDown(const QKeyEvent& key);
+    void Form_Resize();
     void Timer1_Timer();
+    std::string iniPath() const;
 
     platform::Services& m_services;
     store::AlarmTable m_table;
     notify::AlarmWindowHost m_alarmWindow;
     scheduler::AlarmCheck m_check;
+    mainwin::TrayIcon m_tray;
+    mainwin::TrayLifecycle m_lifecycle;
+    Dialog* m_editor = nullptr;
+    bool m_placed = false;
+    int m_timeColumnWidth = -1;
+
+    QTreeWidget* ListView1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QComboBox* cmbtime = nullptr;
+    QLabel* Label9 = nullptr;
+    QPushButton* cmdSet = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* cmdOnOff = nullptr;
 };

@@ -1,0 +1,117 @@
+// The main window's fixed layout. Positions are given in twips, as the window was drawn: 15 twips to a
+// pixel at 96 dots per inch; Qt scales the pixels on denser screens.
+#include "Form1.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int twipsPerPixel = 15;
+
+constexpr int px(int twips)
+{
+    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+}
+
+QRect twips(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect place)
+{
+    auto* result = new QPushButton(QString::fromUtf8(caption), parent);
+    result->setObjectName(QString::fromUtf8(name));
+    result->setGeometry(place);
+    result->setAutoDefault(false);
+    return result;
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* caption, QRect place, qreal points, bool bold)
+{
+    auto* result = new QLabel(QString::fromUtf8(caption), parent);
+    result->setObjectName(QString::fromUtf8(name));
+    result->setGeometry(place);
+    QFont font = result->font();
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    result->setFont(font);
+    return result;
+}
+
+} // namespace
+
+void Form1::buildControls()
+{
+    setWindowTitle(QStringLiteral("Orvane Wakery"));
+    // Fixed single border with a minimise button and no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The layout was drawn for an 8.25 pt face of about Arial's width; the desktop's usual sans serif is
+    // wider and would cut the captions short.
+    QFont face = font();
+    face.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica"),
+                      face.family()});
+    face.setPointSizeF(8.25);
+    setFont(face);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    setFixedSize(px(8100), px(3450));
+
+    ListView1 = new QTreeWidget(client);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setGeometry(twips(105, 60, 7830, 2490));
+    ListView1->setColumnCount(0); // columns come with the first load that finds Data.ini
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setSortingEnabled(false);
+    ListView1->header()->setSectionsMovable(false);
+    ListView1->header()->setStretchLastSection(true);
+
+    Label2 = label(client, "Label2", "Default Snooze Duration :", twips(120, 2640, 2220, 195), 8.25, true);
+
+    cmbtime = new QComboBox(client);
+    cmbtime->setObjectName(QStringLiteral("cmbtime"));
+    cmbtime->setGeometry(twips(360, 2880, 1680, 315));
+    cmbtime->setEditable(true);
+    cmbtime->setInsertPolicy(QComboBox::NoInsert);
+    cmbtime->setEditText(QStringLiteral("00:05"));
+    cmbtime->setToolTip(QStringLiteral("Select from the list or enter a time(HH:MM AM/PM)."));
+    cmbtime->lineEdit()->installEventFilter(this);
+    cmbtime->installEventFilter(this);
+
+    Label9 = label(client, "Label9", "HH:MM", twips(555, 3240, 1215, 135), 6, false);
+
+    cmdSet = button(client, "cmdSet", "Set", twips(2160, 2880, 495, 360));
+    Command1 = button(client, "Command1", "Add...", twips(3105, 2820, 1215, 360));
+    Command2 = button(client, "Command2", "Edit...", twips(4320, 2820, 1215, 360));
+    Command3 = button(client, "Command3", "Delete", twips(5535, 2820, 1215, 360));
+    cmdOnOff = button(client, "cmdOnOff", "On/Off", twips(6750, 2820, 1215, 360));
+
+    // The drawn tab order: the duration box first, then the buttons from right to left, the list, Set.
+    setTabOrder(cmbtime, cmdOnOff);
+    setTabOrder(cmdOnOff, Command3);
+    setTabOrder(Command3, Command2);
+    setTabOrder(Command2, Command1);
+    setTabOrder(Command1, ListView1);
+    setTabOrder(ListView1, cmdSet);
+    cmbtime->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(cmdOnOff, &QPushButton::clicked, this, &Form1::cmdOnOff_Click);
+    connect(cmdSet, &QPushButton::clicked, this, &Form1::cmdSet_Click);
+}
