@@ -39,7 +39,10 @@ const char* const fourAlarms = "[Alarm]\nCount=4\n"
 
 struct Harness
 {
-    Harness() { form = std::make_unique<Form1>(services, nullptr, [tray = trayPresent] { return *tray; }); }
+    Harness()
+    {
+        form = std::make_unique<Form1>(services, nullptr, [tray = trayPresent] { return *tray; });
+    }
 
     QTreeWidget* list() const { return form->findChild<QTreeWidget*>("ListView1"); }
     QComboBox* cmbtime() const { return form->findChild<QComboBox*>("cmbtime"); }
@@ -273,7 +276,8 @@ void TestForm1::deleteMovesLaterAlarmsAndTheirOffsets_data()
     QTest::newRow("last of four") << 4 << all.mid(0, 3) << QStringList{"first", "second", "third", "fourth"}
                                   << QList<int>{5, 10, 15};
     QTest::newRow("second of four") << 2 << QStringList{all[0], all[2], all[3]}
-                                    << QStringList{"first", "third", "fourth", "fourth"} << QList<int>{5, 15, 20};
+                                    << QStringList{"first", "third", "fourth", "fourth"}
+                                    << QList<int>{5, 15, 20};
     QTest::newRow("first of four") << 1 << all.mid(1) << QStringList{"second", "third", "fourth", "fourth"}
                                    << QList<int>{10, 15, 20};
 }
@@ -351,9 +355,15 @@ void TestForm1::onOffTogglesAndDropsTheSnooze_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("off") << "0" << "1" << "On";
-    QTest::newRow("on") << "1" << "0" << "Off";
-    QTest::newRow("hand-written 5") << "5" << "1" << "On";
+    QTest::newRow("off") << "0"
+                         << "1"
+                         << "On";
+    QTest::newRow("on") << "1"
+                        << "0"
+                        << "Off";
+    QTest::newRow("hand-written 5") << "5"
+                                    << "1"
+                                    << "On";
 }
 
 void TestForm1::onOffTogglesAndDropsTheSnooze()
@@ -384,7 +394,8 @@ void TestForm1::setStoresOnlyValidDurations_data()
     QTest::addColumn<QString>("stored"); // the line in Data.ini; empty when nothing is written
     QTest::addColumn<QString>("boxAfter");
     QTest::addColumn<bool>("refused");
-    const auto row = [](const char* name, const char* typed, const char* stored, const char* box, bool refused) {
+    const auto row = [](const char* name, const char* typed, const char* stored, const char* box,
+                        bool refused) {
         QTest::newRow(name) << QString(typed) << QString(stored) << QString(box) << refused;
     };
     row("plain", "0:10", "DSnooze=0:10", "0:10", false);
@@ -598,8 +609,8 @@ void TestForm1::mouseMovesOverTheWindowAreNoTrayEvents()
     h.form->Form_Load();
     h.form->mPopRestore_Click();
     for (const int x : {514, 515, 517}) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(x, 226), h.form->mapToGlobal(QPointF(x, 226)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, 226), h.form->mapToGlobal(QPointF(x, 226)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(h.form->centralWidget(), &move);
     }
     QVERIFY(!QApplication::activePopupWidget());

@@ -95,8 +95,8 @@ void Form1::FillAlarmList()
 {
     const std::int16_t selected = selectedIndex();
     ListView1->clear();
-    ListView1->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Alarm"), QStringLiteral("Days"),
-                                QStringLiteral("State")});
+    ListView1->setHeaderLabels(
+        {QStringLiteral("Time"), QStringLiteral("Alarm"), QStringLiteral("Days"), QStringLiteral("State")});
     // The width the columns share: the list's inside, without its frame and scroll bars. The last column
     // stretches, so it gives way to a vertical scroll bar instead of causing a horizontal one. An eighth
     // is too narrow for "12:00:00 PM" in some fonts; the Time column then takes what it needs from Days,
@@ -126,10 +126,11 @@ int Form1::timeColumnWidth()
         const QFontMetrics metrics = ListView1->fontMetrics();
         int widest = 0;
         for (int hour = 0; hour < 24; ++hour)
-            widest = std::max(widest,
-                              metrics.horizontalAdvance(qt(m_services.localeTime.longTimeText({hour, 58, 58}))));
+            widest = std::max(
+                widest, metrics.horizontalAdvance(qt(m_services.localeTime.longTimeText({hour, 58, 58}))));
         // The item view's text margin on each side, and a pixel for rounding.
-        const int margin = ListView1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 1;
+        const int margin =
+            ListView1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 1;
         m_timeColumnWidth = widest + 2 * margin + 1;
     }
     return m_timeColumnWidth;
@@ -217,7 +218,8 @@ bool Form1::cmbtime_KeyDown(const QKeyEvent& key)
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && (watched == cmbtime || watched == static_cast<QObject*>(cmbtime->lineEdit())))
+    if (event->type() == QEvent::KeyPress &&
+        (watched == cmbtime || watched == static_cast<QObject*>(cmbtime->lineEdit())))
         return cmbtime_KeyDown(*static_cast<QKeyEvent*>(event));
     return QMainWindow::eventFilter(watched, event);
 }

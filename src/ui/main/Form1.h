@@ -43,7 +43,8 @@ public:
     // Reloads the table from Data.ini and rebuilds the list; with no Data.ini nothing changes.
     void Form_Activate();
 
-    void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment = false) override;
+    void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM,
+                        bool Increment = false) override;
     bool AlarmSoundPresent(std::int16_t Index) const override;
     std::string GetASound(std::int16_t Index) const override;
     // Deletes alarm Index: the later alarms move down one index, with their snooze offsets and their
