@@ -4,8 +4,8 @@ in the notification area, and resident memory after a stretch of idling with 10 
 
     dbus-run-session -- /usr/bin/python3 bench/mainwin_process.py build/bin/wakery [--runs 10] [--idle 30]
 
-Each start runs from a fresh folder holding the program, default.wav (when it sits beside the program)
-and a Data.ini with 10 alarms, none of them due during the run."""
+Each start runs from a fresh folder holding the program, what lies beside it (default.wav, modules) and a
+Data.ini with 10 alarms, none of them due during the run."""
 
 import argparse
 import os
@@ -31,10 +31,7 @@ def ten_alarms():
 
 def program_folder(binary):
     folder = tempfile.mkdtemp(prefix="wakery-bench-")
-    shutil.copy2(binary, folder)
-    sound = os.path.join(os.path.dirname(binary), "default.wav")
-    if os.path.exists(sound):
-        shutil.copy2(sound, folder)
+    xs.copy_program(binary, folder)
     with open(os.path.join(folder, "Data.ini"), "w", newline="") as data:
         data.write(ten_alarms())
     return folder

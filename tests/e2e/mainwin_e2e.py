@@ -36,10 +36,7 @@ def check(condition, what):
 
 def program_folder(binary):
     folder = tempfile.mkdtemp(prefix="wakery-e2e-")
-    shutil.copy2(binary, folder)
-    sound = os.path.join(os.path.dirname(binary), "default.wav")
-    if os.path.exists(sound):
-        shutil.copy2(sound, folder)
+    xs.copy_program(binary, folder)
     with open(os.path.join(folder, "Data.ini"), "w", newline="") as data:
         data.write(DATA)
     return folder
@@ -113,14 +110,19 @@ def with_tray(binary, shots):
         wait_for("the window to hide", lambda: not display.viewable(TITLE))
         check(program.poll() is None and display.tray_icons(), "closing hides the window and the program runs on")
 
-        icon = display.tray_icons()[0]
+        # Exit ends the program at once, even with the editor open in front of the main window.
+        icon = display.docked_icon()
+        display.click(icon[2], icon[3])
+        main_window(display)
+        xs.press(wait_for("the Add... button", lambda: xs.find(app, role="push button", name="Add...")))
+        wait_for("the editor", lambda: display.viewable("Set Alarm..."))
         # The menu is a pop-up window of the program's own, next to the icon.
         before = set(display.visible_of_class("wakery"))
         display.click(icon[2], icon[3], button=3)
         wait_for("the icon menu", lambda: set(display.visible_of_class("wakery")) - before)
         shot(display, shots, "tray-menu.png")
         display.run("xdotool", "key", "e")
-        check(program.wait(10) == 0, "Exit in the icon menu ends the program")
+        check(program.wait(10) == 0, "Exit in the icon menu ends the program, the open editor with it")
         check(not display.tray_icons(), "the icon is gone from the notification area")
     finally:
         display.close()

@@ -7,6 +7,7 @@ import ctypes
 import os
 import random
 import re
+import shutil
 import subprocess
 import time
 
@@ -18,6 +19,15 @@ from gi.repository import Atspi  # noqa: E402
 
 class Failure(Exception):
     pass
+
+
+def copy_program(binary, folder):
+    """The program with what lies beside it in its build folder: default.wav and its loadable modules."""
+    shutil.copy2(binary, folder)
+    beside = os.path.dirname(binary)
+    for name in os.listdir(beside):
+        if name == "default.wav" or name.endswith(".so"):
+            shutil.copy2(os.path.join(beside, name), folder)
 
 
 def wait_for(what, probe, timeout=10.0, interval=0.05):

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -590,11 +591,15 @@ void TestForm1::closeHidesAndExitEnds()
     h.form->Form_Load();
     h.form->mPopRestore_Click();
     QVERIFY(h.form->isVisible());
+    const QPoint screenCentre = h.form->screen()->availableGeometry().center();
+    // Centred on first show, give or take the window frame, whose size is not known before it is shown.
+    QVERIFY((h.form->frameGeometry().center() - screenCentre).manhattanLength() <= 8);
     QSignalSpy ended(h.form.get(), &Form1::programEnd);
 
     QVERIFY(!h.form->close());
     QVERIFY(h.form->isHidden());
     QCOMPARE(ended.count(), 0);
+    QVERIFY(h.dialogs.asked.empty());
 
     h.form->trayIcon().exitAction()->trigger();
     QCOMPARE(ended.count(), 1);

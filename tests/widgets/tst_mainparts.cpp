@@ -3,7 +3,6 @@
 #include "ui/main/TrayIcon.h"
 
 #include "fakes/FakeLocaleTime.h"
-#include "store/AlarmTable.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -17,7 +16,6 @@ class TestMainParts : public QObject
 private slots:
     void daysText_data();
     void daysText();
-    void rowsFollowTheTableInIndexOrder();
     void iconIsDrawnAtEverySizeWithTransparentCorners();
     void trayOffersRestoreAndExit();
     void trayEvents_data();
@@ -47,25 +45,6 @@ void TestMainParts::daysText()
     QFETCH(QString, shown);
     const fakes::FakeLocaleTime locale;
     QCOMPARE(QString::fromStdString(mainwin::daysText(daySet.toStdString(), locale)), shown);
-}
-
-void TestMainParts::rowsFollowTheTableInIndexOrder()
-{
-    store::AlarmTable table;
-    table.ACount = 3;
-    table.ATime = {"", "7:00:00 AM", "7:30:00 PM", "12:00:00 PM"};
-    table.AMemo = {"", "wake", "", "lunch, late"};
-    table.AType = {"", "23456", "17", ""};
-    table.AState = {0, 1, 0, 5};
-    table.ASound = {"", "", "", ""};
-    const fakes::FakeLocaleTime locale;
-    const std::vector<mainwin::AlarmRow> expected{{"7:00:00 AM", "wake", "Mon,Tue,Wed,Thu,Fri", "On"},
-                                                  {"7:30:00 PM", "", "Sun,Sat", "Off"},
-                                                  {"12:00:00 PM", "lunch, late", "", "Off"}};
-    QVERIFY(mainwin::alarmRows(table, locale) == expected);
-
-    table.ACount = 0;
-    QVERIFY(mainwin::alarmRows(table, locale).empty());
 }
 
 void TestMainParts::iconIsDrawnAtEverySizeWithTransparentCorners()

@@ -4,7 +4,6 @@
 #include "ui/main/AppIcon.h"
 #include "ui/main/TrayIcon.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -40,34 +39,13 @@ class TestTrayLifecycle : public QObject
 {
     Q_OBJECT
 private slots:
-    void startPutsTheWindowAwayWhereItCanBeReached_data();
-    void startPutsTheWindowAwayWhereItCanBeReached();
     void restoreShowsTheWindowInNormalState_data();
     void restoreShowsTheWindowInNormalState();
     void minimisingHidesOnlyWithANotificationArea();
-    void closingWithANotificationAreaHidesWithoutAsking();
     void closingWithoutOneAsksBeforeEnding_data();
     void closingWithoutOneAsksBeforeEnding();
-    void exitRemovesTheIconAndEnds();
     void aNotificationAreaThatGoesAndComesBackKeepsTheWindowReachable();
 };
-
-void TestTrayLifecycle::startPutsTheWindowAwayWhereItCanBeReached_data()
-{
-    QTest::addColumn<bool>("withTray");
-    QTest::newRow("notification area") << true;
-    QTest::newRow("none") << false;
-}
-
-void TestTrayLifecycle::startPutsTheWindowAwayWhereItCanBeReached()
-{
-    QFETCH(bool, withTray);
-    Program program(withTray);
-    program.lifecycle.start();
-    QVERIFY(program.tray.isAdded());
-    QCOMPARE(program.window.isVisible(), !withTray);
-    QCOMPARE(program.onTaskBarOnly(), !withTray);
-}
 
 void TestTrayLifecycle::restoreShowsTheWindowInNormalState_data()
 {
@@ -106,17 +84,6 @@ void TestTrayLifecycle::minimisingHidesOnlyWithANotificationArea()
     QVERIFY(program.onTaskBarOnly());
 }
 
-void TestTrayLifecycle::closingWithANotificationAreaHidesWithoutAsking()
-{
-    Program program(true);
-    program.lifecycle.start();
-    program.lifecycle.restore();
-    QVERIFY(!program.lifecycle.closeRequested());
-    QVERIFY(program.window.isHidden());
-    QVERIFY(program.dialogs.asked.empty());
-    QVERIFY(program.tray.isAdded());
-}
-
 void TestTrayLifecycle::closingWithoutOneAsksBeforeEnding_data()
 {
     QTest::addColumn<bool>("answerYes");
@@ -136,16 +103,6 @@ void TestTrayLifecycle::closingWithoutOneAsksBeforeEnding()
     QCOMPARE(program.dialogs.asked[0].title, std::string("Wakery"));
     if (!answerYes)
         QVERIFY(program.onTaskBarOnly());
-}
-
-void TestTrayLifecycle::exitRemovesTheIconAndEnds()
-{
-    Program program(true);
-    program.lifecycle.start();
-    QSignalSpy ended(&program.lifecycle, &mainwin::TrayLifecycle::exitRequested);
-    program.tray.exitAction()->trigger();
-    QCOMPARE(ended.count(), 1);
-    QVERIFY(!program.tray.isAdded());
 }
 
 void TestTrayLifecycle::aNotificationAreaThatGoesAndComesBackKeepsTheWindowReachable()

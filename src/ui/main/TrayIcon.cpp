@@ -19,6 +19,8 @@ TrayIcon::TrayIcon(const QIcon& icon, Availability available, QObject* parent)
     m_icon.setContextMenu(&m_menu);
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
 
+    // Nothing depends on noticing within the second, so the system may batch this wake-up with others.
+    m_watch.setTimerType(Qt::VeryCoarseTimer);
     m_watch.setInterval(availabilityCheckMs);
     connect(&m_watch, &QTimer::timeout, this, &TrayIcon::checkAvailability);
 }

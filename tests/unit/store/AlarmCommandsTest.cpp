@@ -90,25 +90,6 @@ INSTANTIATE_TEST_SUITE_P(OfFour, RemoveAlarm,
                              return std::string(param.param.name);
                          });
 
-TEST_F(AlarmCommands, RemovingTheLastOfFourWritesOnlyTheCount)
-{
-    load(fourAlarms);
-    const auto writes = store::removalWrites(table, 4);
-    ASSERT_EQ(writes.size(), 1u);
-    EXPECT_EQ(writes[0].key, "Count");
-}
-
-TEST_F(AlarmCommands, MovedAlarmsAreWrittenKeyByKeyInTheStoreOrder)
-{
-    load(fourAlarms);
-    const auto writes = store::removalWrites(table, 3);
-    std::vector<std::string> keys;
-    for (const auto& write : writes)
-        keys.push_back(write.section + "." + write.key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"Alarm.Count", "Alarm3.State", "Alarm3.Type", "Alarm3.Memo",
-                                              "Alarm3.Time", "Alarm3.Sound"}));
-}
-
 TEST_F(AlarmCommands, RemovingTheOnlyAlarmLeavesCountZeroAndNothingToLoad)
 {
     load("[Alarm]\nCount=1\n[Alarm1]\nState=1\nType=1\nTime=7:00 AM\nMemo=only\nSound=\n");
