@@ -4,7 +4,7 @@
 find_program(WAKERY_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
 find_program(WAKERY_DBUS_RUN_SESSION dbus-run-session)
 if(WAKERY_SYSTEM_PYTHON AND WAKERY_DBUS_RUN_SESSION)
-    foreach(scenario IN ITEMS tray no-tray)
+    foreach(scenario IN ITEMS tray no-tray tray-later)
         add_test(NAME e2e_mainwin_${scenario}
                  COMMAND ${WAKERY_DBUS_RUN_SESSION} -- ${WAKERY_SYSTEM_PYTHON}
                          ${CMAKE_CURRENT_LIST_DIR}/mainwin_e2e.py ${scenario} $<TARGET_FILE:wakery>)

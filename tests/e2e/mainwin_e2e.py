@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """The real program end to end under Xvfb, driven like a user with the mouse and keyboard.
 
-    dbus-run-session -- python3 mainwin_e2e.py tray|no-tray <wakery binary> [--shots DIR]
+    dbus-run-session -- python3 mainwin_e2e.py tray|no-tray|tray-later <wakery binary> [--shots DIR]
 
 tray: trayer is the notification area. The program starts into it with the window hidden; a left click
 on the icon shows the window and its alarms; an alarm added through the editor by keyboard reaches the
 list and Data.ini; closing hides the window; the icon menu's Exit ends the program and takes the icon.
+A second start from the same folder shows the running copy's window and ends.
 no-tray: no notification area. The window stays reachable, minimised on the task bar; closing it asks
-before ending, and No keeps it running."""
+before ending, and No keeps it running.
+tray-later: a notification area that appears after the start gets the icon, and the window goes into it;
+when the area goes away again, the window comes back."""
 
 import argparse
 import os
@@ -110,10 +113,12 @@ def with_tray(binary, shots):
         wait_for("the window to hide", lambda: not display.viewable(TITLE))
         check(program.poll() is None and display.tray_icons(), "closing hides the window and the program runs on")
 
+        # A second start from the same folder shows the running copy's window and ends.
+        second = start_program(display, folder, binary)
+        check(second.wait(10) == 0 and main_window(display), "a second start shows the running copy and ends")
+
         # Exit ends the program at once, even with the editor open in front of the main window.
         icon = display.docked_icon()
-        display.click(icon[2], icon[3])
-        main_window(display)
         xs.press(wait_for("the Add... button", lambda: xs.find(app, role="push button", name="Add...")))
         wait_for("the editor", lambda: display.viewable("Set Alarm..."))
         # The menu is a pop-up window of the program's own, next to the icon.
@@ -161,14 +166,40 @@ def without_tray(binary, shots):
         shutil.rmtree(folder, ignore_errors=True)
 
 
+def tray_later(binary, shots):
+    display = xs.Display()
+    folder = program_folder(binary)
+    try:
+        program = start_program(display, folder, binary)
+        main_window(display)
+        host = display.start_tray_host()
+        wait_for("the icon in the notification area that came later", display.docked_icon)
+        wait_for("the window to go into it", lambda: not display.viewable(TITLE))
+        check(True, "a notification area that appears later gets the icon, and the window goes into it")
+
+        host.terminate()
+        host.wait(5)
+        window = main_window(display)
+        check(program.poll() is None, "when the notification area goes, the window comes back to the task bar")
+
+        display.ask_to_close(window)
+        app = xs.application("wakery")
+        xs.press(wait_for("the Yes button", lambda: xs.find(app, role="push button", name="Yes")))
+        check(program.wait(10) == 0, "and closing it can end the program")
+    finally:
+        display.close()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+SCENARIOS = {"tray": with_tray, "no-tray": without_tray, "tray-later": tray_later}
 parser = argparse.ArgumentParser()
-parser.add_argument("scenario", choices=["tray", "no-tray"])
+parser.add_argument("scenario", choices=sorted(SCENARIOS))
 parser.add_argument("binary")
 parser.add_argument("--shots", help="folder for screenshots of each step")
 args = parser.parse_args()
 SHOTS = args.shots
 try:
-    (with_tray if args.scenario == "tray" else without_tray)(os.path.abspath(args.binary), args.shots)
+    SCENARIOS[args.scenario](os.path.abspath(args.binary), args.shots)
 except (Failure, subprocess.TimeoutExpired) as error:
     print("FAILED:", error, flush=True)
     sys.exit(1)

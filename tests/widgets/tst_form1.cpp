@@ -601,6 +601,10 @@ void TestForm1::closeHidesAndExitEnds()
     QCOMPARE(ended.count(), 0);
     QVERIFY(h.dialogs.asked.empty());
 
+    h.form->mPopRestore_Click();
+    h.form->showMinimized();
+    QTRY_VERIFY(h.form->isHidden());
+
     h.form->trayIcon().exitAction()->trigger();
     QCOMPARE(ended.count(), 1);
     QVERIFY(!h.form->trayIcon().isAdded());
