@@ -5,7 +5,7 @@
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtFiles.h"
 #include "platform/qt/QtLocaleTime.h"
-#include "platform/qt/QtSoundPlayer.h"
+#include "platform/qt/QtSoundPlayerFactory.h"
 #include "platform/qt/SingleInstance.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/Form1.h"

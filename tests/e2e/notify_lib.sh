@@ -9,6 +9,10 @@ E2E_DIR=""
 
 e2e_fail() {
     echo "FAIL: $*" >&2
+    if [[ -n "$E2E_DIR" && -s "$E2E_DIR/wakery.log" ]]; then
+        echo "--- the program's output:" >&2
+        grep -v 'listing codecs' "$E2E_DIR/wakery.log" | tail -n 20 >&2
+    fi
     exit 1
 }
 
@@ -23,8 +27,8 @@ e2e_cleanup() {
     [[ -n "$E2E_DIR" && -d "$E2E_DIR" && -z "${E2E_KEEP:-}" ]] && rm -rf "$E2E_DIR"
 }
 
-# e2e_setup BINARY DEFAULT_WAV: a temp folder with a copy of the program and its sound, a private
-# runtime folder and an X server on a free display.
+# e2e_setup BINARY DEFAULT_WAV: a temp folder with a copy of the program, its media player module and
+# its sound, a private runtime folder and an X server on a free display.
 e2e_setup() {
     local binary=$1 wav=$2
     E2E_DIR=$(mktemp -d /tmp/wakery-e2e.XXXXXX)
@@ -32,10 +36,13 @@ e2e_setup() {
     mkdir -p "$E2E_DIR/app" "$E2E_DIR/run"
     chmod 700 "$E2E_DIR/run"
     cp "$binary" "$E2E_DIR/app/wakery"
+    cp "$(dirname "$binary")/wakery_sound.so" "$E2E_DIR/app/"
     cp "$wav" "$E2E_DIR/app/default.wav"
     export XDG_RUNTIME_DIR="$E2E_DIR/run"
     export HOME="$E2E_DIR"
-    unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM SESSION_MANAGER
+    # No session bus: without an address, the D-Bus library would start a stray daemon of its own.
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_DIR/no-session-bus"
     local fifo="$E2E_DIR/display"
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$E2E_DIR/xvfb.log" &
@@ -156,4 +163,26 @@ e2e_write_alarm() {
 # e2e_key KEYS...: key presses to the window that has the focus.
 e2e_key() {
     xdotool key --clearmodifiers "$@"
+}
+
+# e2e_start_pulse: a private sound server with one null sink, wakery_sink, whose monitor can be recorded;
+# PULSE_SERVER points the program at it.
+e2e_start_pulse() {
+    local pulse="$E2E_DIR/pulse"
+    mkdir -p "$pulse"
+    cat >"$pulse/default.pa" <<PA
+load-module module-null-sink sink_name=wakery_sink rate=44100 channels=2
+set-default-sink wakery_sink
+load-module module-native-protocol-unix auth-anonymous=1 socket=$pulse/native
+PA
+    pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no --disallow-exit \
+        -F "$pulse/default.pa" >"$pulse/log" 2>&1 &
+    E2E_PIDS+=($!)
+    export PULSE_SERVER="unix:$pulse/native"
+    local _
+    for _ in $(seq 100); do
+        pactl info >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    e2e_fail "the sound server did not start: $(cat "$pulse/log")"
 }

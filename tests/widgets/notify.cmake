@@ -9,7 +9,7 @@ endforeach()
 target_link_libraries(tst_frmalarm PRIVATE wakery_ui_notify)
 target_link_libraries(tst_checktimer PRIVATE wakery_ui_main)
 # The player test plays the chime the build makes.
-target_link_libraries(tst_qtsoundplayer PRIVATE wakery_platform_qt Qt6::Network)
+target_link_libraries(tst_qtsoundplayer PRIVATE wakery_sound_player Qt6::Network)
 add_dependencies(tst_qtsoundplayer wakery_default_wav)
 target_compile_definitions(tst_qtsoundplayer PRIVATE
     WAKERY_CHIME_WAV="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/default.wav")

@@ -103,9 +103,9 @@ bool QtSoundPlayer::failed() const
     return m_failed || m_player->mediaStatus() == QMediaPlayer::InvalidMedia;
 }
 
-std::unique_ptr<SoundPlayer> QtSoundPlayerFactory::create()
-{
-    return std::make_unique<QtSoundPlayer>();
-}
-
 } // namespace platform
+
+platform::SoundPlayer* wakery_create_sound_player()
+{
+    return new platform::QtSoundPlayer;
+}

@@ -2,6 +2,8 @@
 
 #include "platform/SoundPlayer.h"
 
+#include <QtGlobal>
+
 #include <memory>
 
 class QAudioOutput;
@@ -36,14 +38,11 @@ private:
     bool m_failed = false;
 };
 
-class QtSoundPlayerFactory : public SoundPlayerFactory
-{
-public:
-    std::unique_ptr<SoundPlayer> create() override;
-};
-
 // The absolute form of a sound path: a relative one resolves against the current folder, as a plain file
 // open would. Empty stays empty.
 std::string absoluteSoundPath(const std::string& path);
 
 } // namespace platform
+
+// The module's one entry point, found by name when the first alarm rings.
+extern "C" Q_DECL_EXPORT platform::SoundPlayer* wakery_create_sound_player();
