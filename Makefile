@@ -13,7 +13,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config git \
 	fonts-dejavu-core fonts-liberation \
 	xvfb xauth xdotool x11-utils imagemagick trayer faketime libfaketime \
 	pulseaudio pulseaudio-utils sox \
-	dbus dbus-x11 at-spi2-core python3 python3-gi gir1.2-atspi-2.0 procps
+	dbus dbus-x11 at-spi2-core python3 python3-gi gir1.2-atspi-2.0 procps strace
 
 .PHONY: all deps build run test test-logic-asan fuzz fuzz-run format-check clean
 

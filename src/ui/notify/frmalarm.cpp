@@ -77,11 +77,10 @@ frmalarm::~frmalarm() = default;
 
 void frmalarm::prepareFonts()
 {
-    // Qt reads the system's font list on the first use of a font, most of a second here; that must not
-    // come between the start of the due minute and the window on screen.
-    for (const QFont& font : {windowFont(sansSerif, 12, true), windowFont(serif, 11.25, true),
-                              windowFont(dialogLight, 6, false), QApplication::font()})
-        (void)QFontMetrics(font).height();
+    // Qt reads the system's font list on the first use of any font, most of a second here; that must not
+    // come between the start of the due minute and the window on screen. The window's own faces load in
+    // a few milliseconds when it first draws.
+    (void)QFontMetrics(QApplication::font()).height();
 }
 
 void frmalarm::buildControls()
