@@ -12,7 +12,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -67,7 +66,12 @@ Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::A
     connect(&m_lifecycle, &mainwin::TrayLifecycle::exitRequested, this, &Form1::programEnd);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The editor is a child and goes after the table it reads; nothing may reload into a table that is
+    // already gone.
+    disconnect(m_editor, nullptr, this, nullptr);
+}
 
 std::string Form1::iniPath() const
 {
