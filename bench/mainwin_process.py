@@ -51,7 +51,7 @@ def memory(pid):
     with open(f"/proc/{pid}/status") as status:
         for line in status:
             key, _, value = line.partition(":")
-            if key in ("VmRSS", "VmHWM"):
+            if key in ("VmRSS", "VmHWM", "RssAnon", "RssFile"):
                 fields[key] = int(value.split()[0])  # kB
     with open(f"/proc/{pid}/stat") as stat:
         parts = stat.read().rsplit(")", 1)[1].split()
@@ -90,7 +90,8 @@ try:
     _, cpu_before = memory(process.pid)
     time.sleep(args.idle)
     fields, cpu_after = memory(process.pid)
-    print(f"after {args.idle:.0f} s idle with 10 alarms: VmRSS {fields['VmRSS'] / 1024:.1f} MiB, "
+    print(f"after {args.idle:.0f} s idle with 10 alarms: VmRSS {fields['VmRSS'] / 1024:.1f} MiB "
+          f"(anonymous {fields['RssAnon'] / 1024:.1f} MiB, files {fields['RssFile'] / 1024:.1f} MiB), "
           f"VmHWM {fields['VmHWM'] / 1024:.1f} MiB, CPU used while idle {(cpu_after - cpu_before) * 1000:.0f} ms")
     stop(process)
 finally:
