@@ -1,9 +1,11 @@
 #include "ui/notify/frmalarm.h"
 
+#include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeSoundPlayer.h"
 #include "fakes/TempFolder.h"
 #include "platform/StdFiles.h"
+#include "scheduler/AlarmCheck.h"
 #include "ui/notify/AlarmOwner.h"
 #include "ui/notify/AlarmWindowHost.h"
 
@@ -49,6 +51,24 @@ public:
     std::vector<SnoozeCall> calls;
     std::map<std::int16_t, std::string> sounds;
 };
+
+// Two switched-on alarms at 7:00 every day.
+store::AlarmTable twoAlarmsAtSeven()
+{
+    store::AlarmTable table;
+    table.ACount = 2;
+    const std::size_t size = 3;
+    table.AType.assign(size, "1234567");
+    table.AMemo = {"", "first", "second"};
+    table.ATime.assign(size, "7:00:00 AM");
+    table.ASound = {"", "/sounds/first.wav", "/sounds/second.wav"};
+    table.AState.assign(size, 1);
+    table.ASnoozeH.assign(size, 0);
+    table.ASnoozeM.assign(size, 0);
+    table.AStoredTime.assign(size, "7:00 AM");
+    table.AClock.assign(size, store::AlarmClockTime{true, 7, 0});
+    return table;
+}
 
 } // namespace
 
@@ -388,6 +408,67 @@ private slots:
         QCOMPARE(closed.count(), 1);
         QVERIFY(host.current() == nullptr);
         QTRY_VERIFY(guard.isNull()); // a fresh window for the next alarm
+    }
+
+    // The window reports through the host, which answers for the alarm the check says is showing.
+    void hostFollowsTheCheck_data()
+    {
+        QTest::addColumn<int>("lateMinutes");
+        QTest::addColumn<bool>("deleteFirst");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("expectedIndex"); // 0: nothing reported
+        QTest::addColumn<int>("expectedHours");
+        QTest::addColumn<int>("expectedMinutes");
+        QTest::newRow("snooze in its own minute") << 0 << false << "snooze" << 1 << 0 << 5;
+        QTest::newRow("snooze 3 minutes late") << 3 << false << "snooze" << 1 << 0 << 8;
+        QTest::newRow("snooze 2 h 58 min late") << 178 << false << "snooze" << 1 << 2 << 63;
+        QTest::newRow("OK when late") << 3 << false << "ok" << 1 << 0 << 0;
+        QTest::newRow("alarm deleted while ringing") << 0 << true << "ok" << 0 << 0 << 0;
+    }
+    void hostFollowsTheCheck()
+    {
+        QFETCH(int, lateMinutes);
+        QFETCH(bool, deleteFirst);
+        QFETCH(QString, button);
+        QFETCH(int, expectedIndex);
+        QFETCH(int, expectedHours);
+        QFETCH(int, expectedMinutes);
+        folder->write("Data.ini", "[Alarm]\r\nCount=2\r\n");
+        store::AlarmTable table = twoAlarmsAtSeven();
+        owner.sounds = {{1, table.ASound[1]}, {2, table.ASound[2]}}; // the owner answers from its table
+        fakes::FakeClock clock;                                      // a Monday, 7:00
+        notify::AlarmWindowHost host(owner, *files, dialogs, sounds);
+        scheduler::AlarmCheck check(clock, *files, table, host);
+        host.setCheck(&check);
+        check.Timer1_Timer();
+        notify::frmalarm* shown = host.current();
+        QVERIFY(shown != nullptr);
+        QCOMPARE(shown->txtMemo->toPlainText(), QString("first"));
+        QTRY_COMPARE(sounds.log.filesStarted.size(), std::size_t{1});
+        QCOMPARE(sounds.log.filesStarted[0], std::string("/sounds/first.wav"));
+        clock.advanceMinutes(lateMinutes);
+        if (deleteFirst)
+            check.alarmRemoved(1);
+        shown->cmbtime->setEditText("0:05");
+        if (button == "ok")
+            shown->OKButton_Click();
+        else
+            shown->cmdSnooze_Click();
+        if (expectedIndex == 0) {
+            QVERIFY(owner.calls.empty());
+        } else {
+            QCOMPARE(owner.calls.size(), std::size_t{1});
+            QCOMPARE(owner.calls[0].index, expectedIndex);
+            QCOMPARE(owner.calls[0].hours, expectedHours);
+            QCOMPARE(owner.calls[0].minutes, expectedMinutes);
+        }
+        // The second alarm waited behind the first and rings as the window closes, in a fresh window.
+        if (!deleteFirst) {
+            QVERIFY(host.current() != nullptr);
+            QVERIFY(host.current() != shown);
+            QCOMPARE(host.current()->txtMemo->toPlainText(), QString("second"));
+            host.current()->OKButton_Click();
+        }
     }
 
     void activationFromAnotherProgramWindowCounts()
