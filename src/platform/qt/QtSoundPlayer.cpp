@@ -71,6 +71,10 @@ void QtSoundPlayer::attachOutputIfDeviceExists()
 
 double QtSoundPlayer::position() const
 {
+    // A sound that played to its end (the window's timer was held up past the restart point) reports
+    // its end, so that the repeat check starts it again whatever position the back end keeps.
+    if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia)
+        return length();
     return static_cast<double>(m_player->position()) / 1000.0;
 }
 
