@@ -39,7 +39,15 @@ void syncFolder(const std::filesystem::path& folder)
 
 bool replaceFileAtomically(const std::string& path, std::string_view content)
 {
-    const std::filesystem::path target(path);
+    // A user who keeps the file elsewhere and links it in expects the link to stay and the file it names
+    // to change; renaming over the link would silently part the two.
+    std::filesystem::path target(path);
+    std::error_code linkError;
+    if (std::filesystem::is_symlink(target, linkError)) {
+        const std::filesystem::path resolved = std::filesystem::canonical(target, linkError);
+        if (!linkError)
+            target = resolved;
+    }
     std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
@@ -47,7 +55,7 @@ bool replaceFileAtomically(const std::string& path, std::string_view content)
 
     // Keep the permissions of the file being replaced; a new file gets the usual 0666 less the umask.
     struct stat old = {};
-    if (::stat(path.c_str(), &old) == 0) {
+    if (::stat(target.c_str(), &old) == 0) {
         ::fchmod(fd, old.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
@@ -58,7 +66,7 @@ bool replaceFileAtomically(const std::string& path, std::string_view content)
     bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok)
-        ok = ::rename(temp.c_str(), path.c_str()) == 0;
+        ok = ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temp.c_str());
         return false;

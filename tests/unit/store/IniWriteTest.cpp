@@ -163,6 +163,17 @@ TEST(IniWriteFile, UnwritableFolderFailsAndKeepsTheOldFile)
         << "no temporary left";
 }
 
+TEST(IniWriteFile, ALinkedFileIsWrittenThroughTheLink)
+{
+    fakes::TempFolder folder;
+    std::filesystem::create_directory(folder.file("kept"));
+    folder.write("kept/Data.ini", "[Alarm]\r\nCount=1\r\n");
+    std::filesystem::create_symlink(folder.file("kept/Data.ini"), folder.file("Data.ini"));
+    ASSERT_TRUE(ini::WriteIni(folder.file("Data.ini"), "Alarm", "Count", "2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("Data.ini")));
+    EXPECT_EQ(folder.read("kept/Data.ini"), "[Alarm]\r\nCount=2\r\n");
+}
+
 // A full disk, even for root: the child may not grow any file beyond 64 bytes.
 TEST(IniWriteFile, FullDiskFailsAndKeepsTheOldFile)
 {
