@@ -23,6 +23,7 @@ TrayIcon::TrayIcon(const QIcon& icon, Availability available, QObject* parent)
     m_watch.setTimerType(Qt::VeryCoarseTimer);
     m_watch.setInterval(availabilityCheckMs);
     connect(&m_watch, &QTimer::timeout, this, &TrayIcon::checkAvailability);
+    connect(&m_platformWatch, &platform::TrayAreaWatch::changed, this, &TrayIcon::checkAvailability);
 }
 
 void TrayIcon::add()
@@ -31,7 +32,8 @@ void TrayIcon::add()
     m_available = m_isAvailable();
     if (m_available)
         m_icon.show();
-    m_watch.start();
+    if (!m_platformWatch.connected())
+        m_watch.start();
 }
 
 void TrayIcon::remove()

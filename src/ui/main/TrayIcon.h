@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/qt/TrayAreaWatch.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QObject>
@@ -36,8 +38,11 @@ public:
     QAction* restoreAction() const { return m_restore; }
     QAction* exitAction() const { return m_exit; }
 
-    // Checked every couple of seconds while the icon is added; Qt has no public signal for it.
+    // Where the platform does not report the notification area coming and going, it is looked for at
+    // this interval while the icon is added.
     static constexpr int availabilityCheckMs = 2000;
+    // Whether the platform reports it, so that the idle program needs no look of its own.
+    bool isWatchedByPlatform() const { return m_platformWatch.connected(); }
 
 public slots:
     void onActivated(QSystemTrayIcon::ActivationReason reason);
@@ -57,6 +62,7 @@ private:
     QAction* m_exit = nullptr;
     QSystemTrayIcon m_icon;
     QTimer m_watch;
+    platform::TrayAreaWatch m_platformWatch;
 };
 
 } // namespace mainwin
