@@ -1,5 +1,7 @@
 #include "TimeText.h"
 
+#include "TextTrim.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -8,23 +10,13 @@
 namespace platform::timetext {
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+using text::isBlank;
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+using text::trimBlanks;
 
 // One or two digits and nothing else.
 std::optional<int> readDigits(std::string_view text)

@@ -1,5 +1,7 @@
 #include "Duration.h"
 
+#include "platform/TextTrim.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -10,11 +12,7 @@ namespace {
 // Blanks only: a tab or a line break is not trimmed and makes its part invalid.
 std::string_view trimmed(std::string_view text)
 {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
+    return platform::text::trimSpaces(text);
 }
 
 std::optional<int> wholeNumber(std::string_view part)

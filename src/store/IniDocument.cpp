@@ -1,5 +1,7 @@
 #include "IniDocument.h"
 
+#include "platform/TextTrim.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -13,19 +15,9 @@ constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t maxValueBytes = 254;
 constexpr std::size_t linearLookups = 16; // lookups answered by a scan before the index is built
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
+using platform::text::isBlank;
 
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+using platform::text::trimBlanks;
 
 char asciiLower(char c)
 {

@@ -1,5 +1,6 @@
 #include "TimeEntry.h"
 
+#include "platform/TextTrim.h"
 #include "platform/TimeText.h"
 
 #include <algorithm>
@@ -11,11 +12,7 @@ namespace {
 // Only blanks count here, not tabs: the time box is one line and the store keeps everything else.
 std::string trimBlanks(const std::string& text)
 {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
+    return std::string(platform::text::trimSpaces(text));
 }
 
 std::string upperAscii(std::string text)
