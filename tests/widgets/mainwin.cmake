@@ -8,5 +8,4 @@ endfunction()
 
 wakery_mainwin_test(tst_mainparts)
 wakery_mainwin_test(tst_singleinstance)
-wakery_mainwin_test(tst_traylifecycle)
 wakery_mainwin_test(tst_form1)
