@@ -10,15 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct AlarmSpec
+struct AlarmRow
 {
     int hour = 7;
     int minute = 0;
@@ -26,83 +26,56 @@ struct AlarmSpec
     std::int16_t state = 1;
 };
 
-store::AlarmTable tableOf(const std::vector<AlarmSpec>& alarms)
+store::AlarmTable tableOf(const std::vector<AlarmRow>& alarms)
 {
     store::AlarmTable table;
-    const std::size_t size = alarms.size() + 1;
     table.ACount = static_cast<std::int16_t>(alarms.size());
-    table.AType.resize(size);
-    table.AMemo.resize(size);
-    table.ATime.resize(size);
-    table.ASound.resize(size);
-    table.AState.resize(size);
-    table.ASnoozeH.resize(size);
-    table.ASnoozeM.resize(size);
-    table.AStoredTime.resize(size);
-    table.AClock.resize(size);
-    for (std::size_t i = 1; i < size; ++i) {
-        const AlarmSpec& alarm = alarms[i - 1];
+    table.ASound.resize(alarms.size() + 1);
+    table.AStoredTime.resize(alarms.size() + 1);
+    table.ASnoozeH.resize(alarms.size() + 1);
+    table.ASnoozeM.resize(alarms.size() + 1);
+    table.AType = table.AMemo = table.ATime = {""};
+    table.AState = {0};
+    table.AClock = {{}};
+    for (std::size_t i = 0; i < alarms.size(); ++i) {
         char time[16];
-        std::snprintf(time, sizeof time, "%02d:%02d:00", alarm.hour, alarm.minute);
-        table.AType[i] = alarm.days;
-        table.AMemo[i] = "memo " + std::to_string(i);
-        table.ATime[i] = time;
-        table.AStoredTime[i] = time;
-        table.AState[i] = alarm.state;
-        table.AClock[i] = {true, alarm.hour, alarm.minute};
+        std::snprintf(time, sizeof time, "%02d:%02d:00", alarms[i].hour, alarms[i].minute);
+        table.AType.push_back(alarms[i].days);
+        table.AMemo.push_back("memo " + std::to_string(i + 1));
+        table.ATime.push_back(time);
+        table.AState.push_back(alarms[i].state);
+        table.AClock.push_back({true, alarms[i].hour, alarms[i].minute});
     }
     return table;
 }
 
-// What the main window does on Delete: the file loses the section and the table follows on reload, the
-// offsets and the check's own state move with the alarms.
-void deleteAlarm(store::AlarmTable& table, scheduler::AlarmCheck& check, std::int16_t index)
-{
-    table.removeOffsetsAt(index);
-    check.alarmRemoved(index);
-    const auto at = static_cast<std::ptrdiff_t>(index);
-    table.AType.erase(table.AType.begin() + at);
-    table.AMemo.erase(table.AMemo.begin() + at);
-    table.ATime.erase(table.ATime.begin() + at);
-    table.AState.erase(table.AState.begin() + at);
-    table.AClock.erase(table.AClock.begin() + at);
-    --table.ACount;
-}
-
-std::string stamp(const platform::LocalDateTime& now)
-{
-    static const std::array<const char*, 7> names{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    char text[32];
-    std::snprintf(text, sizeof text, "%s %02d:%02d", names[static_cast<std::size_t>(now.weekday - 1)],
-                  now.hour, now.minute);
-    return text;
-}
-
+// Records each hand-over as "index weekday hh:mm" of the clock at that moment.
 class RecordingWindow : public scheduler::AlarmWindow
 {
 public:
     explicit RecordingWindow(const fakes::FakeClock& clock) : m_clock(clock) {}
-    struct Shown
+    void showAlarm(std::int16_t index, const std::string&, const std::string&) override
     {
-        std::int16_t index;
-        std::string memo;
-        std::string timeText;
-        std::string at; // "Mon 07:05"
-    };
-    void showAlarm(std::int16_t index, const std::string& memo, const std::string& timeText) override
-    {
-        shown.push_back({index, memo, timeText, stamp(m_clock.now())});
+        static const char* const names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+        const platform::LocalDateTime now = m_clock.now();
+        char text[32];
+        std::snprintf(text, sizeof text, "%d %s %02d:%02d", index, names[now.weekday - 1], now.hour,
+                      now.minute);
+        rings.push_back(text);
     }
-    std::vector<Shown> shown;
+    std::vector<std::string> rings;
 
 private:
     const fakes::FakeClock& m_clock;
 };
 
-// The check with everything around it. The clock starts on Monday 2026-12-07.
+using Rings = std::vector<std::string>;
+constexpr long long oneDay = 24 * 60 * 60;
+
+// The check with everything around it. Days are those of December 2026; the 7th is a Monday.
 struct Rig
 {
-    explicit Rig(const std::vector<AlarmSpec>& alarms = {}) : table(tableOf(alarms))
+    explicit Rig(const std::vector<AlarmRow>& alarms = {}) : table(tableOf(alarms))
     {
         folder.write("Data.ini", "[Alarm]\r\n");
     }
@@ -115,8 +88,7 @@ struct Rig
 
     void at(int day, int hour, int minute, int second = 0) { clock.set(2026, 12, day, hour, minute, second); }
     void tick() { check.Timer1_Timer(); }
-    // Ticks every stepSeconds for the given time; closeOpen closes any open window right after its tick,
-    // as a user pressing OK at once would (without touching the offsets).
+    // closeOpen: any open window is closed right after its tick, as by OK without touching the offsets.
     void run(long long seconds, long long stepSeconds = 1, bool closeOpen = false)
     {
         for (long long passed = 0; passed < seconds; passed += stepSeconds) {
@@ -138,362 +110,27 @@ struct Rig
         scheduler::snoozeFromNow(table, *check.showingIndex(), hours, minutes, check.showingLateMinutes());
         check.windowClosed();
     }
-    std::vector<std::string> rings() const
+    // What the main window does on Delete: the offsets, the check's state and the table move down alike.
+    void remove(std::int16_t index)
     {
-        std::vector<std::string> result;
-        for (const auto& shown : window.shown)
-            result.push_back(std::to_string(shown.index) + " " + shown.at);
-        return result;
+        table.removeOffsetsAt(index);
+        check.alarmRemoved(index);
+        for (auto* texts : {&table.AType, &table.AMemo, &table.ATime})
+            texts->erase(texts->begin() + index);
+        table.AState.erase(table.AState.begin() + index);
+        table.AClock.erase(table.AClock.begin() + index);
+        --table.ACount;
+    }
+    void setDataIni(bool present)
+    {
+        if (present)
+            folder.write("Data.ini", "");
+        else
+            std::filesystem::remove(folder.file("Data.ini"));
     }
 };
 
-using Rings = std::vector<std::string>;
-
-TEST(AlarmCheck, RingsOnItsWeekdaysOnly)
-{
-    Rig rig({{7, 0, "23456"}});
-    rig.at(6, 0, 0); // Sunday
-    rig.run(7 * 24 * 60 * 60, 20, true);
-    EXPECT_EQ(rig.rings(),
-              (Rings{"1 Mon 07:00", "1 Tue 07:00", "1 Wed 07:00", "1 Thu 07:00", "1 Fri 07:00"}));
-    EXPECT_EQ(rig.window.shown.front().memo, "memo 1");
-    EXPECT_EQ(rig.window.shown.front().timeText, "07:00:00");
-}
-
-TEST(AlarmCheck, AlarmsThatAreOffOrUnreadableNeverRing)
-{
-    Rig rig({{7, 0, "1234567", 0},
-             {7, 0, "1234567", 2},
-             {7, 0, "1234567", -1},
-             {7, 0, ""},
-             {7, 0, "089 x"},
-             {7, 0},
-             {7, 1}});
-    rig.table.AClock[6].valid = false; // a Time in the file that is no time of day
-    rig.at(6, 0, 0);
-    rig.run(7 * 24 * 60 * 60, 60, true);
-    ASSERT_EQ(rig.window.shown.size(), 7u);
-    for (const auto& shown : rig.window.shown)
-        EXPECT_EQ(shown.index, 7);
-}
-
-TEST(AlarmCheck, OneRingPerOccurrenceWhateverClosesTheWindowInsideTheMinute)
-{
-    struct Case
-    {
-        const char* name;
-        void (*close)(Rig&);
-    };
-    const Case cases[] = {
-        {"OK", [](Rig& rig) { rig.ok(); }},
-        {"Snooze 0:00", [](Rig& rig) { rig.snooze(0, 0); }},
-        {"closed without a report", [](Rig& rig) { rig.check.windowClosed(); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Rig rig({{7, 0}});
-        rig.at(7, 6, 59, 59);
-        rig.run(21);
-        EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00"}));
-        c.close(rig);
-        rig.run(24 * 60 * 60, 10, true);
-        EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00", "1 Tue 07:00"}));
-    }
-}
-
-TEST(AlarmCheck, AlarmsDueInTheSameMinuteAllRingInTurn)
-{
-    for (std::size_t count : {2u, 3u}) {
-        SCOPED_TRACE(count);
-        Rig rig(std::vector<AlarmSpec>(count, AlarmSpec{7, 0}));
-        rig.at(7, 6, 59, 50);
-        rig.run(15);
-        EXPECT_EQ(rig.check.showingIndex(), 1);
-        EXPECT_EQ(rig.check.waitingCount(), count - 1);
-        // Each window is left open for 40 s: the later alarms are shown after their minute has passed.
-        for (std::size_t shown = 1; shown < count; ++shown) {
-            rig.run(40);
-            rig.ok();
-        }
-        rig.run(40);
-        rig.ok();
-        rig.run(10 * 60);
-        Rings expected{"1 Mon 07:00", "2 Mon 07:00", "3 Mon 07:01"};
-        expected.resize(count);
-        EXPECT_EQ(rig.rings(), expected);
-        EXPECT_EQ(rig.check.waitingCount(), 0u);
-        EXPECT_FALSE(rig.check.showingIndex());
-    }
-}
-
-TEST(AlarmCheck, AlarmSwitchedOnLaterInTheMinuteWaitsInIndexOrder)
-{
-    Rig rig({{7, 0}, {7, 0, "1234567", 0}, {7, 0}});
-    rig.at(7, 7, 0);
-    rig.tick();
-    rig.clock.advanceSeconds(20);
-    rig.table.AState[2] = 1; // On/Off and the reload that follows it
-    rig.tick();
-    EXPECT_EQ(rig.check.waitingCount(), 2u);
-    rig.ok();
-    rig.ok();
-    rig.ok();
-    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00", "2 Mon 07:00", "3 Mon 07:00"}));
-}
-
-TEST(AlarmCheck, RingInTheLastMinuteOfAnHourDoesNotSilenceTheNextAlarm)
-{
-    Rig rig({{7, 59}, {9, 0}});
-    rig.at(7, 7, 58);
-    rig.run(65);
-    rig.ok();
-    rig.run(62 * 60);
-    rig.ok();
-    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:59", "2 Mon 09:00"}));
-}
-
-TEST(AlarmCheck, SnoozeTwiceThenOk)
-{
-    Rig rig({{7, 0}});
-    rig.at(7, 6, 59);
-    rig.run(70);
-    rig.snooze(0, 5);
-    rig.run(5 * 60);
-    rig.snooze(0, 5);
-    rig.run(5 * 60);
-    EXPECT_EQ(rig.table.ASnoozeM[1], 10);
-    rig.ok();
-    EXPECT_EQ(rig.table.ASnoozeH[1], 0);
-    EXPECT_EQ(rig.table.ASnoozeM[1], 0);
-    rig.run(24 * 60 * 60, 10, true);
-    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00", "1 Mon 07:05", "1 Mon 07:10", "1 Tue 07:00"}));
-}
-
-TEST(AlarmCheck, SnoozeOffsetsCarryIntoHoursAndDays)
-{
-    struct Case
-    {
-        AlarmSpec alarm;
-        std::int16_t snoozeH;
-        std::int16_t snoozeM;
-        int startDay;
-        int startHour;
-        const char* firstRing;
-    };
-    const Case cases[] = {
-        {{7, 58}, 0, 5, 7, 7, "1 Mon 08:03"},
-        {{23, 58, "6"}, 0, 5, 11, 23, "1 Sat 00:03"},       // the Friday occurrence, postponed
-        {{23, 58, "7"}, 0, 5, 11, 23, "1 Sun 00:03"},       // not Saturday 0:03: Friday's is not due
-        {{7, 0}, 0, 90, 7, 6, "1 Mon 08:30"},               // minutes beyond an hour
-        {{7, 0, "2"}, 25, 0, 7, 6, "1 Tue 08:00"},          // Monday's occurrence, a day and an hour on
-        {{23, 30, "5"}, 1, 0, 31, 23, "1 Fri 00:30"},       // Thursday 31 December into the new year
-        {{0, 10, "1234567"}, 0, -20, 7, 23, "1 Mon 23:50"}, // a negative offset runs back over midnight
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.firstRing);
-        Rig rig({c.alarm});
-        rig.table.ASnoozeH[1] = c.snoozeH;
-        rig.table.ASnoozeM[1] = c.snoozeM;
-        rig.at(c.startDay, c.startHour, 0);
-        rig.run(2 * 24 * 60 * 60, 30, true);
-        ASSERT_FALSE(rig.rings().empty());
-        EXPECT_EQ(rig.rings().front(), c.firstRing);
-    }
-}
-
-TEST(AlarmCheck, StartingInsideTheDueMinuteRingsOnTheFirstTick)
-{
-    struct Case
-    {
-        int minute;
-        int second;
-        bool rings;
-    };
-    for (const Case c : {Case{0, 30, true}, Case{0, 59, true}, Case{1, 0, false}}) {
-        SCOPED_TRACE(c.second);
-        Rig rig({{7, 0}});
-        rig.at(7, 7, c.minute, c.second);
-        rig.tick();
-        EXPECT_EQ(rig.window.shown.size(), c.rings ? 1u : 0u);
-    }
-
-    // A tick before the start-up load sees no alarms; the load later in the minute still rings it.
-    Rig rig;
-    const store::AlarmTable loaded = tableOf({{7, 0}});
-    rig.at(7, 7, 0, 10);
-    rig.tick();
-    rig.clock.advanceSeconds(5);
-    rig.table = loaded;
-    rig.tick();
-    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00"}));
-}
-
-TEST(AlarmCheck, NoAlarmRingsWhileDataIniIsAbsent)
-{
-    struct Case
-    {
-        const char* name;
-        int restoredAfterSeconds; // counted from 6:59:30
-        Rings expected;
-    };
-    const Case cases[] = {
-        {"back within the due minute", 40, {"1 Mon 07:00"}},
-        {"back after the due minute", 100, {}},
-        {"back a day later", 24 * 60 * 60, {"1 Tue 07:00"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Rig rig({{7, 0}});
-        rig.at(7, 6, 59, 30);
-        rig.tick();
-        std::filesystem::remove(rig.folder.file("Data.ini"));
-        rig.run(c.restoredAfterSeconds, 10, true);
-        rig.folder.write("Data.ini", "");
-        rig.run(60, 10, true);
-        EXPECT_EQ(rig.rings(), c.expected);
-    }
-}
-
-TEST(AlarmCheck, WaitingAlarmIsHeldWhileDataIniIsAbsent)
-{
-    Rig rig({{7, 0}, {7, 0}});
-    rig.at(7, 7, 0);
-    rig.tick();
-    std::filesystem::remove(rig.folder.file("Data.ini"));
-    rig.ok();
-    EXPECT_EQ(rig.window.shown.size(), 1u);
-    EXPECT_EQ(rig.check.waitingCount(), 1u);
-    rig.folder.write("Data.ini", "");
-    rig.clock.advanceMinutes(10);
-    rig.tick();
-    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00", "2 Mon 07:10"}));
-}
-
-TEST(AlarmCheck, DeletionMovesShowingAndWaitingOccurrencesWithTheirAlarms)
-{
-    Rig rig({{7, 0}, {7, 0}, {7, 0}, {7, 0}});
-    rig.at(7, 7, 0);
-    rig.tick();
-    ASSERT_EQ(rig.check.waitingCount(), 3u);
-
-    deleteAlarm(rig.table, rig.check, 2); // waiting
-    EXPECT_EQ(rig.check.waitingCount(), 2u);
-    EXPECT_EQ(rig.check.showingIndex(), 1);
-
-    deleteAlarm(rig.table, rig.check, 1); // showing: its window stays open until it is closed
-    EXPECT_FALSE(rig.check.showingIndex());
-    rig.clock.advanceSeconds(10);
-    rig.tick();
-    EXPECT_EQ(rig.window.shown.size(), 1u);
-
-    rig.check.windowClosed();
-    ASSERT_EQ(rig.window.shown.size(), 2u);
-    EXPECT_EQ(rig.window.shown.back().index, 1);
-    EXPECT_EQ(rig.window.shown.back().memo, "memo 3");
-    rig.ok();
-    EXPECT_EQ(rig.window.shown.back().memo, "memo 4");
-    EXPECT_EQ(rig.window.shown.back().index, 2);
-    rig.ok();
-    // Those that rang this minute keep their place under their new indexes and do not ring again.
-    rig.run(50, 1, true);
-    EXPECT_EQ(rig.window.shown.size(), 3u);
-}
-
-TEST(AlarmCheck, ReloadWithFewerAlarmsDropsWhatWaitedForTheLostOnes)
-{
-    Rig rig({{7, 0}, {7, 0}, {7, 0}});
-    rig.at(7, 7, 0);
-    rig.tick();
-    store::AlarmTable shorter = tableOf({{7, 0}, {7, 0}});
-    shorter.ASnoozeH = rig.table.ASnoozeH;
-    shorter.ASnoozeM = rig.table.ASnoozeM;
-    shorter.ASnoozeH.resize(3);
-    shorter.ASnoozeM.resize(3);
-    rig.table = shorter; // a hand-edited Count of 2
-    rig.clock.advanceSeconds(5);
-    rig.tick();
-    EXPECT_EQ(rig.check.waitingCount(), 1u);
-    rig.ok();
-    rig.ok();
-    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00", "2 Mon 07:00"}));
-    EXPECT_FALSE(rig.check.showingIndex());
-}
-
-TEST(AlarmCheck, AlarmSwitchedOffWhileWaitingIsNotShown)
-{
-    Rig rig({{7, 0}, {7, 0}});
-    rig.at(7, 7, 0);
-    rig.tick();
-    rig.table.AState[2] = 0;
-    rig.ok();
-    EXPECT_EQ(rig.window.shown.size(), 1u);
-    EXPECT_EQ(rig.check.waitingCount(), 0u);
-}
-
-TEST(AlarmCheck, AlarmLeftShowingIsNotQueuedAgain)
-{
-    Rig rig({{7, 0}});
-    rig.at(7, 7, 0);
-    rig.run(24 * 60 * 60 + 30, 30); // nobody answers until Tuesday 7:00:30
-    EXPECT_EQ(rig.check.waitingCount(), 0u);
-    rig.ok();
-    rig.run(24 * 60 * 60, 30, true);
-    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00", "1 Wed 07:00"}));
-}
-
-TEST(AlarmCheck, SnoozeOnALateRingCountsFromThePress)
-{
-    Rig rig({{7, 0}, {7, 0}});
-    rig.at(7, 7, 0);
-    rig.run(12 * 60); // alarm 1 rings unanswered until 7:12
-    EXPECT_EQ(rig.check.showingLateMinutes(), 12);
-    rig.snooze(0, 5);
-    EXPECT_EQ(rig.check.showingIndex(), 2);
-    EXPECT_EQ(rig.check.showingLateMinutes(), 12);
-    rig.run(30);
-    rig.ok();
-    rig.run(10 * 60, 1, true);
-    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00", "2 Mon 07:12", "1 Mon 07:17"}));
-}
-
-TEST(AlarmCheck, MinutesWithoutATickAreCaughtUpWithinTheLimit)
-{
-    struct Case
-    {
-        const char* name;
-        long long gapMinutes;
-        Rings expected;
-    };
-    const Case cases[] = {
-        {"a stalled minute", 2, {"1 Mon 07:01", "2 Mon 07:01"}},
-        {"the hour skipped when summer time starts", 61, {"1 Mon 08:00", "2 Mon 08:00"}},
-        {"a gap beyond the limit", scheduler::AlarmCheck::catchUpMinutes + 1, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Rig rig({{7, 0}, {7, 0}, {6, 59}});
-        rig.at(7, 6, 59, 59);
-        rig.tick();
-        rig.check.windowClosed();
-        rig.clock.advanceSeconds(1 + (c.gapMinutes - 1) * 60);
-        rig.run(3, 1, true);
-        Rings expected{"3 Mon 06:59"};
-        expected.insert(expected.end(), c.expected.begin(), c.expected.end());
-        EXPECT_EQ(rig.rings(), expected);
-    }
-}
-
-TEST(AlarmCheck, ClockSetBackDoesNotRingTheSameOccurrenceTwice)
-{
-    Rig rig({{1, 30}, {1, 40}});
-    rig.at(7, 1, 29);
-    rig.run(5 * 60, 1, true);
-    rig.at(7, 1, 0); // summer time ends: 1:00 to 1:59 come round again
-    rig.run(60 * 60, 1, true);
-    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 01:30", "2 Mon 01:40"}));
-}
-
-// The table as the start-up load builds it from Data.ini, so the check and the load agree on the fields.
+// Loaded through the start-up load, so that the check and the load agree on the fields.
 TEST(AlarmCheck, RingsAlarmsLoadedFromDataIni)
 {
     Rig rig;
@@ -504,14 +141,147 @@ TEST(AlarmCheck, RingsAlarmsLoadedFromDataIni)
     fakes::FakeLocaleTime localeTime;
     ASSERT_TRUE(store::loadAlarmTable(rig.table, rig.folder.file("Data.ini"), rig.files, localeTime));
     rig.at(7, 6, 0);
-    rig.run(24 * 60 * 60, 30, true);
-    EXPECT_EQ(rig.rings(), (Rings{"1 Mon 07:00", "3 Mon 19:00"}));
-    EXPECT_EQ(rig.window.shown[0].memo, "Up");
-    EXPECT_EQ(rig.window.shown[0].timeText, "7:00:00 AM");
+    rig.run(oneDay, 30, true);
+    EXPECT_EQ(rig.window.rings, (Rings{"1 Mon 07:00", "3 Mon 19:00"}));
+}
+
+// Plays a script of steps separated by blanks: "@7/06:59:59" sets the clock (day of December 2026),
+// "~H:M" sets the snooze offsets of alarm 1, "+N" ticks every second for N seconds leaving windows open, "*N"
+// ticks every 10 s for N seconds with each window closed at once, ">N" moves the clock on N seconds without a
+// tick, "tick", "ok", "close" (closed without touching the offsets), "snoozeM" (0:M), "noini"/"ini" (Data.ini
+// deleted/written), "onI"/"offI" (alarm I switched), "countN" (a reload with Count=N), "load" (the start-up
+// load of one alarm at 7:00), "delI" (alarm I deleted as the main window deletes it), "noshow" (the open
+// window stands for no alarm any more).
+void play(Rig& rig, const std::string& script)
+{
+    std::istringstream steps(script);
+    for (std::string step; steps >> step;) {
+        const auto number = [&step](std::size_t from) { return std::stoll(step.substr(from)); };
+        int d = 0, h = 0, m = 0, s = 0;
+        if (std::sscanf(step.c_str(), "@%d/%d:%d:%d", &d, &h, &m, &s) == 4)
+            rig.at(d, h, m, s);
+        else if (std::sscanf(step.c_str(), "~%d:%d", &h, &m) == 2) {
+            rig.table.ASnoozeH[1] = static_cast<std::int16_t>(h);
+            rig.table.ASnoozeM[1] = static_cast<std::int16_t>(m);
+        } else if (step[0] == '+')
+            rig.run(number(1));
+        else if (step[0] == '*')
+            rig.run(number(1), 10, true);
+        else if (step[0] == '>')
+            rig.clock.advanceSeconds(number(1));
+        else if (step == "tick")
+            rig.tick();
+        else if (step == "ok")
+            rig.ok();
+        else if (step == "noshow")
+            EXPECT_FALSE(rig.check.showingIndex()); // OK and Snooze must touch no other alarm
+        else if (step == "close")
+            rig.check.windowClosed();
+        else if (step.starts_with("snooze"))
+            rig.snooze(0, static_cast<std::int16_t>(number(6)));
+        else if (step == "noini" || step == "ini")
+            rig.setDataIni(step == "ini");
+        else if (step.starts_with("on") || step.starts_with("off"))
+            rig.table.AState[static_cast<std::size_t>(number(step[1] == 'n' ? 2 : 3))] = step[1] == 'n';
+        else if (step.starts_with("count"))
+            rig.table.ACount = static_cast<std::int16_t>(number(5));
+        else if (step.starts_with("badclock"))
+            rig.table.AClock[static_cast<std::size_t>(number(8))].valid = false;
+        else if (step == "load")
+            rig.table = tableOf({{7, 0}});
+        else if (step.starts_with("del"))
+            rig.remove(static_cast<std::int16_t>(number(3)));
+        else
+            FAIL() << "unknown step " << step;
+    }
+}
+
+TEST(AlarmCheck, RingsEachOccurrenceOnceAndInTurn)
+{
+    struct Case
+    {
+        const char* script;
+        std::vector<AlarmRow> alarms;
+        Rings expected;
+    };
+    const std::vector<AlarmRow> one{{7, 0}}, two{{7, 0}, {7, 0}}, three{{7, 0}, {7, 0}, {7, 0}};
+    const Case cases[] = {
+        // Off (any State but 1), no readable weekday, or no time of day: never rings.
+        {"@7/06:00:00 badclock6 *7200",
+         {{7, 0, "1234567", 0},
+          {7, 0, "1234567", 2},
+          {7, 0, "1234567", -1},
+          {7, 0, ""},
+          {7, 0, "089 x"},
+          {7, 0},
+          {7, 1}},
+         {"7 Mon 07:01"}},
+        // One ring per occurrence, however the window is closed inside the minute.
+        {"@7/06:59:59 +21 ok *86400", one, {"1 Mon 07:00", "1 Tue 07:00"}},
+        {"@7/06:59:59 +21 snooze0 *86400", one, {"1 Mon 07:00", "1 Tue 07:00"}},
+        // Each window is left open 40 s: the later alarms show after their minute has passed.
+        {"@7/06:59:50 +55 ok +40 ok +600", two, {"1 Mon 07:00", "2 Mon 07:00"}},
+        {"@7/06:59:50 +55 ok +40 ok +40 ok +600", three, {"1 Mon 07:00", "2 Mon 07:00", "3 Mon 07:01"}},
+        {"@7/07:00:00 tick >20 on2 tick ok ok ok",
+         {{7, 0}, {7, 0, "1234567", 0}, {7, 0}},
+         {"1 Mon 07:00", "2 Mon 07:00", "3 Mon 07:00"}},
+        {"@7/07:00:00 tick off2 ok *600", two, {"1 Mon 07:00"}},
+        {"@7/07:58:00 +65 ok +3720 ok", {{7, 59}, {9, 0}}, {"1 Mon 07:59", "2 Mon 09:00"}},
+        {"@7/06:59:00 +70 snooze5 +300 snooze5 +300 ok *86400",
+         one,
+         {"1 Mon 07:00", "1 Mon 07:05", "1 Mon 07:10", "1 Tue 07:00"}},
+        // Alarm 1 rings unanswered until 7:12: its snooze counts from the press, not from 7:00.
+        {"@7/07:00:00 +720 snooze5 +30 ok *600", two, {"1 Mon 07:00", "2 Mon 07:12", "1 Mon 07:17"}},
+        {"@7/07:00:00 +86430 ok *86400", one, {"1 Mon 07:00", "1 Wed 07:00"}},
+        // Summer time ends: 1:00 to 1:59 come round again.
+        {"@7/01:29:00 *300 @7/01:00:00 *3600", {{1, 30}, {1, 40}}, {"1 Mon 01:30", "2 Mon 01:40"}},
+        // Start-up inside or after the due minute, and a first tick before the start-up load.
+        {"@7/07:00:59 tick", one, {"1 Mon 07:00"}},
+        {"@7/07:01:00 tick", one, {}},
+        {"@7/07:00:10 tick >5 load tick", {}, {"1 Mon 07:00"}},
+        // No alarm rings while Data.ini is absent, and its minutes are not caught up later.
+        {"@7/06:59:30 tick noini *40 ini *60", one, {"1 Mon 07:00"}},
+        {"@7/06:59:30 tick noini *100 ini *86400", one, {"1 Tue 07:00"}},
+        {"@7/07:00:00 tick noini ok ini >600 tick", two, {"1 Mon 07:00", "2 Mon 07:10"}},
+        // A hand-edited Count of 2: what waited for alarm 3 is dropped.
+        {"@7/07:00:00 tick count2 >5 tick ok ok *600", three, {"1 Mon 07:00", "2 Mon 07:00"}},
+        {"@7/07:00:00 tick ok ok count2 >5 tick noshow close",
+         three,
+         {"1 Mon 07:00", "2 Mon 07:00", "3 Mon 07:00"}},
+        // Deleted alarms take their showing or waiting occurrences along; the rest move down and do not
+        // ring again in the same minute under their new indexes.
+        {"@7/07:00:00 tick del2 del1 >10 tick close ok ok *50",
+         {{7, 0}, {7, 0}, {7, 0}, {7, 0}},
+         {"1 Mon 07:00", "1 Mon 07:00", "2 Mon 07:00"}},
+        {"@7/07:00:00 tick ok del1 snooze5 *600",
+         three,
+         {"1 Mon 07:00", "2 Mon 07:00", "2 Mon 07:00", "1 Mon 07:05"}},
+        // Minutes without a tick (a stall, the hour skipped when summer time starts) are caught up
+        // within the limit only.
+        {"@7/06:59:59 *1 >60 *3", {{7, 0}, {7, 0}, {6, 59}}, {"3 Mon 06:59", "1 Mon 07:01", "2 Mon 07:01"}},
+        {"@7/06:59:59 *1 >3600 *3", {{7, 0}, {7, 0}, {6, 59}}, {"3 Mon 06:59", "1 Mon 08:00", "2 Mon 08:00"}},
+        {"@7/06:59:59 *1 >7260 *3", {{7, 0}, {7, 0}, {6, 59}}, {"3 Mon 06:59"}},
+        // Offsets carry into hours and days; the weekday is that of the occurrence before the offset.
+        {"@7/07:00:00 ~0:5 *7200", {{7, 58}}, {"1 Mon 08:03"}},
+        {"@11/23:00:00 ~0:5 *7200", {{23, 58, "6"}}, {"1 Sat 00:03"}},
+        {"@11/23:00:00 ~0:5 *97200", {{23, 58, "7"}}, {"1 Sun 00:03"}},
+        {"@7/06:00:00 ~0:90 *10800", one, {"1 Mon 08:30"}},
+        {"@7/06:00:00 ~25:0 *100000", {{7, 0, "2"}}, {"1 Tue 08:00"}},
+        {"@31/23:00:00 ~1:0 *7200", {{23, 30, "5"}}, {"1 Fri 00:30"}}, // Thursday 31 December, new year
+        {"@7/23:00:00 ~0:-20 *3600", {{0, 10}}, {"1 Mon 23:50"}},      // back over midnight
+    };
+    static_assert(scheduler::AlarmCheck::catchUpMinutes == 120,
+                  "the 7260 s gap is one minute beyond the limit");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        Rig rig(c.alarms);
+        play(rig, c.script);
+        EXPECT_EQ(rig.window.rings, c.expected);
+    }
 }
 
 // A window that reports itself closed while it is being shown gets the waiting alarms one after another,
-// not nested inside one another; a reload it causes meanwhile is followed before the next hand-over.
+// not nested; a reload it causes meanwhile is followed before the next hand-over.
 TEST(AlarmCheck, WindowClosingInsideShowAlarmGetsTheNextInTurn)
 {
     struct ClosingWindow : scheduler::AlarmWindow
@@ -525,21 +295,17 @@ TEST(AlarmCheck, WindowClosingInsideShowAlarmGetsTheNextInTurn)
         {
             shown.push_back(index);
             if (index == 10)
-                *table = tableOf(std::vector<AlarmSpec>(20, AlarmSpec{7, 0})); // the file lost 30 alarms
+                *table = tableOf(std::vector<AlarmRow>(20)); // the file lost 30 alarms
             deepest = std::max(deepest, ++depth);
             check->windowClosed();
             --depth;
         }
     };
-    fakes::TempFolder folder;
-    folder.write("Data.ini", "");
-    platform::StdFiles files{folder.path()};
-    fakes::FakeClock clock;
-    store::AlarmTable table = tableOf(std::vector<AlarmSpec>(50, AlarmSpec{7, 0}));
+    Rig rig(std::vector<AlarmRow>(50));
     ClosingWindow window;
-    scheduler::AlarmCheck check{clock, files, table, window};
+    scheduler::AlarmCheck check{rig.clock, rig.files, rig.table, window};
     window.check = &check;
-    window.table = &table;
+    window.table = &rig.table;
     check.Timer1_Timer();
     EXPECT_EQ(window.shown.size(), 20u);
     EXPECT_EQ(window.shown.back(), 20);
@@ -547,8 +313,7 @@ TEST(AlarmCheck, WindowClosingInsideShowAlarmGetsTheNextInTurn)
     EXPECT_EQ(check.waitingCount(), 0u);
 }
 
-// Ticking at the start of each minute, every few seconds, or with gaps of more than a minute finds the
-// same occurrences.
+// Ticking every few seconds, once a minute or with gaps of more than a minute finds the same rings.
 class TickRate : public ::testing::TestWithParam<long long>
 {
 };
@@ -558,11 +323,11 @@ TEST_P(TickRate, DoesNotChangeWhatRings)
     Rig rig({{7, 0, "23456"}, {7, 0}, {23, 59, "6"}, {0, 0, "7"}, {12, 30, "1"}, {7, 0, "1234567", 0}});
     rig.table.ASnoozeM[3] = 2; // Friday 23:59 postponed to Saturday 0:01
     rig.at(6, 0, 0);
-    rig.run(7 * 24 * 60 * 60, GetParam(), true);
-    std::vector<std::int16_t> order;
-    for (const auto& shown : rig.window.shown)
-        order.push_back(shown.index);
-    EXPECT_EQ(order, (std::vector<std::int16_t>{2, 5, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 4, 3, 2}));
+    rig.run(7 * oneDay, GetParam(), true);
+    std::string order;
+    for (const std::string& ring : rig.window.rings)
+        order += ring.front();
+    EXPECT_EQ(order, "251212121212432");
 }
 
 INSTANTIATE_TEST_SUITE_P(AlarmCheck, TickRate, ::testing::Values(7, 60, 90, 150));
