@@ -14,14 +14,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <filesystem>
 #include <memory>
@@ -58,6 +56,7 @@ struct Editor
     Editor() { mainWindow.show(); }
 
     std::string ini() const { return platform::dataIniPath(files); }
+    std::string count() const { return ini::ReadIni(ini(), "Alarm", "Count", ""); }
     std::string read(std::int16_t index, const char* key) const
     {
         return ini::ReadIni(ini(), "Alarm" + std::to_string(index), key, "<absent>");
@@ -105,6 +104,7 @@ struct Editor
             day(digit.digitValue())->setChecked(true);
     }
     void ok() const { control<QPushButton>("OKButton")->click(); }
+    void cancel() const { control<QPushButton>("CancelButton")->click(); }
     QStringList listEntries() const
     {
         QStringList entries;
@@ -141,23 +141,18 @@ class EditorTest : public QObject
     Q_OBJECT
 private slots:
     void layout();
-    void newAlarmOnEmptyStore();
     void changeKeepsCountAndSwitchesOn();
-    void savedTimeLoadsAsMeant_data();
-    void savedTimeLoadsAsMeant();
+    void newAlarmLoadsAsMeant_data();
+    void newAlarmLoadsAsMeant();
     void onlyFirstFailingCheckIsReported_data();
     void onlyFirstFailingCheckIsReported();
-    void storedDaySetOpens_data();
-    void storedDaySetOpens();
+    void missingAndEmptyDaySets();
     void browseThenCancel();
-    void listHoldsItsEntriesOnce();
-    void addWhileChangeIsOpen();
-    void secondEditLoadsTheOtherAlarm();
+    void addAndSecondEditWhileChangeIsOpen();
     void deleteUnderTheEditor();
     void failedWriteKeepsEverything_data();
     void failedWriteKeepsEverything();
-    void noMoreAlarms();
-    void editWithoutDataIni();
+    void refusals();
     void escapeAndCloseWriteNothing();
     void enterInTimeBoxSaves();
     void longTextIsCutVisibly();
@@ -169,98 +164,25 @@ void EditorTest::layout()
     Editor e;
     QCOMPARE(e.dialog.size(), QSize(365, 253));
     QCOMPARE(e.dialog.minimumSize(), e.dialog.maximumSize());
-    const auto flags = e.dialog.windowFlags();
-    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint) && !(flags & Qt::WindowMaximizeButtonHint));
-
-    struct Place
-    {
-        const char* name;
-        QRect rect;
-        const char* caption;
-    };
-    const Place places[] = {
-        {"OKButton", {280, 8, 81, 25}, "OK"},
-        {"CancelButton", {280, 40, 81, 25}, "Cancel"},
-        {"cmbtime2", {48, 16, 100, 21}, nullptr},
-        {"Label8", {56, 41, 81, 9}, "HH:MM AM/PM"},
-        {"Check1", {8, 71, 47, 20}, "Sun"},
-        {"Check6", {232, 71, 47, 20}, "Fri"},
-        {"Check7", {264, 71, 47, 20}, "Sat"},
-        {"Label5", {8, 16, 38, 19}, "Time :"},
-        {"txtMemo", {8, 112, 349, 89}, nullptr},
-        {"Label1", {8, 96, 42, 13}, "Memo :"},
-        {"cmdbrowse", {296, 224, 65, 21}, "Browse"},
-        {"txtaction", {8, 224, 281, 21}, nullptr},
-        {"Label2", {8, 208, 240, 13}, "Sound file to play (Blank=Default Sound) :"},
-    };
-    for (const Place& place : places) {
-        auto* widget = e.control<QWidget>(place.name);
-        QCOMPARE(widget->geometry(), place.rect);
-        if (place.caption == nullptr)
-            continue;
-        const QString caption = widget->property("text").toString();
-        QCOMPARE(caption, QString::fromUtf8(place.caption));
-    }
-
+    QVERIFY(!(e.dialog.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    // Twips become pixels: one check per kind of control.
+    QCOMPARE(e.control<QWidget>("OKButton")->geometry(), QRect(280, 8, 81, 25));
+    QCOMPARE(e.control<QWidget>("Check7")->geometry(), QRect(264, 71, 47, 20));
+    QCOMPARE(e.memo()->geometry(), QRect(8, 112, 349, 89));
     QVERIFY(e.control<QPushButton>("OKButton")->isDefault());
-    QCOMPARE(e.control<QPushButton>("OKButton")->toolTip(), QStringLiteral("save and close."));
-    QCOMPARE(e.time()->toolTip(), QStringLiteral("Select from the list or enter a time(HH:MM AM/PM)."));
-    QCOMPARE(e.sound()->toolTip(), QStringLiteral("Specify the path of a file"));
     QCOMPARE(e.memo()->font().styleHint(), QFont::Serif);
-    QVERIFY(e.memo()->font().bold());
-    QVERIFY(e.control<QLabel>("Label2")->font().bold());
 
     // Tab walks the controls in their designed order.
     QStringList order;
     QWidget* widget = e.control<QWidget>("OKButton");
-    for (int step = 0; step < 11; ++step) {
+    for (int step = 0; step < 12; ++step) {
         order << widget->objectName();
         do
             widget = widget->nextInFocusChain();
         while (widget->objectName().isEmpty() || widget->focusPolicy() == Qt::NoFocus);
     }
     QCOMPARE(order, (QStringList{"OKButton", "CancelButton", "cmbtime2", "Check1", "Check2", "Check3",
-                                 "Check4", "Check5", "Check6", "Check7", "txtMemo"}));
-    QCOMPARE(widget->objectName(), QStringLiteral("cmdbrowse"));
-}
-
-void EditorTest::newAlarmOnEmptyStore()
-{
-    Editor e;
-    bool filled = false;
-    QTimer::singleShot(0, &e.dialog, [&] {
-        QCOMPARE(e.dialog.windowTitle(), QStringLiteral("Set Alarm..."));
-        QCOMPARE(e.time()->currentText(), QStringLiteral("1:00 AM"));
-        QCOMPARE(e.days(), QString());
-        QVERIFY(e.memo()->toPlainText().isEmpty() && e.sound()->text().isEmpty());
-        e.fill("7:30 PM", "  Wake up  ", "246");
-        e.sound()->setText("/sounds/bell.wav");
-        e.ok();
-        filled = true;
-    });
-    QVERIFY(e.dialog.openNew());
-    QCOMPARE(e.dialog.windowModality(), Qt::WindowModal);
-    QTRY_VERIFY(filled);
-
-    QVERIFY(!e.dialog.isVisible());
-    QCOMPARE(e.messages(), QStringList());
-    QCOMPARE(ini::ReadIni(e.ini(), "Alarm", "Count", ""), std::string("1"));
-    QCOMPARE(e.read(1, "State"), std::string("1"));
-    QCOMPARE(e.read(1, "Type"), std::string("246"));
-    QCOMPARE(e.read(1, "Time"), std::string("7:30 PM"));
-    QCOMPARE(e.read(1, "Sound"), std::string("/sounds/bell.wav"));
-    // Blanks around the memo reach the file as typed.
-    QVERIFY(QString::fromStdString(e.folder.read("Data.ini"))
-                .contains(QRegularExpression(QStringLiteral("^Memo=  Wake up  \\r?$"),
-                                             QRegularExpression::MultilineOption)));
-    QCOMPARE(e.closed.count(), 1);
-    QCOMPARE(e.closed.at(0).at(0).toBool(), true);
-
-    QVERIFY(e.reload());
-    QCOMPARE(e.table.ACount, std::int16_t{1});
-    QVERIFY(e.table.AClock[1].valid);
-    QCOMPARE(e.table.AClock[1].hour, 19);
-    QCOMPARE(e.table.AClock[1].minute, 30);
+                                 "Check4", "Check5", "Check6", "Check7", "txtMemo", "cmdbrowse"}));
 }
 
 void EditorTest::changeKeepsCountAndSwitchesOn()
@@ -272,59 +194,63 @@ void EditorTest::changeKeepsCountAndSwitchesOn()
     QVERIFY(e.dialog.isVisible());
     QCOMPARE(e.dialog.windowModality(), Qt::NonModal);
     QCOMPARE(e.dialog.windowTitle(), QStringLiteral("Change Alarm..."));
-    QCOMPARE(e.dialog.AlIndex(), std::int16_t{2});
-    QCOMPARE(e.time()->currentText(), QStringLiteral("6:15 AM"));
-    QCOMPARE(e.memo()->toPlainText(), QStringLiteral("Old memo"));
-    QCOMPARE(e.sound()->text(), QStringLiteral("/x/old.wav"));
-    QCOMPARE(e.days(), QStringLiteral("1357"));
 
-    e.ok();
+    e.ok(); // what was loaded is written back, switched on, under the same number
     QVERIFY(!e.dialog.isVisible());
     QVERIFY(!e.dialog.ModifMode());
-    QCOMPARE(ini::ReadIni(e.ini(), "Alarm", "Count", ""), std::string("3"));
+    QCOMPARE(e.count(), std::string("3"));
     QCOMPARE(e.read(2, "State"), std::string("1"));
     QCOMPARE(e.read(2, "Type"), std::string("1357"));
     QCOMPARE(e.read(2, "Time"), std::string("6:15 AM"));
     QCOMPARE(e.read(2, "Memo"), std::string("Old memo"));
     QCOMPARE(e.read(2, "Sound"), std::string("/x/old.wav"));
-    QCOMPARE(e.read(1, "Memo"), std::string("first"));
-    QCOMPARE(e.read(3, "Memo"), std::string("third"));
+    QCOMPARE(e.read(1, "Memo") + "," + e.read(3, "Memo"), std::string("first,third"));
     QCOMPARE(e.closed.count(), 1);
 }
 
-void EditorTest::savedTimeLoadsAsMeant_data()
+// Every text the check accepts loads as the time meant; here end to end from the box to the main window's
+// table, and the full grid of texts in tst_timeentry.
+void EditorTest::newAlarmLoadsAsMeant_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("hour");
     QTest::addColumn<int>("minute");
     QTest::newRow("7:30 PM") << "7:30 PM" << 19 << 30;
     QTest::newRow("12:00 AM is midnight") << "12:00 AM" << 0 << 0;
-    QTest::newRow("12:00 PM is noon") << "12:00 PM" << 12 << 0;
     QTest::newRow("repaired 7:PM") << "7:PM" << 19 << 0;
-    QTest::newRow("07:05 am") << "07:05 am" << 7 << 5;
-    QTest::newRow("1:5 p") << "1:5 p" << 13 << 5;
     QTest::newRow("blanks around") << "  11:59 pm " << 23 << 59;
     QTest::newRow("half a minute") << "6:.5 AM" << 6 << 0;
 }
 
-void EditorTest::savedTimeLoadsAsMeant()
+void EditorTest::newAlarmLoadsAsMeant()
 {
     QFETCH(QString, typed);
     QFETCH(int, hour);
     QFETCH(int, minute);
     Editor e;
-    QVERIFY(e.store({alarm("1", "6:00 AM", "first")}));
-    QVERIFY(e.dialog.openNew());
-    e.fill(typed, "memo", "3");
+    QVERIFY(e.dialog.openNew()); // returns at once: the window is shown, not run
+    QCOMPARE(e.dialog.windowModality(), Qt::WindowModal);
+    e.fill(typed, "  Wake up  ", "246");
+    e.sound()->setText("/sounds/bell.wav");
     e.ok();
+
+    QVERIFY(!e.dialog.isVisible());
     QCOMPARE(e.messages(), QStringList());
+    QCOMPARE(e.count(), std::string("1"));
+    QCOMPARE(e.read(1, "State"), std::string("1"));
+    QCOMPARE(e.read(1, "Type"), std::string("246"));
+    QCOMPARE(e.read(1, "Sound"), std::string("/sounds/bell.wav"));
+    // Blanks around the memo reach the file as typed.
+    QVERIFY(QString::fromStdString(e.folder.read("Data.ini"))
+                .contains(QRegularExpression(QStringLiteral("^Memo=  Wake up  \\r?$"),
+                                             QRegularExpression::MultilineOption)));
+    QCOMPARE(e.closed.count(), 1);
+    QCOMPARE(e.closed.at(0).at(0).toBool(), true);
+
     QVERIFY(e.reload());
-    QCOMPARE(e.table.ACount, std::int16_t{2});
-    QVERIFY(e.table.AClock[2].valid);
-    QCOMPARE(e.table.AClock[2].hour, hour);
-    QCOMPARE(e.table.AClock[2].minute, minute);
-    QCOMPARE(e.table.AState[2], std::int16_t{1});
-    QCOMPARE(e.table.AType[2], std::string("3"));
+    QVERIFY(e.table.AClock[1].valid);
+    QCOMPARE(e.table.AClock[1].hour, hour);
+    QCOMPARE(e.table.AClock[1].minute, minute);
 }
 
 void EditorTest::onlyFirstFailingCheckIsReported_data()
@@ -334,31 +260,15 @@ void EditorTest::onlyFirstFailingCheckIsReported_data()
     QTest::addColumn<QString>("dayDigits");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("boxAfter");
-    QTest::newRow("all three wrong") << "25:00 PM"
-                                     << ""
-                                     << ""
-                                     << "Please type a valid time!"
-                                     << "25:00 PM";
-    QTest::newRow("hour repaired, still wrong") << ":30 PM"
-                                                << ""
-                                                << ""
-                                                << "Please type a valid time!"
-                                                << "00:30 PM";
-    QTest::newRow("memo of blanks") << "7:PM"
-                                    << "   "
-                                    << ""
-                                    << "Please type a Memo!"
-                                    << "7:00PM";
-    QTest::newRow("memo of blank lines") << "7:00 PM"
-                                         << " \n \n"
-                                         << "1"
-                                         << "Please type a Memo!"
-                                         << "7:00 PM";
-    QTest::newRow("no day") << "7:00 PM"
-                            << "x"
-                            << ""
-                            << "Please at least Mark one day!"
-                            << "7:00 PM";
+    auto row = [](const char* name, const char* timeText, const char* memoText, const char* dayDigits,
+                  const char* message, const char* boxAfter) {
+        QTest::newRow(name) << timeText << memoText << dayDigits << message << boxAfter;
+    };
+    row("all three wrong", "25:00 PM", "", "", "Please type a valid time!", "25:00 PM");
+    row("hour repaired, still wrong", ":30 PM", "", "", "Please type a valid time!", "00:30 PM");
+    row("memo of blanks", "7:PM", "   ", "", "Please type a Memo!", "7:00PM");
+    row("memo of blank lines", "7:00 PM", " \n \n", "1", "Please type a Memo!", "7:00 PM");
+    row("no day", "7:00 PM", "x", "", "Please at least Mark one day!", "7:00 PM");
 }
 
 void EditorTest::onlyFirstFailingCheckIsReported()
@@ -381,34 +291,18 @@ void EditorTest::onlyFirstFailingCheckIsReported()
     QCOMPARE(e.closed.count(), 0);
 }
 
-void EditorTest::storedDaySetOpens_data()
+// The mapping of day sets to boxes is in tst_timeentry; here what the dialog reads when "Type" is odd.
+void EditorTest::missingAndEmptyDaySets()
 {
-    QTest::addColumn<bool>("withType");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("marked");
-    QTest::newRow("7531") << true << "7531"
-                          << "1357";
-    QTest::newRow("every day") << true << "1234567"
-                               << "1234567";
-    QTest::newRow("missing key: Sunday only") << false << ""
-                                              << "1";
-    QTest::newRow("empty key: none") << true << ""
-                                     << "";
-}
-
-void EditorTest::storedDaySetOpens()
-{
-    QFETCH(bool, withType);
-    QFETCH(QString, stored);
-    QFETCH(QString, marked);
     Editor e;
-    std::vector<ini::KeyWrite> keys = alarm(withType ? stored.toStdString().c_str() : "", "9:00 AM", "m");
-    if (!withType)
-        keys.erase(keys.begin() + 1);
-    QVERIFY(e.store({keys}));
+    std::vector<ini::KeyWrite> noType = alarm("", "9:00 AM", "m");
+    noType.erase(noType.begin() + 1);
+    QVERIFY(e.store({noType, alarm("", "9:00 AM", "m")}));
     e.dialog.Modi(1);
-    QCOMPARE(e.days(), marked);
-    QCOMPARE(QString::fromStdString(e.dialog.GetType()), marked);
+    QCOMPARE(e.days(), QStringLiteral("1")); // a missing key marks Sunday
+    e.cancel();
+    e.dialog.Modi(2);
+    QCOMPARE(e.days(), QString()); // an empty one marks nothing
 }
 
 void EditorTest::browseThenCancel()
@@ -421,9 +315,6 @@ void EditorTest::browseThenCancel()
     browse->click(); // cancelled, nothing chosen before: the box empties
     QCOMPARE(e.sound()->text(), QString());
     QCOMPARE(e.fileDialog.asked.size(), std::size_t{1});
-    QCOMPARE(e.fileDialog.asked[0].title, std::string("Select File"));
-    QCOMPARE(e.fileDialog.asked[0].filterName, std::string("All Sound Files"));
-    QCOMPARE(e.fileDialog.asked[0].pattern, std::string("*"));
     QCOMPARE(e.fileDialog.asked[0].startPath, std::string("/typed/by/hand.wav"));
 
     e.fileDialog.answers.push_back("/sounds/chosen.wav");
@@ -436,62 +327,30 @@ void EditorTest::browseThenCancel()
     QCOMPARE(e.fileDialog.asked.back().startPath, std::string("/sounds/chosen.wav"));
 
     // A new opening forgets the earlier choice.
-    e.control<QPushButton>("CancelButton")->click();
+    e.cancel();
     QVERIFY(e.dialog.openNew());
     e.sound()->setText("/typed.wav");
     browse->click();
     QCOMPARE(e.sound()->text(), QString());
 }
 
-void EditorTest::listHoldsItsEntriesOnce()
-{
-    Editor e;
-    QVERIFY(e.store({alarm("1", "6:00 AM", "one"), alarm("2", "7:00 PM", "two")}));
-    auto* cancel = e.control<QPushButton>("CancelButton");
-
-    QVERIFY(e.dialog.openNew());
-    QCOMPARE(e.listEntries(), timeList);
-    cancel->click();
-    e.dialog.Modi(1);
-    QCOMPARE(e.listEntries(), timeList);
-    e.dialog.Modi(2);
-    QCOMPARE(e.listEntries(), timeList);
-    QCOMPARE(e.time()->currentText(), QStringLiteral("7:00 PM"));
-    cancel->click();
-    QVERIFY(e.dialog.openNew());
-    QCOMPARE(e.listEntries(), timeList);
-    QCOMPARE(e.time()->currentText(), QStringLiteral("1:00 AM"));
-}
-
-void EditorTest::addWhileChangeIsOpen()
-{
-    Editor e;
-    QVERIFY(e.store({alarm("1", "6:00 AM", "one")}));
-    e.dialog.Modi(1);
-    e.memo()->setPlainText("being changed");
-
-    QVERIFY(!e.dialog.openNew()); // brought to the front instead
-    QVERIFY(e.dialog.isVisible());
-    QVERIFY(e.dialog.ModifMode());
-    QCOMPARE(e.dialog.windowModality(), Qt::NonModal);
-    QCOMPARE(e.dialog.windowTitle(), QStringLiteral("Change Alarm..."));
-    QCOMPARE(e.memo()->toPlainText(), QStringLiteral("being changed"));
-    QCOMPARE(e.messages(), QStringList());
-
-    e.ok();
-    QCOMPARE(ini::ReadIni(e.ini(), "Alarm", "Count", ""), std::string("1"));
-    QCOMPARE(e.read(1, "Memo"), std::string("being changed"));
-}
-
-void EditorTest::secondEditLoadsTheOtherAlarm()
+void EditorTest::addAndSecondEditWhileChangeIsOpen()
 {
     Editor e;
     QVERIFY(e.store({alarm("1357", "6:00 AM", "one", "1", "/one.wav"), alarm("26", "7:45 PM", "two", "0")}));
+    QVERIFY(e.dialog.openNew());
+    QCOMPARE(e.listEntries(), timeList);
+    e.cancel();
     e.dialog.Modi(1);
+    QCOMPARE(e.listEntries(), timeList);
     e.memo()->setPlainText("typed into one");
-    e.dialog.Modi(2);
+    QVERIFY(!e.dialog.openNew()); // Add only brings the change to the front
+    QCOMPARE(e.memo()->toPlainText(), QStringLiteral("typed into one"));
+    QCOMPARE(e.dialog.windowModality(), Qt::NonModal);
+    QCOMPARE(e.messages(), QStringList());
+    e.dialog.Modi(2); // another alarm: the same window reloads with it
 
-    QCOMPARE(e.dialog.AlIndex(), std::int16_t{2});
+    QCOMPARE(e.listEntries(), timeList);
     QCOMPARE(e.memo()->toPlainText(), QStringLiteral("two"));
     QCOMPARE(e.days(), QStringLiteral("26")); // alarm 1's days are not left marked
     QCOMPARE(e.sound()->text(), QString());
@@ -501,24 +360,29 @@ void EditorTest::secondEditLoadsTheOtherAlarm()
     QCOMPARE(e.read(1, "Memo"), std::string("one"));
     QCOMPARE(e.read(1, "Type"), std::string("1357"));
     QCOMPARE(e.read(2, "State"), std::string("1"));
-    QCOMPARE(e.closed.count(), 1); // the reload did not close and reopen the window
+    QCOMPARE(e.count(), std::string("2"));
+    QCOMPARE(e.closed.count(), 2); // Cancel, then OK: the reload did not close and reopen the window
+
+    // Add after a change starts from the empty window.
+    QVERIFY(e.dialog.openNew());
+    QCOMPARE(e.dialog.windowTitle(), QStringLiteral("Set Alarm..."));
+    QCOMPARE(e.listEntries(), timeList);
+    QCOMPARE(e.time()->currentText(), QStringLiteral("1:00 AM"));
+    QCOMPARE(e.days(), QString());
+    QVERIFY(e.memo()->toPlainText().isEmpty() && e.sound()->text().isEmpty());
 }
 
 // Deletion as the main window does it: later alarms move down, Count drops, the table reloads, and the
 // editor is told.
 [[nodiscard]] static bool removeAlarm(Editor& e, std::int16_t index)
 {
-    std::vector<ini::KeyWrite> writes{{"Alarm", "Count", std::to_string(e.table.ACount - 1)}};
-    for (std::int16_t i = index; i < e.table.ACount; ++i) {
-        const std::string section = "Alarm" + std::to_string(i);
-        const auto from = static_cast<std::size_t>(i + 1);
-        writes.push_back({section, "State", std::to_string(e.table.AState[from])});
-        writes.push_back({section, "Type", e.table.AType[from]});
-        writes.push_back({section, "Memo", e.table.AMemo[from]});
-        writes.push_back({section, "Time", e.table.ATime[from]});
-        writes.push_back({section, "Sound", e.table.ASound[from]});
+    std::vector<std::vector<ini::KeyWrite>> rest;
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(e.table.ACount); ++i) {
+        if (i != static_cast<std::size_t>(index))
+            rest.push_back(alarm(e.table.AType[i].c_str(), e.table.ATime[i].c_str(), e.table.AMemo[i].c_str(),
+                                 std::to_string(e.table.AState[i]).c_str(), e.table.ASound[i].c_str()));
     }
-    if (!ini::WriteIniKeys(e.ini(), writes) || !e.reload())
+    if (!e.store(rest))
         return false;
     e.dialog.alarmRemoved(index);
     return true;
@@ -541,7 +405,7 @@ void EditorTest::deleteUnderTheEditor()
     QVERIFY(e.reload()); // as the main window does when the editor closes
     QCOMPARE(e.read(2, "Memo"), std::string("three, changed"));
     QCOMPARE(e.read(1, "Memo"), std::string("two"));
-    QCOMPARE(ini::ReadIni(e.ini(), "Alarm", "Count", ""), std::string("2"));
+    QCOMPARE(e.count(), std::string("2"));
 
     // The alarm being changed is deleted: the editor closes and writes nothing.
     e.dialog.Modi(1);
@@ -571,9 +435,7 @@ void EditorTest::failedWriteKeepsEverything()
         e.dialog.Modi(1);
     else
         QVERIFY(e.dialog.openNew());
-    e.time()->setEditText("7:PM");
-    e.memo()->setPlainText("kept");
-    e.day(5)->setChecked(true);
+    e.fill("7:PM", "kept", "5");
     // The folder disappears under the open editor: no temporary file can be made beside Data.ini.
     std::filesystem::remove_all(e.folder.path());
 
@@ -593,24 +455,20 @@ void EditorTest::failedWriteKeepsEverything()
     QCOMPARE(e.read(change ? 1 : 2, "Memo"), std::string("kept"));
 }
 
-void EditorTest::noMoreAlarms()
+void EditorTest::refusals()
 {
     Editor e;
+    e.table.ACount = 1;
+    e.dialog.Modi(1); // no Data.ini: nothing opens, nothing is said
+    QVERIFY(!e.dialog.isVisible());
+    QVERIFY(!e.dialog.ModifMode());
+    QCOMPARE(e.messages(), QStringList());
+
     e.table.ACount = 32767;
     QVERIFY(!e.dialog.openNew());
     QVERIFY(!e.dialog.isVisible());
     QCOMPARE(e.messages(), QStringList{"No more alarms can be added."});
     QVERIFY(!std::filesystem::exists(e.ini()));
-}
-
-void EditorTest::editWithoutDataIni()
-{
-    Editor e;
-    e.table.ACount = 1;
-    e.dialog.Modi(1);
-    QVERIFY(!e.dialog.isVisible());
-    QVERIFY(!e.dialog.ModifMode());
-    QCOMPARE(e.messages(), QStringList());
 }
 
 void EditorTest::escapeAndCloseWriteNothing()
@@ -632,8 +490,7 @@ void EditorTest::escapeAndCloseWriteNothing()
 
     QCOMPARE(e.folder.read("Data.ini"), before);
     QCOMPARE(e.closed.count(), 2);
-    QCOMPARE(e.closed.at(0).at(0).toBool(), false);
-    QCOMPARE(e.closed.at(1).at(0).toBool(), false);
+    QCOMPARE(e.closed.at(0).at(0).toBool() || e.closed.at(1).at(0).toBool(), false);
 }
 
 void EditorTest::enterInTimeBoxSaves()
