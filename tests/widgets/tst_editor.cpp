@@ -21,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 
@@ -36,6 +37,9 @@ const QStringList timeList{"1:00 AM", "2:00 AM", "3:00 AM", "4:00 AM",  "5:00 AM
                            "7:00 AM", "8:00 AM", "9:00 AM", "10:00 AM", "11:00 AM", "12:00 AM",
                            "1:00 PM", "2:00 PM", "3:00 PM", "4:00 PM",  "5:00 PM",  "6:00 PM",
                            "7:00 PM", "8:00 PM", "9:00 PM", "10:00 PM", "11:00 PM", "12:00 PM"};
+
+// An alarm is written here as "State|Type|Time|Memo|Sound"; "<absent>" stands for a key not in the file.
+const std::array<const char*, 5> alarmKeys{"State", "Type", "Time", "Memo", "Sound"};
 
 // Everything one test needs: a program folder, the fakes, the main window's table and the editor.
 struct Editor
@@ -61,13 +65,24 @@ struct Editor
     {
         return ini::ReadIni(ini(), "Alarm" + std::to_string(index), key, "<absent>");
     }
+    std::string stored(std::int16_t index) const
+    {
+        std::string joined = read(index, alarmKeys[0]);
+        for (std::size_t k = 1; k < alarmKeys.size(); ++k)
+            joined += "|" + read(index, alarmKeys[k]);
+        return joined;
+    }
     // Stores alarms as the editor would and loads them into the table, as the main window does.
-    [[nodiscard]] bool store(const std::vector<std::vector<ini::KeyWrite>>& alarms)
+    [[nodiscard]] bool store(const std::vector<std::string>& alarms)
     {
         std::vector<ini::KeyWrite> writes{{"Alarm", "Count", std::to_string(alarms.size())}};
         for (std::size_t i = 0; i < alarms.size(); ++i) {
-            for (const auto& write : alarms[i])
-                writes.push_back({"Alarm" + std::to_string(i + 1), write.key, write.value});
+            const QStringList values = QString::fromStdString(alarms[i]).split(QLatin1Char('|'));
+            for (std::size_t k = 0; k < alarmKeys.size(); ++k) {
+                const std::string value = values.at(static_cast<qsizetype>(k)).toStdString();
+                if (value != "<absent>")
+                    writes.push_back({"Alarm" + std::to_string(i + 1), alarmKeys[k], value});
+            }
         }
         return ini::WriteIniKeys(ini(), writes) && reload();
     }
@@ -124,16 +139,6 @@ struct Editor
     }
 };
 
-std::vector<ini::KeyWrite> alarm(const char* type, const char* timeText, const char* memoText,
-                                 const char* state = "1", const char* soundPath = "")
-{
-    return {{"", "State", state},
-            {"", "Type", type},
-            {"", "Time", timeText},
-            {"", "Memo", memoText},
-            {"", "Sound", soundPath}};
-}
-
 } // namespace
 
 class EditorTest : public QObject
@@ -188,8 +193,7 @@ void EditorTest::layout()
 void EditorTest::changeKeepsCountAndSwitchesOn()
 {
     Editor e;
-    QVERIFY(e.store({alarm("1", "6:00 AM", "first"), alarm("7531", "6:15 AM", "Old memo", "0", "/x/old.wav"),
-                     alarm("2", "8:00 AM", "third")}));
+    QVERIFY(e.store({"1|1|6:00 AM|first|", "0|7531|6:15 AM|Old memo|/x/old.wav", "1|2|8:00 AM|third|"}));
     e.dialog.Modi(2);
     QVERIFY(e.dialog.isVisible());
     QCOMPARE(e.dialog.windowModality(), Qt::NonModal);
@@ -199,12 +203,8 @@ void EditorTest::changeKeepsCountAndSwitchesOn()
     QVERIFY(!e.dialog.isVisible());
     QVERIFY(!e.dialog.ModifMode());
     QCOMPARE(e.count(), std::string("3"));
-    QCOMPARE(e.read(2, "State"), std::string("1"));
-    QCOMPARE(e.read(2, "Type"), std::string("1357"));
-    QCOMPARE(e.read(2, "Time"), std::string("6:15 AM"));
-    QCOMPARE(e.read(2, "Memo"), std::string("Old memo"));
-    QCOMPARE(e.read(2, "Sound"), std::string("/x/old.wav"));
-    QCOMPARE(e.read(1, "Memo") + "," + e.read(3, "Memo"), std::string("first,third"));
+    QCOMPARE(e.stored(2), std::string("1|1357|6:15 AM|Old memo|/x/old.wav"));
+    QCOMPARE(e.stored(1) + "," + e.stored(3), std::string("1|1|6:00 AM|first|,1|2|8:00 AM|third|"));
     QCOMPARE(e.closed.count(), 1);
 }
 
@@ -237,9 +237,8 @@ void EditorTest::newAlarmLoadsAsMeant()
     QVERIFY(!e.dialog.isVisible());
     QCOMPARE(e.messages(), QStringList());
     QCOMPARE(e.count(), std::string("1"));
-    QCOMPARE(e.read(1, "State"), std::string("1"));
-    QCOMPARE(e.read(1, "Type"), std::string("246"));
-    QCOMPARE(e.read(1, "Sound"), std::string("/sounds/bell.wav"));
+    QCOMPARE(e.read(1, "State") + e.read(1, "Type") + e.read(1, "Sound"),
+             std::string("1246/sounds/bell.wav"));
     // Blanks around the memo reach the file as typed.
     QVERIFY(QString::fromStdString(e.folder.read("Data.ini"))
                 .contains(QRegularExpression(QStringLiteral("^Memo=  Wake up  \\r?$"),
@@ -295,9 +294,7 @@ void EditorTest::onlyFirstFailingCheckIsReported()
 void EditorTest::missingAndEmptyDaySets()
 {
     Editor e;
-    std::vector<ini::KeyWrite> noType = alarm("", "9:00 AM", "m");
-    noType.erase(noType.begin() + 1);
-    QVERIFY(e.store({noType, alarm("", "9:00 AM", "m")}));
+    QVERIFY(e.store({"1|<absent>|9:00 AM|m|", "1||9:00 AM|m|"}));
     e.dialog.Modi(1);
     QCOMPARE(e.days(), QStringLiteral("1")); // a missing key marks Sunday
     e.cancel();
@@ -337,7 +334,7 @@ void EditorTest::browseThenCancel()
 void EditorTest::addAndSecondEditWhileChangeIsOpen()
 {
     Editor e;
-    QVERIFY(e.store({alarm("1357", "6:00 AM", "one", "1", "/one.wav"), alarm("26", "7:45 PM", "two", "0")}));
+    QVERIFY(e.store({"1|1357|6:00 AM|one|/one.wav", "0|26|7:45 PM|two|"}));
     QVERIFY(e.dialog.openNew());
     QCOMPARE(e.listEntries(), timeList);
     e.cancel();
@@ -357,9 +354,8 @@ void EditorTest::addAndSecondEditWhileChangeIsOpen()
     QCOMPARE(e.time()->currentText(), QStringLiteral("7:45 PM"));
 
     e.ok();
-    QCOMPARE(e.read(1, "Memo"), std::string("one"));
-    QCOMPARE(e.read(1, "Type"), std::string("1357"));
-    QCOMPARE(e.read(2, "State"), std::string("1"));
+    QCOMPARE(e.stored(1), std::string("1|1357|6:00 AM|one|/one.wav"));
+    QCOMPARE(e.stored(2), std::string("1|26|7:45 PM|two|"));
     QCOMPARE(e.count(), std::string("2"));
     QCOMPARE(e.closed.count(), 2); // Cancel, then OK: the reload did not close and reopen the window
 
@@ -376,11 +372,11 @@ void EditorTest::addAndSecondEditWhileChangeIsOpen()
 // editor is told.
 [[nodiscard]] static bool removeAlarm(Editor& e, std::int16_t index)
 {
-    std::vector<std::vector<ini::KeyWrite>> rest;
+    std::vector<std::string> rest;
     for (std::size_t i = 1; i <= static_cast<std::size_t>(e.table.ACount); ++i) {
         if (i != static_cast<std::size_t>(index))
-            rest.push_back(alarm(e.table.AType[i].c_str(), e.table.ATime[i].c_str(), e.table.AMemo[i].c_str(),
-                                 std::to_string(e.table.AState[i]).c_str(), e.table.ASound[i].c_str()));
+            rest.push_back(std::to_string(e.table.AState[i]) + "|" + e.table.AType[i] + "|" +
+                           e.table.ATime[i] + "|" + e.table.AMemo[i] + "|" + e.table.ASound[i]);
     }
     if (!e.store(rest))
         return false;
@@ -391,8 +387,7 @@ void EditorTest::addAndSecondEditWhileChangeIsOpen()
 void EditorTest::deleteUnderTheEditor()
 {
     Editor e;
-    QVERIFY(e.store({alarm("1", "1:00 AM", "one"), alarm("2", "2:00 AM", "two"),
-                     alarm("3", "3:00 AM", "three"), alarm("4", "4:00 AM", "four")}));
+    QVERIFY(e.store({"1|1|1:00 AM|one|", "1|2|2:00 AM|two|", "1|3|3:00 AM|three|", "1|4|4:00 AM|four|"}));
     e.dialog.Modi(3);
     e.memo()->setPlainText("three, changed");
 
@@ -430,7 +425,7 @@ void EditorTest::failedWriteKeepsEverything()
 {
     QFETCH(bool, change);
     Editor e;
-    QVERIFY(e.store({alarm("1", "6:00 AM", "one")}));
+    QVERIFY(e.store({"1|1|6:00 AM|one|"}));
     if (change)
         e.dialog.Modi(1);
     else
@@ -474,7 +469,7 @@ void EditorTest::refusals()
 void EditorTest::escapeAndCloseWriteNothing()
 {
     Editor e;
-    QVERIFY(e.store({alarm("1", "6:00 AM", "one")}));
+    QVERIFY(e.store({"1|1|6:00 AM|one|"}));
     const std::string before = e.folder.read("Data.ini");
 
     QVERIFY(e.dialog.openNew());
