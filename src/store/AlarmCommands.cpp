@@ -3,11 +3,6 @@
 namespace store {
 namespace {
 
-std::string sectionOf(int index)
-{
-    return "Alarm" + std::to_string(index);
-}
-
 bool inTable(const AlarmTable& table, std::int16_t index)
 {
     const auto at = static_cast<std::size_t>(index);
@@ -32,7 +27,7 @@ std::vector<ini::KeyWrite> removalWrites(const AlarmTable& table, std::int16_t i
     writes.push_back({"Alarm", "Count", std::to_string(table.ACount - 1)});
     for (int i = index; i < table.ACount; ++i) {
         const auto from = static_cast<std::size_t>(i) + 1;
-        const std::string section = sectionOf(i);
+        const std::string section = alarmSection(i);
         writes.push_back({section, "State", std::to_string(table.AState[from])});
         writes.push_back({section, "Type", table.AType[from]});
         writes.push_back({section, "Memo", table.AMemo[from]});
@@ -58,7 +53,7 @@ bool writeToggledState(const AlarmTable& table, std::int16_t index, const std::s
     if (!inTable(table, index))
         return false;
     const std::int16_t state = toggledState(table.AState[static_cast<std::size_t>(index)]);
-    return ini::WriteIni(iniPath, sectionOf(index), "State", std::to_string(state));
+    return ini::WriteIni(iniPath, alarmSection(index), "State", std::to_string(state));
 }
 
 } // namespace store

@@ -112,7 +112,7 @@ bool loadAlarmTable(AlarmTable& table, const std::string& iniPath, const platfor
     TimeNormaliser normalise(localeTime);
     const std::string none;
     for (std::size_t i = 1; i < size; ++i) {
-        const auto section = document.findSection("Alarm" + std::to_string(i));
+        const auto section = document.findSection(alarmSection(static_cast<int>(i)));
         table.AType[i] = document.read(section, "Type", "1234567");
         table.AStoredTime[i] = document.read(section, "Time", none);
         const NormalisedTime& time = normalise(table.AStoredTime[i]);

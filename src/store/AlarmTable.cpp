@@ -2,6 +2,11 @@
 
 namespace store {
 
+std::string alarmSection(int index)
+{
+    return "Alarm" + std::to_string(index);
+}
+
 void AlarmTable::removeOffsetsAt(std::int16_t index)
 {
     const auto at = static_cast<std::size_t>(index);

@@ -35,4 +35,7 @@ struct AlarmTable
     void removeOffsetsAt(std::int16_t index);
 };
 
+// The section of an alarm in Data.ini: "Alarm" and the index in decimal, no leading zeros ("Alarm10").
+std::string alarmSection(int index);
+
 } // namespace store

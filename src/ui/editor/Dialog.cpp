@@ -209,7 +209,7 @@ void Dialog::Modi(std::int16_t AIndex)
     Fill_Cmbtime2();
 
     const std::string path = platform::dataIniPath(m_services.files);
-    const std::string section = editor::alarmSection(AIndex);
+    const std::string section = store::alarmSection(AIndex);
     txtMemo->setPlainText(QString::fromStdString(ini::ReadIni(path, section, "Memo", "")));
     cmbtime2->setEditText(QString::fromStdString(ini::ReadIni(path, section, "Time", "")));
     txtaction->setText(QString::fromStdString(ini::ReadIni(path, section, "Sound", "")));
@@ -226,7 +226,7 @@ void Dialog::Modi(std::int16_t AIndex)
 void Dialog::CheckTheDays(std::int16_t AIndex)
 {
     const std::string type =
-        ini::ReadIni(platform::dataIniPath(m_services.files), editor::alarmSection(AIndex), "Type", "1");
+        ini::ReadIni(platform::dataIniPath(m_services.files), store::alarmSection(AIndex), "Type", "1");
     const editor::DayBoxes marked = editor::daysOfType(type);
     for (std::size_t day = 0; day < m_days.size(); ++day) {
         if (marked[day])
@@ -362,7 +362,7 @@ bool Dialog::writeAlarm()
         index = static_cast<std::int16_t>(m_table.ACount + 1);
         writes.push_back({"Alarm", "Count", std::to_string(index)});
     }
-    const std::string section = editor::alarmSection(index);
+    const std::string section = store::alarmSection(index);
     writes.push_back({section, "State", "1"});
     writes.push_back({section, "Type", GetType()});
     writes.push_back({section, "Time", cmbtime2->currentText().toStdString()});

@@ -89,11 +89,6 @@ DayBoxes daysOfType(const std::string& type)
     return boxes;
 }
 
-std::string alarmSection(std::int16_t index)
-{
-    return "Alarm" + std::to_string(index);
-}
-
 std::string::size_type utf8PrefixLength(const std::string& text, std::string::size_type maxBytes)
 {
     if (text.size() <= maxBytes)

@@ -26,9 +26,6 @@ std::string GetType(const DayBoxes& boxes);
 // "1" to "7" mark a box.
 DayBoxes daysOfType(const std::string& type);
 
-// The section of an alarm in Data.ini: "Alarm" and the index in decimal ("Alarm10").
-std::string alarmSection(std::int16_t index);
-
 // The longest head of a UTF-8 text that fits in maxBytes without cutting a character in two; the most the
 // store gives back of a value is 254 bytes, so the editor's boxes never hold more.
 std::string::size_type utf8PrefixLength(const std::string& text, std::string::size_type maxBytes);
