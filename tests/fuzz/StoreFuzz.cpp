@@ -1,6 +1,7 @@
 // Arbitrary bytes as Data.ini and arbitrary writes to it: reading, writing and loading must neither crash
 // nor hang, and must keep the promises the store makes to the rest of the program.
 #include "fakes/FakeLocaleTime.h"
+#include "fakes/TempFolder.h"
 #include "platform/StdFiles.h"
 #include "platform/TextTrim.h"
 #include "store/AlarmLoad.h"
@@ -11,9 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -27,19 +25,9 @@ void checkAt(bool condition, int line)
 #define check(condition) checkAt((condition), __LINE__)
 
 // tmpfs when there is one: every write syncs the file, which costs nothing there.
-const std::filesystem::path folder = [] {
-    std::atexit([] { std::filesystem::remove_all(folder); });
-    const std::filesystem::path base =
-        std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-    return base / ("wakery-fuzz-" + std::to_string(::getpid()));
-}();
-
-std::string readFile(const std::string& path)
-{
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
+[[maybe_unused]] const bool onTmpfs =
+    std::filesystem::is_directory("/dev/shm") && ::setenv("TMPDIR", "/dev/shm", 1) == 0;
+const fakes::TempFolder folder;
 
 // Half of the names are ones the program uses, in odd spellings, so writes meet the keys of the file.
 std::string name(FuzzedDataProvider& input)
@@ -58,13 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (auto& write : writes)
         write = {name(input), name(input), input.ConsumeRandomLengthString(300)};
     const std::string original = input.ConsumeRemainingBytesAsString();
-    std::filesystem::create_directories(folder);
-    const std::string batch = (folder / "batch.ini").string(), single = (folder / "single.ini").string();
-    std::ofstream(batch, std::ios::binary | std::ios::trunc) << original;
-    std::ofstream(single, std::ios::binary | std::ios::trunc) << original;
+    const std::string batch = folder.file("batch.ini"), single = folder.file("single.ini");
+    folder.write("batch.ini", original);
+    folder.write("single.ini", original);
 
     // The whole-table load reads every value as ReadIni does, and changes nothing.
-    const platform::StdFiles files(folder.string());
+    const platform::StdFiles files(folder.path());
     store::AlarmTable table;
     check(store::loadAlarmTable(table, batch, files, fakes::FakeLocaleTime()));
     for (std::int16_t i = 1; i <= std::min<std::int16_t>(table.ACount, 3); ++i) {
@@ -75,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(table.AType[at] == ini::ReadIni(batch, section, "Type", "1234567"));
         check(table.AStoredTime[at] == ini::ReadIni(batch, section, "Time", ""));
     }
-    check(readFile(batch) == original);
+    check(folder.read("batch.ini") == original);
 
     // One replacement for several keys gives the same file as one write per key; a refused one writes
     // nothing.
@@ -83,11 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& write : writes)
         singleOk = ini::WriteIni(single, write.section, write.key, write.value) && singleOk;
     if (!ini::WriteIniKeys(batch, writes)) {
-        check(readFile(batch) == original);
+        check(folder.read("batch.ini") == original);
         return 0;
     }
-    const std::string after = readFile(batch);
-    check(singleOk && after == readFile(single));
+    const std::string after = folder.read("batch.ini");
+    check(singleOk && after == folder.read("single.ini"));
     // The last write reads back: line breaks as blanks, blanks and one pair of quotes around it gone, cut.
     if (!writes.empty()) {
         std::string value = writes.back().value;
@@ -101,6 +88,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               platform::text::cutUtf8(expected));
     }
     // Writing what is already there changes nothing.
-    check(ini::WriteIniKeys(batch, writes) && readFile(batch) == after);
+    check(ini::WriteIniKeys(batch, writes) && folder.read("batch.ini") == after);
     return 0;
 }

@@ -22,34 +22,22 @@ void TimeEntryTest::validTime_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("boxAfter"); // the time box after the check: what OK stores
     QTest::addColumn<QString>("meant");    // the time it loads as, 24-hour; empty: refused
-    const char* const rows[][3] = {{"7:30 PM", "7:30 PM", "19:30"},
-                                   {"07:05am", "07:05am", "07:05"},
-                                   {"12:00 AM", "12:00 AM", "00:00"},
-                                   {"12:00 PM", "12:00 PM", "12:00"},
-                                   {"1:5 p", "1:5 p", "13:05"},
-                                   {"  11:59 pm  ", "  11:59 pm  ", "23:59"},
-                                   {"7.:.5 A.M.", "7.:.5 A.M.", "07:00"},
-                                   {"7:30 AP", "7:30 AP", "07:30"},
-                                   {"+7:4. Pm tonight", "+7:4. Pm tonight", "19:04"},
+    // The refusals the time check shares with the load are rows of TimeText's test; here those it makes
+    // itself.
+    const char* const rows[][3] = {{"7:30 PM", "", "19:30"},
+                                   {"  11:59 pm  ", "", "23:59"},
+                                   {"12:00 AM", "", "00:00"},
+                                   {"7.:.5 A.M.", "", "07:00"},
+                                   {"+7:4. Pm tonight", "", "19:04"},
                                    {"7:PM", "7:00PM", "19:00"},
                                    {"7: PM", "7:00 PM", "19:00"},
                                    {" 7:pm", " 7:00pm", "19:00"},
                                    {":30 PM", "00:30 PM", ""},
-                                   {"7:30", "7:30", ""},
-                                   {"7:30 XYZ", "7:30 XYZ", ""},
-                                   {"13:00 PM", "13:00 PM", ""},
-                                   {"0:30 AM", "0:30 AM", ""},
-                                   {"7:60 PM", "7:60 PM", ""},
-                                   {"7 PM", "7 PM", ""},
-                                   {"123:00 PM", "123:00 PM", ""},
-                                   {"7:300 PM", "7:300 PM", ""},
-                                   {"x:30 PM", "x:30 PM", ""},
-                                   {"7:xy PM", "7:xy PM", ""},
-                                   {"7:30 PA", "7:30 PA", ""},
-                                   {"", "", ""},
-                                   {"7:00:00 AM", "7:00:00 AM", ""}};
+                                   {"7:60 PM", "", ""},
+                                   {"7:30 PA", "", ""},
+                                   {"", "", ""}};
     for (const auto& row : rows)
-        QTest::newRow(row[0]) << row[0] << row[1] << row[2];
+        QTest::newRow(row[0]) << row[0] << (*row[1] ? row[1] : row[0]) << row[2];
 }
 
 void TimeEntryTest::validTime()
@@ -68,8 +56,8 @@ void TimeEntryTest::validTime()
     const fakes::FakeLocaleTime plain;
     const platform::QtLocaleTime english(QLocale(QLocale::English, QLocale::UnitedStates));
     const platform::QtLocaleTime german(QLocale(QLocale::German, QLocale::Germany));
-    for (const platform::LocaleTime* reader :
-         {static_cast<const platform::LocaleTime*>(&plain), &english, &german}) {
+    const platform::LocaleTime* const readers[] = {&plain, &english, &german};
+    for (const platform::LocaleTime* reader : readers) {
         const auto time = reader->parseTime(box);
         QVERIFY(time);
         QCOMPARE(QString::asprintf("%02d:%02d", time->hour, time->minute), meant);

@@ -73,8 +73,9 @@ struct Rig
     {
         std::istringstream steps(script);
         for (std::string step; steps >> step;) {
-            const auto number = [&step](std::size_t from) {
-                return static_cast<std::int16_t>(std::stoi(step.substr(from)));
+            const auto number = [&step](std::size_t from) { return std::stoi(step.substr(from)); };
+            const auto index = [&number](std::size_t from) {
+                return static_cast<std::int16_t>(number(from));
             };
             int d = 0, h = 0, m = 0, s = 0;
             if (std::sscanf(step.c_str(), "@%d/%d:%d:%d", &d, &h, &m, &s) == 4)
@@ -98,7 +99,7 @@ struct Rig
                 if (step == "ok") {
                     scheduler::SetSnoozeValue(table, *check.showingIndex(), 0, 0, false);
                 } else {
-                    const auto add = scheduler::snoozeFromPress(0, number(6), check.showingLateMinutes());
+                    const auto add = scheduler::snoozeFromPress(0, index(6), check.showingLateMinutes());
                     scheduler::SetSnoozeValue(table, *check.showingIndex(), add.hours, add.minutes, true);
                 }
                 check.windowClosed();
@@ -111,15 +112,15 @@ struct Rig
             else if (step == "ini")
                 folder.write("Data.ini", "");
             else if (step.starts_with("on") || step.starts_with("off"))
-                table.AState[static_cast<std::size_t>(number(step[1] == 'n' ? 2 : 3))] = step[1] == 'n';
+                table.AState[static_cast<std::size_t>(index(step[1] == 'n' ? 2 : 3))] = step[1] == 'n';
             else if (step.starts_with("count"))
-                table.ACount = number(5);
+                table.ACount = index(5);
             else if (step == "short")
                 table.AState.pop_back();
             else if (step == "load")
                 table = tableOf("7:00");
             else if (step.starts_with("del"))
-                remove(number(3));
+                remove(index(3));
             else
                 FAIL() << "unknown step " << step;
         }

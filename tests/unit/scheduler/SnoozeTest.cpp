@@ -6,7 +6,7 @@ namespace {
 
 using Offsets = std::vector<std::int16_t>;
 
-// Alarm 1 of two starts at 3:40 (32760:32000 where a sum would pass the top); alarm 2 must stay 0:00.
+// Alarm 1 of two starts at the row's offsets, alarm 2 at 0:00, which it must keep.
 TEST(SetSnoozeValue, SetsOrAddsWithinTheSixteenBitRange)
 {
     struct Case
