@@ -182,6 +182,7 @@ TEST(AlarmCheck, RingsEachOccurrenceOnceAndInTurn)
         {"@7/07:00:00 tick count2 >5 tick ok ok *600", three, "1 Mon 07:00,2 Mon 07:00"},
         {"@7/07:00:00 tick ok ok count2 >5 tick noshow close", three, "1 Mon 07:00,2 Mon 07:00,3 Mon 07:00"},
         {"@7/07:00:00 short count5 *600", three, "1 Mon 07:00,2 Mon 07:00"},
+        {"@7/07:00:00 count0 *600", one, ""},
         // Deleted alarms take their showing or waiting occurrences along; the rest move down and do not ring
         // again in the same minute under their new indexes.
         {"@7/07:00:00 tick del2 del1 >10 tick close ok ok *50", three + " 7:00",

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -191,6 +192,10 @@ TEST(WriteIni, ALinkedFileIsWrittenThroughTheLinkWithItsPermissions)
     EXPECT_TRUE(fs::is_symlink(folder.file("Data.ini")));
     EXPECT_EQ(folder.read("kept/Data.ini"), "[Alarm]\r\nCount=2\r\n");
     EXPECT_EQ(fs::status(folder.file("kept/Data.ini")).permissions(), perms);
+    ASSERT_TRUE(ini::WriteIni(folder.file("new.ini"), "A", "K", "v")); // a new file: what the umask allows
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(fs::status(folder.file("new.ini")).permissions(), static_cast<fs::perms>(0666 & ~mask));
 }
 
 } // namespace
