@@ -2,7 +2,7 @@
 
 namespace platform {
 
-// A reading of the local wall clock. weekday counts Sunday as 1 and Saturday as 7.
+// A reading of the local wall clock.
 struct LocalDateTime
 {
     int year = 2000;
@@ -12,7 +12,6 @@ struct LocalDateTime
     int minute = 0;
     int second = 0;
     int millisecond = 0;
-    int weekday = 7;
 };
 
 class Clock

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-enum class MessageIcon { Critical, Warning, Information };
+enum class MessageIcon { Critical, Information };
 
 // Message boxes with a single OK button; showMessage returns when the user has dismissed the box.
 class Dialogs

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
-// The two trims the program's texts need: the profile file and stored times ignore blanks and tabs
-// around a part, while the duration and time boxes trim spaces only, so that a tab typed into a box
-// makes its part invalid instead of vanishing.
+// The cut of stored values and the two trims the program's texts need: the profile file and stored times
+// ignore blanks and tabs around a part, while the duration and time boxes trim spaces only, so that a tab
+// typed into a box makes its part invalid instead of vanishing.
 namespace platform::text {
 
 inline bool isBlank(char c)
@@ -30,6 +31,25 @@ inline std::string_view trimSpaces(std::string_view text)
         return {};
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
+}
+
+// The most bytes the store gives back of a value; the editor's boxes hold no more, so that what is typed
+// is what loads again.
+inline constexpr std::size_t maxStoredBytes = 254;
+
+// The head of value that fits in maxBytes without cutting a UTF-8 character in two. Bytes that are no
+// UTF-8 at the cut (a hand-edited file in another encoding) are cut where the count ends.
+inline std::string_view cutUtf8(std::string_view value, std::size_t maxBytes = maxStoredBytes)
+{
+    if (value.size() <= maxBytes)
+        return value;
+    const auto byte = [&value](std::size_t at) { return static_cast<unsigned char>(value[at]) & 0xC0; };
+    std::size_t cut = maxBytes;
+    for (int step = 0; step < 3 && cut > 0 && byte(cut) == 0x80; ++step)
+        --cut;
+    if (cut == maxBytes || byte(cut) != 0xC0)
+        cut = maxBytes;
+    return value.substr(0, cut);
 }
 
 } // namespace platform::text

@@ -1,24 +1,19 @@
 #include "DefaultSnooze.h"
 
 #include "Duration.h"
-#include "platform/Dialogs.h"
 #include "store/ini.h"
 
 namespace scheduler {
 
-bool storeDefaultSnooze(std::string& boxText, const std::string& iniPath, platform::Dialogs& dialogs)
+DefaultSnoozeResult storeDefaultSnooze(std::string& boxText, const std::string& iniPath)
 {
     std::string text = boxText;
-    if (!ValidDuration(text, boxText)) {
-        platform::showError(dialogs, "Please enter a valid duration.");
-        return false;
-    }
+    if (!ValidDuration(text, boxText))
+        return DefaultSnoozeResult::InvalidDuration;
     // The box's own text after the repair, blanks included: the notification window offers it as typed.
-    if (!ini::WriteIni(iniPath, "Alarm", "DSnooze", boxText)) {
-        platform::showError(dialogs, "The change could not be saved.");
-        return false;
-    }
-    return true;
+    if (!ini::WriteIni(iniPath, "Alarm", "DSnooze", boxText))
+        return DefaultSnoozeResult::NotSaved;
+    return DefaultSnoozeResult::Stored;
 }
 
 } // namespace scheduler

@@ -14,19 +14,13 @@ std::int16_t saturated(std::int64_t value)
     return static_cast<std::int16_t>(std::clamp(value, low, high));
 }
 
-bool hasOffsets(const store::AlarmTable& table, std::int16_t index)
-{
-    const auto at = static_cast<std::size_t>(index);
-    return index >= 1 && index <= table.ACount && at < table.ASnoozeH.size() && at < table.ASnoozeM.size();
-}
-
 } // namespace
 
 void SetSnoozeValue(store::AlarmTable& table, std::int16_t Index, std::int16_t SVH, std::int16_t SVM,
                     bool Increment)
 {
     // The notification window may still hold an index that a deletion took away.
-    if (!hasOffsets(table, Index))
+    if (!table.has(Index))
         return;
     const auto at = static_cast<std::size_t>(Index);
     if (Increment) {
@@ -38,13 +32,10 @@ void SetSnoozeValue(store::AlarmTable& table, std::int16_t Index, std::int16_t S
     }
 }
 
-void snoozeFromNow(store::AlarmTable& table, std::int16_t Index, std::int16_t hours, std::int16_t minutes,
-                   std::int64_t lateMinutes)
+SnoozeOffsets snoozeFromPress(std::int16_t hours, std::int16_t minutes, std::int64_t lateMinutes)
 {
     const std::int64_t late = std::max<std::int64_t>(0, lateMinutes);
-    // The lateness goes in as hours and minutes, so the minute offset stays small however long it rang.
-    SetSnoozeValue(table, Index, saturated(std::int64_t{hours} + late / 60),
-                   saturated(std::int64_t{minutes} + late % 60), true);
+    return {saturated(std::int64_t{hours} + late / 60), saturated(std::int64_t{minutes} + late % 60)};
 }
 
 } // namespace scheduler

@@ -12,11 +12,15 @@ void SetSnoozeValue(store::AlarmTable& table, std::int16_t Index, std::int16_t S
                     bool Increment = false);
 
 // Snooze pressed on a ring that shows lateMinutes after its own minute (it waited behind another alarm or
-// was left ringing; AlarmCheck::showingLateMinutes): adds the duration plus the lateness, so the next ring
-// comes hours:minutes after the press. Adding the duration alone would aim at a minute that may already
-// have passed, and the alarm would stay silent until the next day. With lateMinutes 0 this is
-// SetSnoozeValue(table, Index, hours, minutes, true).
-void snoozeFromNow(store::AlarmTable& table, std::int16_t Index, std::int16_t hours, std::int16_t minutes,
-                   std::int64_t lateMinutes);
+// was left ringing; AlarmCheck::showingLateMinutes): the offsets to add so that the next ring comes
+// hours:minutes after the press. Adding the duration alone would aim at a minute that may already have
+// passed, and the alarm would stay silent until the next day. The lateness goes in as hours and minutes,
+// so the minute offset stays small however long it rang.
+struct SnoozeOffsets
+{
+    std::int16_t hours = 0;
+    std::int16_t minutes = 0;
+};
+SnoozeOffsets snoozeFromPress(std::int16_t hours, std::int16_t minutes, std::int64_t lateMinutes);
 
 } // namespace scheduler

@@ -1,27 +1,11 @@
 #include "AlarmCommands.h"
 
 namespace store {
-namespace {
-
-bool inTable(const AlarmTable& table, std::int16_t index)
-{
-    const auto at = static_cast<std::size_t>(index);
-    return index >= 1 && index <= table.ACount && at < table.AState.size() && at < table.AType.size() &&
-           at < table.AMemo.size() && at < table.ATime.size() && at < table.ASound.size();
-}
-
-// The Time of alarm i as the file holds it. A table filled without the stored texts falls back to the
-// normalised one, which loads as the same time.
-const std::string& storedTime(const AlarmTable& table, std::size_t i)
-{
-    return i < table.AStoredTime.size() ? table.AStoredTime[i] : table.ATime[i];
-}
-
-} // namespace
 
 std::vector<ini::KeyWrite> removalWrites(const AlarmTable& table, std::int16_t index)
 {
-    if (!inTable(table, index))
+    // Every later alarm moves down, so the table must hold them all.
+    if (!table.has(index) || !table.has(table.ACount))
         return {};
     std::vector<ini::KeyWrite> writes;
     writes.push_back({"Alarm", "Count", std::to_string(table.ACount - 1)});
@@ -31,7 +15,7 @@ std::vector<ini::KeyWrite> removalWrites(const AlarmTable& table, std::int16_t i
         writes.push_back({section, "State", std::to_string(table.AState[from])});
         writes.push_back({section, "Type", table.AType[from]});
         writes.push_back({section, "Memo", table.AMemo[from]});
-        writes.push_back({section, "Time", storedTime(table, from)});
+        writes.push_back({section, "Time", table.AStoredTime[from]});
         writes.push_back({section, "Sound", table.ASound[from]});
     }
     return writes;
@@ -50,7 +34,7 @@ std::int16_t toggledState(std::int16_t state)
 
 bool writeToggledState(const AlarmTable& table, std::int16_t index, const std::string& iniPath)
 {
-    if (!inTable(table, index))
+    if (!table.has(index))
         return false;
     const std::int16_t state = toggledState(table.AState[static_cast<std::size_t>(index)]);
     return ini::WriteIni(iniPath, alarmSection(index), "State", std::to_string(state));

@@ -97,17 +97,9 @@ bool loadAlarmTable(AlarmTable& table, const std::string& iniPath, const platfor
     if (table.ACount == 0)
         return true; // the arrays keep their old contents; nothing reads past ACount
 
-    const auto size = static_cast<std::size_t>(table.ACount) + 1;
-    table.AType.assign(size, std::string());
-    table.AMemo.assign(size, std::string());
-    table.ATime.assign(size, std::string());
-    table.ASound.assign(size, std::string());
-    table.AState.assign(size, 0);
-    table.AStoredTime.assign(size, std::string());
-    table.AClock.assign(size, AlarmClockTime{});
     // Snooze offsets live only in memory and stay with their index.
-    table.ASnoozeH.resize(size, 0);
-    table.ASnoozeM.resize(size, 0);
+    table.resize(table.ACount);
+    const auto size = static_cast<std::size_t>(table.ACount) + 1;
 
     TimeNormaliser normalise(localeTime);
     const std::string none;

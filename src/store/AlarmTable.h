@@ -30,6 +30,14 @@ struct AlarmTable
     std::vector<std::string> AStoredTime; // Time exactly as it stands in the file
     std::vector<AlarmClockTime> AClock;   // hour and minute of ATime
 
+    // True for an alarm of the table: index 1..ACount and held by every array. A window may still hold an
+    // index that a deletion took away, and a table being rebuilt may count more alarms than it holds.
+    bool has(std::int16_t index) const;
+
+    // Sizes every array for count alarms (element 0 unused). The offsets of the alarms that remain keep
+    // their values and new ones start at 0; the other arrays start empty, for the load to fill.
+    void resize(std::int16_t count);
+
     // An alarm at index was removed from the file and the later ones moved down by one: drop its
     // offsets and move the later offsets down with their alarms.
     void removeOffsetsAt(std::int16_t index);

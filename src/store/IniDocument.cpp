@@ -12,7 +12,6 @@ namespace store {
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-constexpr std::size_t maxValueBytes = 254;
 constexpr std::size_t linearLookups = 16; // lookups answered by a scan before the index is built
 
 using platform::text::isBlank;
@@ -41,15 +40,6 @@ std::string lowerCase(std::string_view text)
     for (char& c : lower)
         c = asciiLower(c);
     return lower;
-}
-
-bool isContinuationByte(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-bool isLeadByte(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0xC0;
 }
 
 // The text after a key's '=' once value replaces the value in it. A value the key already has keeps the
@@ -331,7 +321,7 @@ std::string IniDocument::read(SectionRef section, std::string_view key, const st
         value.remove_prefix(1);
         value.remove_suffix(1);
     }
-    return std::string(cutUtf8(value, maxValueBytes));
+    return std::string(platform::text::cutUtf8(value));
 }
 
 std::string IniDocument::read(std::string_view section, std::string_view key,
@@ -431,18 +421,6 @@ std::string IniDocument::render() const
     }
     out.append(text.substr(copied));
     return out;
-}
-
-std::string_view IniDocument::cutUtf8(std::string_view value, std::size_t maxBytes)
-{
-    if (value.size() <= maxBytes)
-        return value;
-    std::size_t cut = maxBytes;
-    for (int step = 0; step < 3 && cut > 0 && isContinuationByte(value[cut]); ++step)
-        --cut;
-    if (cut == maxBytes || !isLeadByte(value[cut]))
-        cut = maxBytes; // not UTF-8 at this point: plain bytes are cut where the count ends
-    return value.substr(0, cut);
 }
 
 } // namespace store

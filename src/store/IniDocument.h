@@ -62,9 +62,6 @@ public:
     std::string render() const;
     const std::string& original() const { return m_content; }
 
-    // A stored value cut to at most maxBytes bytes, before any UTF-8 character that would not fit whole.
-    static std::string_view cutUtf8(std::string_view value, std::size_t maxBytes);
-
 private:
     // Names and values are offsets into m_content, so that a parse allocates nothing per line.
     struct Key

@@ -6,7 +6,7 @@
 
 namespace fakes {
 
-// A clock that only moves when a test moves it. Dates are proleptic Gregorian; the weekday follows.
+// A clock that only moves when a test moves it. Dates are proleptic Gregorian.
 class FakeClock : public platform::Clock
 {
 public:
@@ -29,16 +29,13 @@ public:
         const sys_days date = floor<days>(m_now);
         const year_month_day ymd{date};
         const hh_mm_ss<milliseconds> time{m_now - date};
-        platform::LocalDateTime result;
-        result.year = static_cast<int>(ymd.year());
-        result.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
-        result.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
-        result.hour = static_cast<int>(time.hours().count());
-        result.minute = static_cast<int>(time.minutes().count());
-        result.second = static_cast<int>(time.seconds().count());
-        result.millisecond = static_cast<int>(time.subseconds().count());
-        result.weekday = static_cast<int>(weekday{date}.c_encoding()) + 1;
-        return result;
+        return {static_cast<int>(ymd.year()),
+                static_cast<int>(static_cast<unsigned>(ymd.month())),
+                static_cast<int>(static_cast<unsigned>(ymd.day())),
+                static_cast<int>(time.hours().count()),
+                static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()),
+                static_cast<int>(time.subseconds().count())};
     }
 
 private:

@@ -14,8 +14,7 @@ public:
     struct Shown
     {
         platform::MessageIcon icon;
-        std::string title;
-        std::string text;
+        std::string title, text;
     };
     void showMessage(platform::MessageIcon icon, const std::string& title, const std::string& text) override
     {

@@ -16,19 +16,15 @@ class FakeFileDialog : public platform::FileDialog
 public:
     struct Asked
     {
-        std::string title;
-        std::string filterName;
-        std::string pattern;
-        std::string startPath;
+        std::string title, filterName, pattern, startPath;
     };
     std::optional<std::string> openFile(const std::string& title, const std::string& filterName,
                                         const std::string& pattern, const std::string& startPath) override
     {
         asked.push_back({title, filterName, pattern, startPath});
-        if (answers.empty())
-            return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
+        std::optional<std::string> answer;
+        if (!answers.empty())
+            answer = answers.front(), answers.pop_front();
         return answer;
     }
     std::deque<std::optional<std::string>> answers;

@@ -8,17 +8,14 @@
 
 namespace fakes {
 
-// What the players of one factory were asked to do, and what they report back.
+// What the players of one factory were asked to do; position and length are what every player reports,
+// and a test moves them to play the sound forward.
 struct SoundLog
 {
-    int created = 0;
-    int alive = 0;
+    int created = 0, alive = 0, plays = 0;
     std::vector<std::string> filesStarted; // every setFileAndPlay, in order
     std::vector<double> positionsSet;
-    int plays = 0;
-    // What every player reports; a test moves these to play the sound forward.
-    double position = 0.0;
-    double length = 0.0;
+    double position = 0.0, length = 0.0;
 };
 
 class FakeSoundPlayer : public platform::SoundPlayer
@@ -28,7 +25,6 @@ public:
     ~FakeSoundPlayer() override { --m_log.alive; }
     FakeSoundPlayer(const FakeSoundPlayer&) = delete;
     FakeSoundPlayer& operator=(const FakeSoundPlayer&) = delete;
-
     void setFileAndPlay(const std::string& path) override
     {
         m_log.filesStarted.push_back(path);
@@ -36,24 +32,18 @@ public:
     }
     double position() const override { return m_log.position; }
     double length() const override { return m_log.length; }
-    void setPosition(double seconds) override
-    {
-        m_log.positionsSet.push_back(seconds);
-        m_log.position = seconds;
-    }
+    void setPosition(double seconds) override { m_log.positionsSet.push_back(m_log.position = seconds); }
     void play() override { ++m_log.plays; }
 
 private:
     SoundLog& m_log;
 };
 
-class FakeSoundPlayerFactory : public platform::SoundPlayerFactory
+struct FakeSoundPlayerFactory : platform::SoundPlayerFactory
 {
-public:
     std::unique_ptr<platform::SoundPlayer> create() override
     {
-        ++log.created;
-        return std::make_unique<FakeSoundPlayer>(log);
+        return ++log.created, std::make_unique<FakeSoundPlayer>(log);
     }
     SoundLog log;
 };

@@ -13,9 +13,9 @@ class TempFolder
 {
 public:
     TempFolder()
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("wakery-test-" + std::to_string(std::random_device()())))
     {
-        std::random_device random;
-        m_path = std::filesystem::temp_directory_path() / ("wakery-test-" + std::to_string(random()));
         std::filesystem::create_directories(m_path);
     }
     ~TempFolder()
@@ -30,17 +30,14 @@ public:
 
     std::string path() const { return m_path.string(); }
     std::string file(const std::string& name) const { return (m_path / name).string(); }
-
     void write(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream out(m_path / name, std::ios::binary | std::ios::trunc);
-        out << bytes;
+        std::ofstream(m_path / name, std::ios::binary | std::ios::trunc) << bytes;
     }
     std::string read(const std::string& name) const
     {
-        std::ifstream in(m_path / name, std::ios::binary);
         std::ostringstream content;
-        content << in.rdbuf();
+        content << std::ifstream(m_path / name, std::ios::binary).rdbuf();
         return content.str();
     }
 

@@ -17,8 +17,6 @@ LocalDateTime QtClock::now() const
     result.minute = time.minute();
     result.second = time.second();
     result.millisecond = time.msec();
-    // Qt counts Monday as 1 and Sunday as 7; the program counts from Sunday.
-    result.weekday = date.dayOfWeek() % 7 + 1;
     return result;
 }
 

@@ -7,11 +7,8 @@ namespace platform {
 
 void QtDialogs::showMessage(MessageIcon icon, const std::string& title, const std::string& text)
 {
-    QMessageBox::Icon qtIcon = QMessageBox::Critical;
-    if (icon == MessageIcon::Warning)
-        qtIcon = QMessageBox::Warning;
-    else if (icon == MessageIcon::Information)
-        qtIcon = QMessageBox::Information;
+    const QMessageBox::Icon qtIcon =
+        icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Critical;
     QMessageBox box(qtIcon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);

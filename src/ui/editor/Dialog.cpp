@@ -1,8 +1,10 @@
 #include "Dialog.h"
 
 #include "platform/Services.h"
+#include "platform/TextTrim.h"
 #include "store/AlarmTable.h"
 #include "store/ini.h"
+#include "ui/Messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,7 +62,7 @@ qsizetype storableLength(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
     const std::string bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    const auto keep = editor::utf8PrefixLength(bytes, editor::maxStoredBytes);
+    const auto keep = platform::text::cutUtf8(bytes).size();
     if (keep == bytes.size())
         return text.size();
     return QString::fromUtf8(utf8.constData(), static_cast<qsizetype>(keep)).size();
@@ -177,7 +179,7 @@ bool Dialog::openNew()
         return false;
     }
     if (m_table.ACount >= maxAlarmCount) {
-        platform::showError(m_services.dialogs, "No more alarms can be added.");
+        platform::showError(m_services.dialogs, messages::noMoreAlarms);
         return false;
     }
     m_modifMode = false;
@@ -332,15 +334,15 @@ void Dialog::OKButton_Click()
         valid = valid && cmbtime2->currentText().toStdString() == repaired;
     }
     if (!valid) {
-        platform::showError(m_services.dialogs, "Please type a valid time!");
+        platform::showError(m_services.dialogs, messages::invalidTime);
         return;
     }
     if (isBlank(txtMemo->toPlainText())) {
-        platform::showError(m_services.dialogs, "Please type a Memo!");
+        platform::showError(m_services.dialogs, messages::noMemo);
         return;
     }
     if (GetType().empty()) {
-        platform::showError(m_services.dialogs, "Please at least Mark one day!");
+        platform::showError(m_services.dialogs, messages::noDay);
         return;
     }
     if (!writeAlarm())
@@ -356,7 +358,7 @@ bool Dialog::writeAlarm()
     std::int16_t index = m_alIndex;
     if (!m_modifMode) {
         if (m_table.ACount >= maxAlarmCount) {
-            platform::showError(m_services.dialogs, "No more alarms can be added.");
+            platform::showError(m_services.dialogs, messages::noMoreAlarms);
             return false;
         }
         index = static_cast<std::int16_t>(m_table.ACount + 1);
@@ -370,7 +372,7 @@ bool Dialog::writeAlarm()
     writes.push_back({section, "Sound", txtaction->text().toStdString()});
     // One replacement of the file: a new alarm never shows up as a count without its keys.
     if (!ini::WriteIniKeys(platform::dataIniPath(m_services.files), writes)) {
-        platform::showError(m_services.dialogs, "The alarm could not be saved.");
+        platform::showError(m_services.dialogs, messages::alarmNotSaved);
         return false;
     }
     return true;

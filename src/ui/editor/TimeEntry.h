@@ -26,9 +26,4 @@ std::string GetType(const DayBoxes& boxes);
 // "1" to "7" mark a box.
 DayBoxes daysOfType(const std::string& type);
 
-// The longest head of a UTF-8 text that fits in maxBytes without cutting a character in two; the most the
-// store gives back of a value is 254 bytes, so the editor's boxes never hold more.
-std::string::size_type utf8PrefixLength(const std::string& text, std::string::size_type maxBytes);
-inline constexpr std::string::size_type maxStoredBytes = 254;
-
 } // namespace editor

@@ -8,6 +8,7 @@
 #include "scheduler/Snooze.h"
 #include "store/AlarmCommands.h"
 #include "store/AlarmLoad.h"
+#include "ui/Messages.h"
 #include "ui/editor/Dialog.h"
 
 #include <QCloseEvent>
@@ -23,8 +24,6 @@
 #include <algorithm>
 
 namespace {
-
-const char* const notSaved = "The change could not be saved.";
 
 // Qt 6.4 on X11 hands the Execute key over unmapped: key() 0 and the X keysym XK_Execute.
 constexpr quint32 executeKeysym = 0xff62;
@@ -174,7 +173,7 @@ void Form1::RemoveAlarm(std::int16_t Index)
     if (Index < 1 || Index > m_table.ACount)
         return;
     if (!store::removeAlarm(m_table, Index, iniPath())) {
-        platform::showError(m_services.dialogs, notSaved);
+        platform::showError(m_services.dialogs, messages::changeNotSaved);
         return;
     }
     m_table.removeOffsetsAt(Index);
@@ -192,7 +191,7 @@ void Form1::cmdOnOff_Click()
     if (k == 0)
         return;
     if (!store::writeToggledState(m_table, k, iniPath())) {
-        platform::showError(m_services.dialogs, notSaved);
+        platform::showError(m_services.dialogs, messages::changeNotSaved);
         return;
     }
     // A snooze pending for the alarm goes with the old state.
@@ -203,7 +202,16 @@ void Form1::cmdOnOff_Click()
 void Form1::cmdSet_Click()
 {
     std::string text = cmbtime->currentText().toStdString();
-    scheduler::storeDefaultSnooze(text, iniPath(), m_services.dialogs);
+    switch (scheduler::storeDefaultSnooze(text, iniPath())) {
+    case scheduler::DefaultSnoozeResult::Stored:
+        break;
+    case scheduler::DefaultSnoozeResult::InvalidDuration:
+        platform::showError(m_services.dialogs, messages::invalidDuration);
+        break;
+    case scheduler::DefaultSnoozeResult::NotSaved:
+        platform::showError(m_services.dialogs, messages::changeNotSaved);
+        break;
+    }
     // The check's repair ("00" for a missing part) stays in the box whether or not the text passed.
     const QString repaired = qt(text);
     if (repaired != cmbtime->currentText())
@@ -246,10 +254,7 @@ bool Form1::AlarmSoundPresent(std::int16_t Index) const
 
 std::string Form1::GetASound(std::int16_t Index) const
 {
-    const auto at = static_cast<std::size_t>(Index);
-    if (Index < 1 || Index > m_table.ACount || at >= m_table.ASound.size())
-        return {};
-    return m_table.ASound[at];
+    return m_table.has(Index) ? m_table.ASound[static_cast<std::size_t>(Index)] : std::string();
 }
 
 void Form1::mPopRestore_Click()

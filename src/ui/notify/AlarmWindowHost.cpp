@@ -2,11 +2,11 @@
 
 #include "frmalarm.h"
 #include "scheduler/AlarmCheck.h"
+#include "scheduler/Snooze.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include <algorithm>
 #include <cstdint>
 
 namespace notify {
@@ -60,13 +60,9 @@ void AlarmWindowHost::SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::
     if (!index)
         return;
     if (Increment && m_check != nullptr) {
-        const std::int64_t late = std::max<std::int64_t>(0, m_check->showingLateMinutes());
-        const auto saturated = [](std::int64_t value) {
-            return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, INT16_MIN, INT16_MAX));
-        };
-        // As hours and minutes, so that the minute offset stays small however long it rang.
-        SVH = saturated(std::int64_t{SVH} + late / 60);
-        SVM = saturated(std::int64_t{SVM} + late % 60);
+        const auto offsets = scheduler::snoozeFromPress(SVH, SVM, m_check->showingLateMinutes());
+        SVH = offsets.hours;
+        SVM = offsets.minutes;
     }
     m_owner.SetSnoozeValue(*index, SVH, SVM, Increment);
 }

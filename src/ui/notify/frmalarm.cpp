@@ -7,6 +7,7 @@
 #include "platform/SoundPlayer.h"
 #include "scheduler/Duration.h"
 #include "store/ini.h"
+#include "ui/Messages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -204,7 +205,7 @@ void frmalarm::cmdSnooze_Click()
         cmbtime->setEditText(QString::fromStdString(boxText));
     const auto duration = valid ? scheduler::snoozeDurationOf(boxText) : std::nullopt;
     if (!duration) {
-        platform::showError(m_dialogs, "Please enter a valid duration.");
+        platform::showError(m_dialogs, messages::invalidDuration);
         return;
     }
     m_owner.SetSnoozeValue(AlarmIndex, duration->hours, duration->minutes, true);

@@ -1,86 +1,57 @@
 #include "scheduler/Duration.h"
+#include "scheduler/DefaultSnooze.h"
+
+#include "fakes/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <ostream>
-#include <string>
+#include <sstream>
 
 namespace {
 
-struct Case
+// The box of the main window's Set and of Snooze: what is accepted, the "00" repairs that stay in the box
+// even when the text then fails, and what Set stores. Rows "box|Text after|box after|h:m;": h:m empty when
+// refused, "!h:m" when refused by the check though the reading alone would take it.
+TEST(ValidDuration, ChecksRepairsAndStoresTheBox)
 {
-    std::string box;
-    bool valid;
-    std::string text; // Text on return: trimmed and upper-cased
-    std::string repairedBox;
-    std::optional<scheduler::SnoozeDuration> duration; // read back from the repaired box
-};
+    std::istringstream table(
+        "0:05|0:05|0:05|0:5;5:5|5:5|5:5|5:5;12:59|12:59|12:59|12:59;:30|:30|00:30|0:30;"
+        "7:|7:|7:00|7:0;:|:|00:00|0:0; 0:05 |0:05| 0:05 |0:5;1:  05|1:  05|1:  05|1:5;"
+        "  :30|:30|00  :30|0:30;5 :  |5 :|5 :  00|5:0;13:00|13:00|13:00|;1:60|1:60|1:60|;"
+        "123:00|123:00|123:00|;1:234|1:234|1:234|;15|15|15|;|||;1:05 pm|1:05 PM|1:05 pm|;"
+        "0:05:00|0:05:00|0:05:00|;:123|:123|00:123|;:x|:X|00:x|;x:|X:|x:|;+5:00|+5:00|+5:00|;"
+        "1.:00|1.:00|1.:00|;za:az|ZA:AZ|za:az|;005:00|005:00|005:00|!5:0;1:-5|1:-5|1:-5|;\t1:05|\t1:05|\t1:"
+        "05|;"
+        "\xd9\xa1:05|\xd9\xa1:05|\xd9\xa1:05|;");
+    for (std::string box, text, repaired, duration; std::getline(table, box, '|');) {
+        std::getline(table, text, '|');
+        std::getline(table, repaired, '|');
+        std::getline(table, duration, ';');
+        SCOPED_TRACE('"' + box + '"');
+        std::string typed = box;
+        std::string boxAfter = box;
+        const bool valid = !duration.empty() && duration[0] != '!';
+        EXPECT_EQ(scheduler::ValidDuration(typed, boxAfter), valid);
+        EXPECT_EQ(typed, text);
+        EXPECT_EQ(boxAfter, repaired);
+        const auto read = scheduler::snoozeDurationOf(boxAfter);
+        EXPECT_EQ(read ? std::to_string(read->hours) + ":" + std::to_string(read->minutes) : "",
+                  valid ? duration : duration.substr(duration.empty() ? 0 : 1));
 
-void PrintTo(const Case& c, std::ostream* out)
-{
-    *out << '"' << c.box << '"';
-}
-
-using D = scheduler::SnoozeDuration;
-
-class ValidDurationCase : public ::testing::TestWithParam<Case>
-{
-};
-
-TEST_P(ValidDurationCase, ChecksAndRepairsTheBox)
-{
-    const Case& c = GetParam();
-    std::string text = c.box;
-    std::string box = c.box;
-    EXPECT_EQ(scheduler::ValidDuration(text, box), c.valid);
-    EXPECT_EQ(text, c.text);
-    EXPECT_EQ(box, c.repairedBox);
-    if (c.valid) {
-        EXPECT_EQ(scheduler::snoozeDurationOf(box), c.duration);
+        fakes::TempFolder folder;
+        folder.write("Data.ini", "[Alarm]\r\nDSnooze=0:07\r\n");
+        boxAfter = box;
+        EXPECT_EQ(scheduler::storeDefaultSnooze(boxAfter, folder.file("Data.ini")),
+                  !valid ? scheduler::DefaultSnoozeResult::InvalidDuration
+                         : scheduler::DefaultSnoozeResult::Stored);
+        EXPECT_EQ(folder.read("Data.ini"), "[Alarm]\r\nDSnooze=" + (valid ? repaired : "0:07") + "\r\n");
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Accepted, ValidDurationCase,
-    ::testing::Values(
-        Case{"0:05", true, "0:05", "0:05", D{0, 5}}, Case{"00:05", true, "00:05", "00:05", D{0, 5}},
-        Case{"5:5", true, "5:5", "5:5", D{5, 5}}, Case{"12:59", true, "12:59", "12:59", D{12, 59}},
-        Case{":30", true, ":30", "00:30", D{0, 30}}, Case{"7:", true, "7:", "7:00", D{7, 0}},
-        Case{":", true, ":", "00:00", D{0, 0}}, Case{" 0:05 ", true, "0:05", " 0:05 ", D{0, 5}},
-        Case{"1 :05", true, "1 :05", "1 :05", D{1, 5}}, Case{"1:  05", true, "1:  05", "1:  05", D{1, 5}},
-        Case{"  :30", true, ":30", "00  :30", D{0, 30}}, Case{"5 :  ", true, "5 :", "5 :  00", D{5, 0}}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Refused, ValidDurationCase,
-    ::testing::Values(Case{"13:00", false, "13:00", "13:00", {}}, Case{"1:60", false, "1:60", "1:60", {}},
-                      Case{"123:00", false, "123:00", "123:00", {}},
-                      Case{"1:234", false, "1:234", "1:234", {}}, Case{"15", false, "15", "15", {}},
-                      Case{"", false, "", "", {}}, Case{"1:05 pm", false, "1:05 PM", "1:05 pm", {}},
-                      Case{"0:05:00", false, "0:05:00", "0:05:00", {}},
-                      Case{"ab:cd", false, "AB:CD", "ab:cd", {}},
-                      // the repair made before the check fails stays in the box
-                      Case{":123", false, ":123", "00:123", {}}, Case{":x", false, ":X", "00:x", {}},
-                      Case{"x:", false, "X:", "x:", {}}, // refused before the minutes
-                      // a sign or a decimal point is no whole number here
-                      Case{"+5:00", false, "+5:00", "+5:00", {}}, Case{"-1:00", false, "-1:00", "-1:00", {}},
-                      Case{"1.:00", false, "1.:00", "1.:00", {}}, Case{"1:+5", false, "1:+5", "1:+5", {}},
-                      Case{"\t1:05", false, "\t1:05", "\t1:05", {}},
-                      Case{"\xd9\xa1:05", false, "\xd9\xa1:05", "\xd9\xa1:05", {}}));
-
-TEST(ValidDuration, BoxPassedAsItsOwnCopy)
-{
-    std::string box = ":30";
-    EXPECT_TRUE(scheduler::ValidDuration(box, box));
-    EXPECT_EQ(scheduler::snoozeDurationOf(box), (D{0, 30}));
-}
-
-TEST(SnoozeDurationOf, RefusesWhatIsNoDuration)
-{
-    for (const char* text : {"", "5", "13:00", "1:60", "a:b", "-1:05", "1:05:00"}) {
-        SCOPED_TRACE(text);
-        EXPECT_FALSE(scheduler::snoozeDurationOf(text));
-    }
+    fakes::TempFolder folder;
+    folder.write("file", "");
+    std::string box = ":30"; // a path under a plain file can not be written, not even by root
+    EXPECT_EQ(scheduler::storeDefaultSnooze(box, folder.file("file") + "/Data.ini"),
+              scheduler::DefaultSnoozeResult::NotSaved);
+    EXPECT_EQ(box, "00:30");
 }
 
 } // namespace

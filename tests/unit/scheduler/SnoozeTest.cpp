@@ -2,79 +2,58 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 namespace {
 
-store::AlarmTable tableWithOffsets(std::int16_t hours, std::int16_t minutes)
-{
-    store::AlarmTable table;
-    table.ACount = 2;
-    table.ASnoozeH = {0, hours, 0};
-    table.ASnoozeM = {0, minutes, 0};
-    return table;
-}
+using Offsets = std::vector<std::int16_t>;
 
-TEST(SetSnoozeValue, SetsOrAddsWithoutPassingTheSixteenBitRange)
+// Alarm 1 of two starts at the row's offsets, alarm 2 at 0:00, which it must keep.
+TEST(SetSnoozeValue, SetsOrAddsWithinTheSixteenBitRange)
 {
     struct Case
     {
-        const char* name;
-        std::int16_t hours, minutes; // before
-        std::int16_t svh, svm;
+        std::int16_t index, hours, minutes, svh, svm;
         bool increment;
-        std::int16_t expectedHours, expectedMinutes;
+        std::int16_t hoursAfter, minutesAfter;
     };
     const Case cases[] = {
-        {"add", 0, 5, 0, 10, true, 0, 15},
-        {"set, as OK does", 3, 40, 0, 0, false, 0, 0},
-        {"set replaces", 1, 1, 2, 30, false, 2, 30},
-        {"sum stops at the top", 32760, 32000, 12, 59, true, 32767, 32059},
-        {"minutes stop at the top", 0, 32767, 0, 1, true, 0, 32767},
-        {"sum stops at the bottom", -32760, 0, -12, 0, true, -32768, 0},
+        {1, 0, 5, 0, 10, true, 0, 15},
+        {1, 3, 40, 0, 0, false, 0, 0},
+        {1, 1, 1, 2, 30, false, 2, 30},
+        {1, 32760, 32000, 12, 59, true, 32767, 32059},
+        {1, -32760, 32767, -12, 1, true, -32768, 32767},
+        // Outside 1..ACount, or above the arrays of a table being rebuilt: nothing changes.
+        {0, 1, 2, 5, 5, false, 1, 2},
+        {-1, 1, 2, 5, 5, true, 1, 2},
+        {3, 1, 2, 5, 5, false, 1, 2},
+        {4, 1, 2, 5, 5, false, 1, 2},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        store::AlarmTable table = tableWithOffsets(c.hours, c.minutes);
-        scheduler::SetSnoozeValue(table, 1, c.svh, c.svm, c.increment);
-        EXPECT_EQ(table.ASnoozeH[1], c.expectedHours);
-        EXPECT_EQ(table.ASnoozeM[1], c.expectedMinutes);
-        EXPECT_EQ(table.ASnoozeH[2], 0);
-        EXPECT_EQ(table.ASnoozeM[2], 0);
+        store::AlarmTable table;
+        table.ACount = 2;
+        table.resize(2);
+        if (c.index == 4)
+            table.ACount = 5;
+        table.ASnoozeH[1] = c.hours;
+        table.ASnoozeM[1] = c.minutes;
+        scheduler::SetSnoozeValue(table, c.index, c.svh, c.svm, c.increment);
+        EXPECT_EQ(table.ASnoozeH, (Offsets{0, c.hoursAfter, 0})) << c.index << " " << c.svm;
+        EXPECT_EQ(table.ASnoozeM, (Offsets{0, c.minutesAfter, 0})) << c.index << " " << c.svm;
     }
 }
 
-TEST(SetSnoozeValue, IndexOutsideTheTableChangesNothing)
-{
-    for (std::int16_t index : {std::int16_t{0}, std::int16_t{-1}, std::int16_t{3}, std::int16_t{32767}}) {
-        SCOPED_TRACE(index);
-        store::AlarmTable table = tableWithOffsets(1, 2);
-        scheduler::SetSnoozeValue(table, index, 5, 5, true);
-        scheduler::SetSnoozeValue(table, index, 5, 5, false);
-        EXPECT_EQ(table.ASnoozeH, (std::vector<std::int16_t>{0, 1, 0}));
-        EXPECT_EQ(table.ASnoozeM, (std::vector<std::int16_t>{0, 2, 0}));
-    }
-    // A count above the arrays (a table being rebuilt) is no licence to write past them.
-    store::AlarmTable table = tableWithOffsets(1, 2);
-    table.ACount = 5;
-    scheduler::SetSnoozeValue(table, 4, 5, 5, false);
-    EXPECT_EQ(table.ASnoozeH.size(), 3u);
-}
-
-TEST(SnoozeFromNow, AddsTheLatenessAsHoursAndMinutes)
+// The lateness of the ring goes in as hours and minutes; a clock set back gives no negative lateness.
+TEST(SnoozeFromPress, AddsTheLatenessToTheDuration)
 {
     struct Case
     {
         std::int64_t late;
-        std::int16_t expectedHours, expectedMinutes;
+        std::int16_t hours, minutes;
     };
-    for (const Case c : {Case{0, 0, 10}, Case{12, 0, 22}, Case{75, 1, 25}, Case{-3, 0, 10},
-                         Case{100'000'000, 32767, 5 + 100'000'000 % 60 + 5}}) {
-        SCOPED_TRACE(c.late);
-        store::AlarmTable table = tableWithOffsets(0, 5);
-        scheduler::snoozeFromNow(table, 1, 0, 5, c.late);
-        EXPECT_EQ(table.ASnoozeH[1], c.expectedHours);
-        EXPECT_EQ(table.ASnoozeM[1], c.expectedMinutes);
+    for (const Case c : {Case{0, 0, 5}, Case{12, 0, 17}, Case{75, 1, 20}, Case{-3, 0, 5},
+                         Case{100'000'000, 32767, 5 + 100'000'000 % 60}}) {
+        const auto offsets = scheduler::snoozeFromPress(0, 5, c.late);
+        EXPECT_EQ(offsets.hours, c.hours) << c.late;
+        EXPECT_EQ(offsets.minutes, c.minutes) << c.late;
     }
 }
 

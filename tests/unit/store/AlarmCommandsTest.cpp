@@ -9,29 +9,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iterator>
 
 namespace {
 
-// Four alarms, each with its own oddity that a move must carry over unchanged: a lower-case stored time,
-// a hand-written state 5, a 24-hour time and a sound path.
+// Four alarms, each with an oddity that a move must carry over unchanged: a lower-case stored time, a
+// hand-written state 5, a 24-hour time and a sound path.
 const char* const fourAlarms =
     "[Alarm]\r\nCount=4\r\nDSnooze=0:10\r\n"
     "[Alarm1]\r\nState=1\r\nType=1234567\r\nTime=7:00 am\r\nMemo=first\r\nSound=\r\n"
     "[Alarm2]\r\nState=0\r\nType=246\r\nTime=8:15 AM\r\nMemo=second\r\nSound=\r\n"
     "[Alarm3]\r\nState=5\r\nType=17\r\nTime=19:30\r\nMemo=third one\r\nSound=\r\n"
     "[Alarm4]\r\nState=1\r\nType=3\r\nTime=12:00 PM\r\nMemo=fourth\r\nSound=/x/ring.wav\r\n";
-
-struct Section
-{
-    std::string State, Type, Time, Memo, Sound;
-    friend bool operator==(const Section&, const Section&) = default;
-};
-
-const Section first{"1", "1234567", "7:00 am", "first", ""};
-const Section second{"0", "246", "8:15 AM", "second", ""};
-const Section third{"5", "17", "19:30", "third one", ""};
-const Section fourth{"1", "3", "12:00 PM", "fourth", "/x/ring.wav"};
 
 class AlarmCommands : public testing::Test
 {
@@ -42,113 +30,92 @@ protected:
         ASSERT_TRUE(store::loadAlarmTable(table, ini(), files, locale));
     }
     std::string ini() const { return folder.file("Data.ini"); }
-    std::string read(const std::string& section, const std::string& key) const
+    // Count, then State|Type|Time|Memo|Sound of each section as the file holds it.
+    std::vector<std::string> sections(int count) const
     {
-        return ini::ReadIni(ini(), section, key, "<absent>");
+        std::vector<std::string> out{ini::ReadIni(ini(), "Alarm", "Count", "?")};
+        for (int i = 1; i <= count; ++i) {
+            std::string line;
+            for (const char* key : {"State", "Type", "Time", "Memo", "Sound"})
+                line += ini::ReadIni(ini(), store::alarmSection(i), key, "?") + "|";
+            out.push_back(line);
+        }
+        return out;
     }
-    Section section(int index) const
-    {
-        const std::string name = "Alarm" + std::to_string(index);
-        return {read(name, "State"), read(name, "Type"), read(name, "Time"), read(name, "Memo"),
-                read(name, "Sound")};
-    }
-
     fakes::TempFolder folder;
     platform::StdFiles files{folder.path()};
     fakes::FakeLocaleTime locale;
     store::AlarmTable table;
 };
 
-struct RemoveCase
+// The later alarms move down; the last section stays in the file, beyond the count.
+TEST_F(AlarmCommands, RemoveLowersTheCountAndMovesTheLaterAlarmsDown)
 {
-    const char* name;
-    std::int16_t index;
-    std::vector<Section> sectionsAfter; // Alarm1..Alarm4 as the file holds them afterwards
-    friend void PrintTo(const RemoveCase& c, std::ostream* out) { *out << c.name; }
-};
-
-class RemoveAlarm : public AlarmCommands, public testing::WithParamInterface<RemoveCase>
-{
-};
-
-TEST_P(RemoveAlarm, LowersTheCountAndMovesTheLaterAlarmsDownLeavingTheLastSectionInPlace)
-{
-    load(fourAlarms);
-    ASSERT_TRUE(store::removeAlarm(table, GetParam().index, ini()));
-
-    EXPECT_EQ(read("Alarm", "Count"), "3");
-    EXPECT_EQ(read("Alarm", "DSnooze"), "0:10");
-    for (int i = 1; i <= 4; ++i)
-        EXPECT_EQ(section(i), GetParam().sectionsAfter[static_cast<std::size_t>(i - 1)]) << "Alarm" << i;
-}
-
-INSTANTIATE_TEST_SUITE_P(OfFour, RemoveAlarm,
-                         testing::Values(RemoveCase{"First", 1, {second, third, fourth, fourth}},
-                                         RemoveCase{"Second", 2, {first, third, fourth, fourth}},
-                                         RemoveCase{"Last", 4, {first, second, third, fourth}}),
-                         [](const testing::TestParamInfo<RemoveCase>& param) {
-                             return std::string(param.param.name);
-                         });
-
-TEST_F(AlarmCommands, RemovingTheOnlyAlarmLeavesCountZeroAndNothingToLoad)
-{
-    load("[Alarm]\nCount=1\n[Alarm1]\nState=1\nType=1\nTime=7:00 AM\nMemo=only\nSound=\n");
+    const std::string first = "1|1234567|7:00 am|first||", second = "0|246|8:15 AM|second||";
+    const std::string third = "5|17|19:30|third one||", fourth = "1|3|12:00 PM|fourth|/x/ring.wav|";
+    const std::pair<std::int16_t, std::vector<std::string>> cases[] = {
+        {1, {"3", second, third, fourth, fourth}},
+        {2, {"3", first, third, fourth, fourth}},
+        {4, {"3", first, second, third, fourth}}};
+    for (const auto& [index, after] : cases) {
+        load(fourAlarms);
+        ASSERT_TRUE(store::removeAlarm(table, index, ini()));
+        EXPECT_EQ(sections(4), after) << index;
+        EXPECT_EQ(ini::ReadIni(ini(), "Alarm", "DSnooze", ""), "0:10");
+    }
+    load("[Alarm]\nCount=1\n[Alarm1]\nMemo=only\n");
     ASSERT_TRUE(store::removeAlarm(table, 1, ini()));
-    EXPECT_EQ(read("Alarm", "Count"), "0");
-    EXPECT_EQ(read("Alarm1", "Memo"), "only");
-    ASSERT_TRUE(store::loadAlarmTable(table, ini(), files, locale));
-    EXPECT_EQ(table.ACount, 0);
+    EXPECT_EQ(sections(0), (std::vector<std::string>{"0"}));
 }
 
-TEST_F(AlarmCommands, AnIndexOutsideTheTableChangesNothing)
+// Only 1 counts as on, so every other stored value, hand-written or unreadable, switches the alarm on.
+TEST_F(AlarmCommands, ToggleWritesTheOtherState)
+{
+    for (const auto& [stored, written] :
+         {std::pair{"1", "0|"}, {"0", "1|"}, {"5", "1|"}, {"-1", "1|"}, {"on", "1|"}}) {
+        load(std::string("[Alarm]\nCount=2\n[Alarm1]\nState=1\n[Alarm2]\nState=") + stored + "\nMemo=m\n");
+        ASSERT_TRUE(store::writeToggledState(table, 2, ini()));
+        EXPECT_EQ(sections(2),
+                  (std::vector<std::string>{"2", "1|?|?|?|?|", std::string(written) + "?|?|m|?|"}));
+    }
+}
+
+// An index outside the table, a table shorter than its count, or a file that cannot be replaced (Data.ini
+// turned into a folder after the load): false, and the file as it was.
+TEST_F(AlarmCommands, CommandsThatCannotBeDoneChangeNothing)
 {
     load(fourAlarms);
-    for (std::int16_t index : {std::int16_t{0}, std::int16_t{-1}, std::int16_t{5}, std::int16_t{32767}}) {
+    for (const int i : {0, -1, 5, 32767}) {
+        const auto index = static_cast<std::int16_t>(i);
         EXPECT_FALSE(store::removeAlarm(table, index, ini())) << index;
         EXPECT_FALSE(store::writeToggledState(table, index, ini())) << index;
     }
+    table.ASound.pop_back();
+    EXPECT_FALSE(store::removeAlarm(table, 2, ini()));
     EXPECT_EQ(folder.read("Data.ini"), fourAlarms);
-}
-
-// Data.ini turned into a folder after the load: no write can replace it, whatever the user's rights.
-TEST_F(AlarmCommands, AFailedWriteReportsFalseAndLeavesNothingBehind)
-{
     load(fourAlarms);
-    namespace fs = std::filesystem;
-    fs::remove(ini());
-    fs::create_directory(ini());
-    folder.write("Data.ini/inside", "x");
-
+    std::filesystem::remove(ini());
+    std::filesystem::create_directory(ini());
     EXPECT_FALSE(store::removeAlarm(table, 2, ini()));
     EXPECT_FALSE(store::writeToggledState(table, 2, ini()));
-    EXPECT_EQ(folder.read("Data.ini/inside"), "x");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+        << "no temporary left";
 }
 
-struct ToggleCase
+// Deleting alarm 2 moves the later offsets down with their alarms; the freed last place starts at 0:00, so
+// an alarm added there does not inherit a snooze.
+TEST(AlarmTable, RemovingOffsetsMovesTheLaterOnesDown)
 {
-    const char* stored;
-    const char* written;
-    friend void PrintTo(const ToggleCase& c, std::ostream* out) { *out << '"' << c.stored << '"'; }
-};
-
-class ToggleState : public AlarmCommands, public testing::WithParamInterface<ToggleCase>
-{
-};
-
-// Only 1 counts as on, so every other stored value, hand-written or unreadable, switches the alarm on.
-TEST_P(ToggleState, OnlyStateOneSwitchesOff)
-{
-    load(std::string("[Alarm]\nCount=2\n[Alarm1]\nState=1\n[Alarm2]\nState=") + GetParam().stored +
-         "\nType=1\nTime=7:00 AM\nMemo=m\nSound=\n");
-    ASSERT_TRUE(store::writeToggledState(table, 2, ini()));
-    EXPECT_EQ(read("Alarm2", "State"), GetParam().written);
-    EXPECT_EQ(read("Alarm1", "State"), "1");
-    EXPECT_EQ(read("Alarm2", "Memo"), "m");
+    store::AlarmTable table;
+    table.ACount = 3;
+    table.resize(3);
+    table.ASnoozeH = {0, 1, 2, 3};
+    table.ASnoozeM = {0, 5, 10, 15};
+    for (const int outside : {0, -1, 4})
+        table.removeOffsetsAt(static_cast<std::int16_t>(outside));
+    table.removeOffsetsAt(2);
+    EXPECT_EQ(table.ASnoozeH, (std::vector<std::int16_t>{0, 1, 3, 0}));
+    EXPECT_EQ(table.ASnoozeM, (std::vector<std::int16_t>{0, 5, 15, 0}));
 }
-
-INSTANTIATE_TEST_SUITE_P(States, ToggleState,
-                         testing::Values(ToggleCase{"1", "0"}, ToggleCase{"0", "1"}, ToggleCase{"5", "1"},
-                                         ToggleCase{"-1", "1"}, ToggleCase{"on", "1"}, ToggleCase{"", "1"}));
 
 } // namespace

@@ -1,190 +1,66 @@
 #include "platform/TimeText.h"
 
-#include <optional>
-#include <ostream>
-
 #include <gtest/gtest.h>
 
-namespace platform {
-void PrintTo(const TimeOfDay& t, std::ostream* os)
-{
-    *os << t.hour << ":" << t.minute << ":" << t.second;
-}
-} // namespace platform
+#include <climits>
+#include <cstdio>
+#include <optional>
+#include <sstream>
 
 namespace {
 
-using platform::TimeOfDay;
 namespace timetext = platform::timetext;
 
-struct NumberCase
+// Rows "text=expected;": the expected value is empty when the text is refused.
+std::vector<std::pair<std::string, std::string>> rows(const std::string& table)
 {
-    const char* text;
-    std::optional<double> value;
-};
-
-TEST(TimeText, ReadsNumberPartsAsTheTimeCheckDoes)
-{
-    const NumberCase cases[] = {
-        {"07", 7},
-        {"7", 7},
-        {"7.", 7},
-        {".5", 0.5},
-        {"+5", 5},
-        {"-5", -5},
-        {" 7", 7},
-        {"7\t", 7},
-        {"0", 0},
-        {"12.25", 12.25},
-        {"", std::nullopt},
-        {" ", std::nullopt},
-        {"+", std::nullopt},
-        {".", std::nullopt},
-        {"-.", std::nullopt},
-        {"1.2.", std::nullopt},
-        {"7a", std::nullopt},
-        {"1e2", std::nullopt},
-        {"0x1", std::nullopt},
-        {"7 7", std::nullopt},
-        {"++1", std::nullopt},
-        {"٧", std::nullopt},
-        {"1,5", std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(timetext::readNumber(c.text), c.value) << '"' << c.text << '"';
-}
-
-TEST(TimeText, RoundsHalfToEven)
-{
-    const std::pair<double, long> cases[] = {{0.5, 0},  {1.5, 2},   {2.5, 2},   {2.4999, 2}, {2.5001, 3},
-                                             {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {59.5, 60},  {7, 7}};
-    for (const auto& [value, rounded] : cases)
-        EXPECT_EQ(timetext::roundHalfEven(value), rounded) << value;
-    EXPECT_EQ(timetext::roundHalfEven(1e300), std::numeric_limits<long>::max());
-}
-
-struct TimeCase
-{
-    const char* text;
-    std::optional<TimeOfDay> time;
-};
-
-const std::optional<TimeOfDay> invalid;
-
-TEST(TimeText, TwelveHourAcceptsWhatTheEditorAccepts)
-{
-    const TimeCase cases[] = {
-        {"7:30 PM", TimeOfDay{19, 30, 0}},
-        {"7:30PM", TimeOfDay{19, 30, 0}},
-        {"07:05 am", TimeOfDay{7, 5, 0}},
-        {"12:00 AM", TimeOfDay{0, 0, 0}},
-        {"12:59 am", TimeOfDay{0, 59, 0}},
-        {"12:00 PM", TimeOfDay{12, 0, 0}},
-        {"11:59 PM", TimeOfDay{23, 59, 0}},
-        {"1:00 AM", TimeOfDay{1, 0, 0}},
-        {"1:5 p", TimeOfDay{13, 5, 0}},
-        {"  7:30   pm  ", TimeOfDay{19, 30, 0}},
-        {"7:PM", TimeOfDay{19, 0, 0}},
-        {"7: PM", TimeOfDay{19, 0, 0}},
-        {"7:30 P.M.", TimeOfDay{19, 30, 0}},
-        {"7:30 Afternoon", TimeOfDay{7, 30, 0}}, // the first letter decides, whatever it spells
-        {"7:30 pastA", invalid},                 // A is looked for first: the minute part is "30 P..."
-        {"7:30 AMPM", TimeOfDay{7, 30, 0}},
-        {"7 :30 PM", TimeOfDay{19, 30, 0}},
-        {"7.:30 PM", TimeOfDay{19, 30, 0}},
-        {"+7:30 PM", TimeOfDay{19, 30, 0}},
-        {"7:.5 AM", TimeOfDay{7, 0, 0}}, // half to even
-        {"7:1. AM", TimeOfDay{7, 1, 0}},
-        {"7:+9 AM", TimeOfDay{7, 9, 0}},
-        {"7:-0 AM", TimeOfDay{7, 0, 0}},
-        {"7:30", invalid},
-        {"7:30 XYZ", invalid},
-        {"13:00 PM", invalid},
-        {"0:30 AM", invalid},
-        {"00:30 AM", invalid},
-        {".5:30 AM", invalid},
-        {"7:60 PM", invalid},
-        {"7:-1 PM", invalid},
-        {"7 PM", invalid},
-        {"123:00 PM", invalid},
-        {"7:300 PM", invalid},
-        {"7:30:15 PM", invalid},
-        {":30 PM", invalid},
-        {"ab:30 PM", invalid},
-        {"7:xy PM", invalid},
-        {"", invalid},
-        {"7.5:00 AM", invalid},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(timetext::parseTwelveHour(c.text), c.time) << '"' << c.text << '"';
-}
-
-TEST(TimeText, EveryListEntryOfTheEditorParses)
-{
-    for (int hour = 1; hour <= 12; ++hour) {
-        for (const char* half : {"AM", "PM"}) {
-            const std::string text = std::to_string(hour) + ":00 " + half;
-            const auto time = timetext::parseTwelveHour(text);
-            ASSERT_TRUE(time) << text;
-            EXPECT_EQ(time->hour, hour % 12 + (half[0] == 'P' ? 12 : 0)) << text;
-        }
+    std::vector<std::pair<std::string, std::string>> out;
+    std::istringstream in(table);
+    for (std::string row; std::getline(in, row, ';');) {
+        const auto equals = row.rfind('=');
+        out.emplace_back(row.substr(0, equals), row.substr(equals + 1));
     }
+    return out;
 }
 
-TEST(TimeText, LongTwelveHourTextsWithSeconds)
+TEST(TimeText, ReadsNumberPartsAndRoundsHalfToEven)
 {
-    const TimeCase cases[] = {
-        {"7:00:00 AM", TimeOfDay{7, 0, 0}},
-        {"7:30:05 PM", TimeOfDay{19, 30, 5}},
-        {"12:00:00 AM", TimeOfDay{0, 0, 0}},
-        {"12:15:00 PM", TimeOfDay{12, 15, 0}},
-        {"7:00:00\xE2\x80\xAF"
-         "AM",
-         TimeOfDay{7, 0, 0}}, // narrow no-break space, as newer CLDR writes
-        {"7:00:00\xC2\xA0pm", TimeOfDay{19, 0, 0}},
-        {"7:00:00AM", TimeOfDay{7, 0, 0}},
-        {"7:00:00", invalid},
-        {"13:00:00 PM", invalid},
-        {"7:0:00 AM", invalid},
-        {"7:00:60 AM", invalid},
-        {"7:00:00 XM", invalid},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(timetext::parseTwelveHourWithSeconds(c.text), c.time) << '"' << c.text << '"';
+    for (const auto& [text, value] :
+         rows("07=7;7.=7;.5=0.5;+5=5;-5=-5; 7\t=7;12.25=12.25;=; =;+=;-.=;1.2.=;7a=;1e2=;"
+              "7 7=;++1=;٧=;"))
+        EXPECT_EQ(timetext::readNumber(text), value.empty() ? std::nullopt : std::optional(std::stod(value)))
+            << text;
+    for (const auto& [value, whole] : rows(
+             "0.5=0;1.5=2;2.5=2;2.4999=2;2.5001=3;-1.5=-2;-2.5=-2;59.5=60;1e300=" + std::to_string(LONG_MAX) +
+             ";-1e300=" + std::to_string(LONG_MIN)))
+        EXPECT_EQ(timetext::roundHalfEven(std::stod(value)), std::stol(whole)) << value;
 }
 
-TEST(TimeText, TwentyFourHourTexts)
+// Every form a stored time can take without a locale: what the editor accepts ("H:MM" and a marker whose
+// first A, else P, decides), the long 12-hour text with seconds, and the 24-hour clock.
+TEST(TimeText, StoredTimesOfEveryForm)
 {
-    const TimeCase cases[] = {
-        {"19:30", TimeOfDay{19, 30, 0}},
-        {"07:00:00", TimeOfDay{7, 0, 0}},
-        {"7:05", TimeOfDay{7, 5, 0}},
-        {"0:00", TimeOfDay{0, 0, 0}},
-        {"23:59:59", TimeOfDay{23, 59, 59}},
-        {" 19:30 ", TimeOfDay{19, 30, 0}},
-        {"24:00", invalid},
-        {"19:60", invalid},
-        {"19:30:60", invalid},
-        {"19", invalid},
-        {"19:", invalid},
-        {":30", invalid},
-        {"19:30:", invalid},
-        {"19:30 PM", invalid},
-        {"-1:30", invalid},
-        {"1 9:30", invalid},
-        {"19:30:00:00", invalid},
-        {"１９:30", invalid},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(timetext::parseTwentyFourHour(c.text), c.time) << '"' << c.text << '"';
-}
-
-TEST(TimeText, StoredTimeTakesEveryFormTheProgramWrites)
-{
-    EXPECT_EQ(timetext::parseStoredTime("7:00 AM"), (TimeOfDay{7, 0, 0}));
-    EXPECT_EQ(timetext::parseStoredTime("7:00:00 PM"), (TimeOfDay{19, 0, 0}));
-    EXPECT_EQ(timetext::parseStoredTime("19:30:00"), (TimeOfDay{19, 30, 0}));
-    EXPECT_EQ(timetext::parseStoredTime("tea time"), invalid);
+    const std::string table =
+        "7:30 PM=19:30:00;07:05am=07:05:00;12:00 AM=00:00:00;12:59 pm=12:59:00;1:5 p=13:05:00;  7 :  pm "
+        "=19:00:00;"
+        "7:30 Aft=07:30:00;7:30 pA=;7.:.5 AM=07:00:00;+7:1. AM=07:01:00;7:-0 AM=07:00:00;7:30 XYZ=;13:00 PM=;"
+        "0:30 AM=;.5:30 AM=;7:60 PM=;7:-1 PM=;7 PM=;123:00 PM=;7:300 PM=;:30 PM=;7:xy PM=;7.5:00 AM=;"
+        "7:00:00 AM=07:00:00;7:59:59 PM=19:59:59;12:00:00 AM=00:00:00;7:00:00\xE2\x80\xAF"
+        "AM=07:00:00;7:00:00\xC2\xA0pm=19:00:00;7:60:00 AM=;7:0:00 AM=;7:00:60 AM=;7:00:00 XM=;13:00:00 PM=;"
+        "19:30=19:30:00;7:05:09=07:05:09;0:00=00:00:00; 23:59:59 =23:59:59;24:00=;19:60=;19:30:60=;19=;19:=;"
+        "19:30:=;007:00=;-1:30=;1 9:30=;19:30:00:00=;１９:30=;=;";
+    for (const auto& [text, expected] : rows(table)) {
+        const auto time = timetext::parseStoredTime(text);
+        char got[16] = "";
+        if (time)
+            std::snprintf(got, sizeof got, "%02d:%02d:%02d", time->hour, time->minute, time->second);
+        EXPECT_EQ(got, expected) << '"' << text << '"';
+    }
+    EXPECT_FALSE(timetext::parseTwelveHourWithSeconds("7:a0:00 AM"));
+    for (int hour = 1; hour <= 12; ++hour) { // every entry of the editor's time list
+        EXPECT_EQ(timetext::parseTwelveHour(std::to_string(hour) + ":00 AM")->hour, hour % 12);
+        EXPECT_EQ(timetext::parseTwelveHour(std::to_string(hour) + ":00 PM")->hour, hour % 12 + 12);
+    }
 }
 
 } // namespace

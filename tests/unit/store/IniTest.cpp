@@ -1,0 +1,201 @@
+#include "store/ini.h"
+#include "fakes/TempFolder.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::string_literals;
+namespace fs = std::filesystem;
+
+const std::string def = "<default>";
+const std::string x300(300, 'x');
+
+// Rows "file|section|key|value": blanks, case, quotes, comments, odd lines and line ends, duplicates, the
+// 254-byte cut (never through a UTF-8 character; bytes that are no UTF-8 are cut where the count ends).
+TEST(ReadIni, GivesTheStoredValueOrTheDefault)
+{
+    const std::string x253(253, 'x'), x252(252, 'x');
+    const std::string rows[] = {
+        "[Alarm]\r\nCount=3\r\n|Alarm|Count|3",
+        "[Alarm]\r\nCount=3\r\n|Alarm1|Count|" + def,
+        "[Alarm]\r\nCount=3\r\n|Alarm|DSnooze|" + def,
+        "[Alarm]\r\nDSnooze=\r\n|Alarm|DSnooze|",
+        "|Alarm|Count|" + def,
+        "[aLaRm1]\r\nTIME=7:00 AM\r\n|ALARM1|time|7:00 AM",
+        "[Ä]\r\nk=1\r\n|ä|k|" + def,
+        " \t[ Alarm1 ]\t\r\n\t Memo \t= \t tea  time \t\r\n| Alarm1 | Memo\t|tea  time",
+        "[A]\r\nT=\"7:00 AM\"\r\n|A|T|7:00 AM",
+        "[A]\r\nT='7:00 AM'\r\n|A|T|7:00 AM",
+        "[A]\r\nT=  \" x \"  \r\n|A|T| x ",
+        "[A]\r\nT=\"\"x\"\"\r\n|A|T|\"x\"",
+        "[A]\r\nT=\"x\r\n|A|T|\"x",
+        "[A]\r\nT=\"\r\n|A|T|\"",
+        "[A]\r\nT=\"x'\r\n|A|T|\"x'",
+        "[A]\r\n;T=1\r\nT=2\r\n|A|T|2",
+        "[A]\r\n  ;T=1\r\n|A|T|" + def,
+        "[A]\r\n#T=1\r\n|A|#T|1",
+        "[A]\r\nMemo=a ; b=c\r\n|A|Memo|a ; b=c",
+        "[A]\r\nT\r\n=1\r\n|A|T|" + def,
+        "[A]\r\n=1\r\n|A||" + def,
+        "[A] trailing ; x\r\n[B\r\nT=1\r\n|A|T|1",
+        "[B\r\nT=1\r\n|B|T|" + def,
+        "T=1\r\n[A]\r\n|A|T|" + def,
+        "[A]\r\nX=1\r\n[B]\r\n[a]\r\nT=2\r\n|A|T|" + def,
+        "[A]\r\nT=1\r\nt=2\r\n|A|T|1",
+        "[A]\rT=1\rU=2\r|A|U|2",
+        "[A]\r\nT=1\rU=2\nV=3|A|V|3",
+        "\xEF\xBB\xBF[Alarm]\r\nCount=2\r\n|Alarm|Count|2",
+        "[A]\r\nMemo=" + x300 + "\r\n|A|Memo|" + x300.substr(0, 254),
+        "[A]\r\nMemo=\"" + x300 + "\"\r\n|A|Memo|" + x300.substr(0, 254),
+        "[A]\r\nMemo=" + x253 + "é\r\n|A|Memo|" + x253,
+        "[A]\r\nMemo=" + x252 + "éz\r\n|A|Memo|" + x252 + "é",
+        "[A]\r\nMemo=" + x252 + "😀\r\n|A|Memo|" + x252,
+        "[A]\r\nMemo=" + x253 + "\x80\x80\r\n|A|Memo|" + x253 + "\x80",
+        "[A]\r\nT=a\0b\r\n|A|T|a\0b"s};
+    fakes::TempFolder folder;
+    for (const std::string& row : rows) {
+        const auto bar = [&row](int n) {
+            std::size_t at = 0;
+            while (n-- > 0)
+                at = row.find('|', at) + 1;
+            return at;
+        };
+        const auto part = [&](int n) { return row.substr(bar(n), bar(n + 1) - bar(n) - 1); };
+        folder.write("Data.ini", row.substr(0, bar(1) - 1));
+        EXPECT_EQ(ini::ReadIni(folder.file("Data.ini"), part(1), part(2), def), row.substr(bar(3))) << row;
+    }
+    // No file, a folder, a missing folder.
+    for (const std::string& path : {folder.file("none.ini"), folder.path(), folder.file("no/Data.ini")})
+        EXPECT_EQ(ini::ReadIni(path, "Alarm", "Count", "0"), "0");
+}
+
+// One replacement for several keys: the same file as one WriteIni per key, which changes only its key.
+TEST(WriteIni, ChangesOnlyTheKeyAndKeepsTheRestOfTheFile)
+{
+    struct Case
+    {
+        std::optional<std::string> before; // nullopt: no file yet
+        std::vector<ini::KeyWrite> writes;
+        std::string after;
+    };
+    const Case cases[] = {
+        {std::nullopt, {{"Alarm", "Count", "1"}}, "[Alarm]\r\nCount=1\r\n"},
+        {"", {{"Alarm", "Count", "1"}, {"alarm", "count", "2"}}, "[Alarm]\r\nCount=2\r\n"},
+        {"[Alarm]\r\nCount=1\r\n\r\n",
+         {{"Alarm1", "State", "1"}},
+         "[Alarm]\r\nCount=1\r\n\r\n[Alarm1]\r\nState=1\r\n"},
+        {"[A]\r\nX=1\r\n\r\n; about B\r\n[B]\r\nY=2\r\n",
+         {{"A", "Z", "3"}},
+         "[A]\r\nX=1\r\nZ=3\r\n\r\n; about B\r\n[B]\r\nY=2\r\n"},
+        {"[A]\r\n[B]\r\n", {{"A", "Z", "3"}, {"B", "Y", "4"}}, "[A]\r\nZ=3\r\n[B]\r\nY=4\r\n"},
+        {"[A]\r\n; x\r\nX=1\r\n; y\r\n", {{"A", "Z", "3"}}, "[A]\r\n; x\r\nX=1\r\nZ=3\r\n; y\r\n"},
+        {"; top\r\n[alarm1]\r\nX=1\r\n  tIMe = 7:00 AM  \r\nY=2\r\n",
+         {{"Alarm1", "Time", "8:15 PM"}},
+         "; top\r\n[alarm1]\r\nX=1\r\n  tIMe = 8:15 PM\r\nY=2\r\n"},
+        {"[A]\r\nK =  old  \r\nT=\"x\"\r\n",
+         {{"A", "K", " new "}, {"A", "T", ""}},
+         "[A]\r\nK = new \r\nT=\r\n"},
+        {std::nullopt, {{"A", "Memo", "one\r\ntwo\rthree\n"}}, "[A]\r\nMemo=one  two three \r\n"},
+        {"[A]\r\nX=1\r\n[B]\r\n[A]\r\nT=old\r\nT=2\r\n",
+         {{"A", "T", "new"}},
+         "[A]\r\nX=1\r\nT=new\r\n[B]\r\n[A]\r\nT=old\r\nT=2\r\n"},
+        {"[A]\nX=1", {{"B", "Y", "2"}, {"A", "Z", "3"}}, "[A]\nX=1\nZ=3\n[B]\nY=2\n"},
+        {"[A]\rX=1\r", {{"A", "Y", "2"}}, "[A]\rX=1\rY=2\r"},
+        {"[A]\rX=1\n\n[B]\r", {{"A", "K", "v"}}, "[A]\rX=1\nK=v\r\n\n[B]\r"},
+        {"[A]\r\nX=1", {{"A", "X", "2"}}, "[A]\r\nX=2"},
+        {"\xEF\xBB\xBF", {{"A", "X", "1"}}, "\xEF\xBB\xBF[A]\r\nX=1\r\n"},
+        {std::nullopt, {{"A", "Memo", x300 + "é"}}, "[A]\r\nMemo=" + x300 + "é\r\n"},
+        {"junk\r\n[A]\r\n\x01\0\r\n[x\r\n"s, {{"A", "K", "v"}}, "junk\r\n[A]\r\n\x01\0\r\n[x\r\nK=v\r\n"s},
+    };
+    fakes::TempFolder folder;
+    for (const Case& c : cases) {
+        fs::remove(folder.file("batch.ini"));
+        fs::remove(folder.file("single.ini"));
+        if (c.before) {
+            folder.write("batch.ini", *c.before);
+            folder.write("single.ini", *c.before);
+        }
+        ASSERT_TRUE(ini::WriteIniKeys(folder.file("batch.ini"), c.writes));
+        for (const auto& w : c.writes)
+            ASSERT_TRUE(ini::WriteIni(folder.file("single.ini"), w.section, w.key, w.value));
+        EXPECT_EQ(folder.read("batch.ini"), c.after);
+        EXPECT_EQ(folder.read("single.ini"), c.after);
+    }
+    EXPECT_TRUE(ini::WriteIniKeys(folder.file("none.ini"), {}));
+    EXPECT_FALSE(fs::exists(folder.file("none.ini")));
+}
+
+// A name that cannot stand in the file, a missing folder, a folder in the way, a read-only file system, an
+// unreadable file, a full disk: false, and the old file whole with no temporary left beside it.
+TEST(WriteIni, FailuresKeepTheOldFile)
+{
+    fakes::TempFolder folder;
+    const std::string path = folder.file("Data.ini");
+    const std::string old = "[Alarm]\r\nCount=5\r\n";
+    folder.write("Data.ini", old);
+    const std::pair<std::string, std::string> badNames[] = {{"", "K"},      {"A", "\t"},  {"A]", "K"},
+                                                            {"A\r\n", "K"}, {"A", "K=V"}, {"A", "K\n"},
+                                                            {"A", ";K"},    {"A", "[K]"}};
+    for (const auto& [section, key] : badNames) {
+        EXPECT_FALSE(ini::WriteIni(path, section, key, "v")) << section << "/" << key;
+        EXPECT_FALSE(ini::WriteIniKeys(path, {{"Alarm", "Count", "2"}, {section, key, "v"}}))
+            << section << "/" << key;
+    }
+    EXPECT_FALSE(ini::WriteIni(folder.file("gone/Data.ini"), "A", "K", "v"));
+    EXPECT_FALSE(ini::WriteIni("/proc/Data.ini", "A", "K", "v"));
+    fs::create_directory(folder.file("dir.ini"));
+    EXPECT_FALSE(ini::WriteIni(folder.file("dir.ini"), "A", "K", "v"));
+    fs::remove(folder.file("dir.ini"));
+
+    fs::permissions(path, fs::perms::none);
+    if (!std::ifstream(path)) {
+        EXPECT_FALSE(ini::WriteIni(path, "Alarm", "DSnooze", "00:10"));
+    }
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+
+    const pid_t child = ::fork(); // the child may not grow any file beyond 64 bytes, not even as root
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(ini::WriteIni(path, "Alarm1", "Memo", std::string(200, 'm')) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "a write to a full disk was reported as done";
+    EXPECT_EQ(folder.read("Data.ini"), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1) << "no temporary left";
+}
+
+// The replacement keeps what the user set up: a link stays a link, the permissions stay.
+TEST(WriteIni, ALinkedFileIsWrittenThroughTheLinkWithItsPermissions)
+{
+    fakes::TempFolder folder;
+    fs::create_directory(folder.file("kept"));
+    folder.write("kept/Data.ini", "[Alarm]\r\nCount=1\r\n");
+    const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(folder.file("kept/Data.ini"), perms);
+    fs::create_symlink(folder.file("kept/Data.ini"), folder.file("Data.ini"));
+    ASSERT_TRUE(ini::WriteIni(folder.file("Data.ini"), "Alarm", "Count", "2"));
+    EXPECT_TRUE(fs::is_symlink(folder.file("Data.ini")));
+    EXPECT_EQ(folder.read("kept/Data.ini"), "[Alarm]\r\nCount=2\r\n");
+    EXPECT_EQ(fs::status(folder.file("kept/Data.ini")).permissions(), perms);
+    ASSERT_TRUE(ini::WriteIni(folder.file("new.ini"), "A", "K", "v")); // a new file: what the umask allows
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(fs::status(folder.file("new.ini")).permissions(), static_cast<fs::perms>(0666 & ~mask));
+}
+
+} // namespace
