@@ -9,6 +9,7 @@
 #include "store/AlarmCommands.h"
 #include "store/AlarmLoad.h"
 #include "ui/editor/Dialog.h"
+#include "ui/window/WindowLook.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -16,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -294,8 +294,7 @@ void Form1::showEvent(QShowEvent* event)
 {
     if (!m_placed) {
         m_placed = true;
-        if (const QScreen* where = screen())
-            move(where->availableGeometry().center() - rect().center());
+        ui::centreOn(*this, screen());
     }
     QMainWindow::showEvent(event);
 }
