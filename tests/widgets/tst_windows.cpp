@@ -1,0 +1,131 @@
+// What the user sees of each window before touching it: the captions, and every control whole, inside
+// the window and clear of the others (a control that lost its place lands at the top left, over another).
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeFileDialog.h"
+#include "fakes/FakeLocaleTime.h"
+#include "fakes/FakeSoundPlayer.h"
+#include "fakes/TempFolder.h"
+#include "platform/Services.h"
+#include "platform/StdFiles.h"
+#include "ui/editor/Dialog.h"
+#include "ui/main/Form1.h"
+#include "ui/notify/AlarmOwner.h"
+#include "ui/notify/frmalarm.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class NoOwner : public notify::AlarmOwner
+{
+public:
+    void SetSnoozeValue(std::int16_t, std::int16_t, std::int16_t, bool) override {}
+    bool AlarmSoundPresent(std::int16_t) const override { return false; }
+    std::string GetASound(std::int16_t) const override { return {}; }
+};
+
+struct Windows
+{
+    fakes::TempFolder folder;
+    platform::StdFiles files{folder.path()};
+    fakes::FakeClock clock;
+    fakes::FakeLocaleTime locale;
+    fakes::FakeDialogs dialogs;
+    fakes::FakeFileDialog fileDialog;
+    fakes::FakeSoundPlayerFactory sounds;
+    platform::Services services{clock, locale, files, dialogs, fileDialog, sounds};
+    NoOwner owner;
+    Form1 main{services, nullptr, [] { return true; }};
+    notify::frmalarm alarm{owner, files, dialogs, sounds};
+
+    // The window and the widget whose children are its controls.
+    std::pair<QWidget*, QWidget*> window(const QString& name)
+    {
+        if (name == "Form1")
+            return {&main, main.centralWidget()};
+        if (name == "Dialog") {
+            auto* dialog = main.findChild<Dialog*>();
+            return {dialog, dialog};
+        }
+        return {&alarm, &alarm};
+    }
+};
+
+// The part of a control that shows: a label's or check box's text may end well before its box does.
+QRect shownPart(const QWidget& control)
+{
+    QRect part = control.geometry();
+    if (qobject_cast<const QLabel*>(&control) != nullptr || qobject_cast<const QAbstractButton*>(&control))
+        part.setWidth(std::min(part.width(), control.sizeHint().width()));
+    return part;
+}
+
+QString caption(const QWidget& control)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(&control))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&control))
+        return button->text();
+    return {};
+}
+
+} // namespace
+
+class TestWindows : public QObject
+{
+    Q_OBJECT
+private slots:
+    void controlsAreWholeAndApart_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("main window")
+            << "Form1"
+            << QStringList{
+                   "Default Snooze Duration :", "HH:MM", "Set", "Add...", "Edit...", "Delete", "On/Off"};
+        QTest::newRow("editor") << "Dialog"
+                                << QStringList{"OK",          "Cancel",
+                                               "HH:MM AM/PM", "Sun",
+                                               "Mon",         "Tue",
+                                               "Wed",         "Thu",
+                                               "Fri",         "Sat",
+                                               "Time :",      "Memo :",
+                                               "Browse",      "Sound file to play (Blank=Default Sound) :"};
+        QTest::newRow("notification") << "frmalarm" << QStringList{"Memo:", "Snooze", "OK", "HH:MM"};
+    }
+    void controlsAreWholeAndApart()
+    {
+        QFETCH(QString, window);
+        QFETCH(QStringList, captions);
+        Windows windows;
+        const auto [shown, container] = windows.window(window);
+        QVERIFY(shown != nullptr);
+        shown->show();
+        const QRect inside = container->rect();
+        QStringList seen;
+        QList<const QWidget*> placed;
+        for (const QWidget* control :
+             container->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (control->isWindow() || !control->isVisibleTo(shown))
+                continue;
+            if (!caption(*control).isEmpty())
+                seen << caption(*control);
+            const QRect part = shownPart(*control);
+            QVERIFY2(inside.contains(part), qPrintable(control->objectName()));
+            for (const QWidget* other : placed)
+                QVERIFY2(!shownPart(*other).intersects(part),
+                         qPrintable(control->objectName() + " over " + other->objectName()));
+            placed << control;
+        }
+        QCOMPARE(seen, captions);
+        QVERIFY(placed.size() >= captions.size());
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
