@@ -1,5 +1,5 @@
-// What the user sees of each window before touching it: the captions, and every control whole, inside
-// the window and clear of the others (a control that lost its place lands at the top left, over another).
+// What the user sees of each window before touching it: the captions, and every control inside the window
+// and clear of the others (a control that lost its place lands at the top left, over another).
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeFileDialog.h"
@@ -10,51 +10,13 @@
 #include "platform/StdFiles.h"
 #include "ui/editor/Dialog.h"
 #include "ui/main/Form1.h"
-#include "ui/notify/AlarmOwner.h"
 #include "ui/notify/frmalarm.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QTest>
 
-#include <memory>
-
 namespace {
-
-class NoOwner : public notify::AlarmOwner
-{
-public:
-    void SetSnoozeValue(std::int16_t, std::int16_t, std::int16_t, bool) override {}
-    bool AlarmSoundPresent(std::int16_t) const override { return false; }
-    std::string GetASound(std::int16_t) const override { return {}; }
-};
-
-struct Windows
-{
-    fakes::TempFolder folder;
-    platform::StdFiles files{folder.path()};
-    fakes::FakeClock clock;
-    fakes::FakeLocaleTime locale;
-    fakes::FakeDialogs dialogs;
-    fakes::FakeFileDialog fileDialog;
-    fakes::FakeSoundPlayerFactory sounds;
-    platform::Services services{clock, locale, files, dialogs, fileDialog, sounds};
-    NoOwner owner;
-    Form1 main{services, nullptr, [] { return true; }};
-    notify::frmalarm alarm{owner, files, dialogs, sounds};
-
-    // The window and the widget whose children are its controls.
-    std::pair<QWidget*, QWidget*> window(const QString& name)
-    {
-        if (name == "Form1")
-            return {&main, main.centralWidget()};
-        if (name == "Dialog") {
-            auto* dialog = main.findChild<Dialog*>();
-            return {dialog, dialog};
-        }
-        return {&alarm, &alarm};
-    }
-};
 
 // The part of a control that shows: a label's or check box's text may end well before its box does.
 QRect shownPart(const QWidget& control)
@@ -69,9 +31,8 @@ QString caption(const QWidget& control)
 {
     if (const auto* label = qobject_cast<const QLabel*>(&control))
         return label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(&control))
-        return button->text();
-    return {};
+    const auto* button = qobject_cast<const QAbstractButton*>(&control);
+    return button != nullptr ? button->text() : QString();
 }
 
 } // namespace
@@ -102,11 +63,22 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(QStringList, captions);
-        Windows windows;
-        const auto [shown, container] = windows.window(window);
-        QVERIFY(shown != nullptr);
+        fakes::TempFolder folder;
+        platform::StdFiles files{folder.path()};
+        fakes::FakeClock clock;
+        fakes::FakeLocaleTime locale;
+        fakes::FakeDialogs dialogs;
+        fakes::FakeFileDialog fileDialog;
+        fakes::FakeSoundPlayerFactory sounds;
+        platform::Services services{clock, locale, files, dialogs, fileDialog, sounds};
+        Form1 main{services, nullptr, [] { return true; }};
+        notify::frmalarm alarm{main.alarmWindow(), files, dialogs, sounds};
+        QWidget* shown = window == "Form1"    ? &main
+                         : window == "Dialog" ? static_cast<QWidget*>(&main.editor())
+                                              : &alarm;
+        QWidget* container = shown == &main ? main.centralWidget() : shown;
         shown->show();
-        const QRect inside = container->rect();
+
         QStringList seen;
         QList<const QWidget*> placed;
         for (const QWidget* control :
@@ -116,14 +88,13 @@ private slots:
             if (!caption(*control).isEmpty())
                 seen << caption(*control);
             const QRect part = shownPart(*control);
-            QVERIFY2(inside.contains(part), qPrintable(control->objectName()));
+            QVERIFY2(container->rect().contains(part), qPrintable(control->objectName()));
             for (const QWidget* other : placed)
                 QVERIFY2(!shownPart(*other).intersects(part),
                          qPrintable(control->objectName() + " over " + other->objectName()));
             placed << control;
         }
         QCOMPARE(seen, captions);
-        QVERIFY(placed.size() >= captions.size());
     }
 };
 
