@@ -1,5 +1,6 @@
-// What the user sees of each window before touching it: the captions, and every control inside the window
-// and clear of the others (a control that lost its place lands at the top left, over another).
+// What the user sees of each window before touching it: the captions, and every
+// control inside the window and clear of the others (a control that lost its
+// place lands at the top left, over another); and where Tab takes the keyboard.
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeFileDialog.h"
@@ -13,12 +14,14 @@
 #include "ui/notify/frmalarm.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 
 namespace {
 
-// The part of a control that shows: a label's or check box's text may end well before its box does.
+// The part of a control that shows: a label's or check box's text may end well
+// before its box does.
 QRect shownPart(const QWidget& control)
 {
     QRect part = control.geometry();
@@ -45,24 +48,27 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("captions");
-        QTest::newRow("main window")
-            << "Form1"
-            << QStringList{
-                   "Default Snooze Duration :", "HH:MM", "Set", "Add...", "Edit...", "Delete", "On/Off"};
-        QTest::newRow("editor") << "Dialog"
-                                << QStringList{"OK",          "Cancel",
-                                               "HH:MM AM/PM", "Sun",
-                                               "Mon",         "Tue",
-                                               "Wed",         "Thu",
-                                               "Fri",         "Sat",
-                                               "Time :",      "Memo :",
-                                               "Browse",      "Sound file to play (Blank=Default Sound) :"};
-        QTest::newRow("notification") << "frmalarm" << QStringList{"Memo:", "Snooze", "OK", "HH:MM"};
+        QTest::addColumn<QStringList>("tabOrder");
+        const auto row = [](const char* name, const char* window, const char* captions,
+                            const char* tabOrder) {
+            QTest::newRow(name) << window << QString(captions).split('|') << QString(tabOrder).split('|');
+        };
+        row("main window", "Form1", "Default Snooze Duration :|HH:MM|Set|Add...|Edit...|Delete|On/Off",
+            "cmbtime|cmdOnOff|Command3|Command2|Command1|ListView1|cmdSet");
+        row("editor", "Dialog",
+            "OK|Cancel|HH:MM AM/PM|Sun|Mon|Tue|Wed|Thu|Fri|Sat|Time :|Memo :|Browse|"
+            "Sound file to play (Blank=Default Sound) :",
+            "OKButton|CancelButton|cmbtime2|Check1|Check2|Check3|Check4|Check5|Check6|Check7|txtMemo|"
+            "cmdbrowse|"
+            "txtaction");
+        row("notification", "frmalarm", "Memo:|Snooze|OK|HH:MM",
+            "OKButton|cmdSnooze|txttitle|txtMemo|cmbtime");
     }
     void controlsAreWholeAndApart()
     {
         QFETCH(QString, window);
         QFETCH(QStringList, captions);
+        QFETCH(QStringList, tabOrder);
         fakes::TempFolder folder;
         platform::StdFiles files{folder.path()};
         fakes::FakeClock clock;
@@ -95,6 +101,20 @@ private slots:
             placed << control;
         }
         QCOMPARE(seen, captions);
+
+        // Tab presses from the first control, the memo boxes included: Tab there
+        // moves on, not indents.
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        shown->findChild<QWidget*>(tabOrder.first())->setFocus();
+        QStringList reached;
+        for (qsizetype step = 0; step < tabOrder.size(); ++step) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY2(focus != nullptr, qPrintable(reached.join(',')));
+            const QWidget* named = focus->objectName().isEmpty() ? focus->parentWidget() : focus;
+            reached << named->objectName();
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QCOMPARE(reached, tabOrder);
     }
 };
 
