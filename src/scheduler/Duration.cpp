@@ -56,7 +56,7 @@ bool ValidDuration(std::string& Text, std::string& boxText)
     if (hours.size() > 2)
         return false;
     if (hours.empty()) {
-        hours = "0";
+        hours = '0';
         boxText = "00" + boxText;
     }
     if (!inRange(wholeNumber(hours), maxHours))
@@ -66,7 +66,7 @@ bool ValidDuration(std::string& Text, std::string& boxText)
     if (minutes.size() > 2)
         return false;
     if (minutes.empty()) {
-        minutes = "0";
+        minutes = '0';
         boxText += "00";
     }
     return inRange(wholeNumber(minutes), maxMinutes);

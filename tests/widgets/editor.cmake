@@ -6,3 +6,6 @@ foreach(wakery_editor_test tst_timeentry tst_editor tst_qtfiledialog)
     set_tests_properties(${wakery_editor_test} PROPERTIES
         ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 60 LABELS widgets)
 endforeach()
+# The real locale and open-file dialog come from the Qt platform layer, which the editor itself does not use.
+target_link_libraries(tst_timeentry PRIVATE wakery_platform_qt)
+target_link_libraries(tst_qtfiledialog PRIVATE wakery_platform_qt)

@@ -131,7 +131,6 @@ class EditorTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void layout();
     void changeKeepsCountAndSwitchesOn();
     void newAlarmLoadsAsMeant_data();
     void newAlarmLoadsAsMeant();
@@ -139,39 +138,12 @@ private slots:
     void onlyFirstFailingCheckIsReported();
     void browseThenCancel();
     void addAndSecondEditWhileChangeIsOpen();
-    void deleteUnderTheEditor();
     void failedWriteKeepsEverything_data();
     void failedWriteKeepsEverything();
     void refusals();
     void keyboardAndCloseBox();
     void longTextIsCutVisibly();
-    void notificationWindowStaysUsable();
 };
-
-void EditorTest::layout()
-{
-    Editor e;
-    QCOMPARE(e.dialog.size(), QSize(365, 253));
-    QCOMPARE(e.dialog.minimumSize(), e.dialog.maximumSize());
-    QVERIFY(!(e.dialog.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    // Twips become pixels: one check per kind of control.
-    QCOMPARE(e.control<QWidget>("OKButton")->geometry(), QRect(280, 8, 81, 25));
-    QCOMPARE(e.control<QWidget>("Check7")->geometry(), QRect(264, 71, 47, 20));
-    QVERIFY(e.control<QPushButton>("OKButton")->isDefault());
-    QCOMPARE(e.memo()->font().styleHint(), QFont::Serif);
-
-    // Tab walks the controls in their designed order.
-    QStringList order;
-    QWidget* widget = e.control<QWidget>("OKButton");
-    for (int step = 0; step < 12; ++step) {
-        order << widget->objectName();
-        do
-            widget = widget->nextInFocusChain();
-        while (widget->objectName().isEmpty() || widget->focusPolicy() == Qt::NoFocus);
-    }
-    QCOMPARE(order, (QStringList{"OKButton", "CancelButton", "cmbtime2", "Check1", "Check2", "Check3",
-                                 "Check4", "Check5", "Check6", "Check7", "txtMemo", "cmdbrowse"}));
-}
 
 void EditorTest::changeKeepsCountAndSwitchesOn()
 {
@@ -344,52 +316,6 @@ void EditorTest::addAndSecondEditWhileChangeIsOpen()
     QVERIFY(e.memo()->toPlainText().isEmpty() && e.sound()->text().isEmpty());
 }
 
-// Deletion as the main window does it: later alarms move down, Count drops, the table reloads, and the
-// editor is told.
-[[nodiscard]] static bool removeAlarm(Editor& e, std::int16_t index)
-{
-    std::vector<std::string> rest;
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(e.table.ACount); ++i) {
-        if (i != static_cast<std::size_t>(index))
-            rest.push_back(std::to_string(e.table.AState[i]) + "|" + e.table.AType[i] + "|" +
-                           e.table.ATime[i] + "|" + e.table.AMemo[i] + "|" + e.table.ASound[i]);
-    }
-    if (!e.store(rest))
-        return false;
-    e.dialog.alarmRemoved(index);
-    return true;
-}
-
-void EditorTest::deleteUnderTheEditor()
-{
-    Editor e;
-    QVERIFY(e.store({"1|1|1:00 AM|one|", "1|2|2:00 AM|two|", "1|3|3:00 AM|three|", "1|4|4:00 AM|four|"}));
-    e.dialog.Modi(3);
-    e.memo()->setPlainText("three, changed");
-
-    QVERIFY(removeAlarm(e, 4)); // a later alarm: nothing moves
-    QCOMPARE(e.dialog.AlIndex(), std::int16_t{3});
-    QVERIFY(removeAlarm(e, 1)); // an earlier one: "three" is now alarm 2
-    QCOMPARE(e.dialog.AlIndex(), std::int16_t{2});
-    QVERIFY(e.dialog.isVisible());
-    e.ok();
-    QVERIFY(e.reload()); // as the main window does when the editor closes
-    QCOMPARE(e.read(2, "Memo"), std::string("three, changed"));
-    QCOMPARE(e.read(1, "Memo"), std::string("two"));
-    QCOMPARE(e.count(), std::string("2"));
-
-    // The alarm being changed is deleted: the editor closes and writes nothing.
-    e.dialog.Modi(1);
-    e.memo()->setPlainText("lost with its alarm");
-    QVERIFY(removeAlarm(e, 1));
-    QVERIFY(!e.dialog.isVisible());
-    QVERIFY(!e.dialog.ModifMode());
-    QCOMPARE(e.closed.count(), 2);
-    QCOMPARE(e.closed.last().at(0).toBool(), false);
-    QCOMPARE(e.read(1, "Memo"), std::string("three, changed"));
-    QCOMPARE(e.messages(), QStringList());
-}
-
 void EditorTest::failedWriteKeepsEverything_data()
 {
     QTest::addColumn<bool>("change");
@@ -494,30 +420,6 @@ void EditorTest::longTextIsCutVisibly()
     QCOMPARE(e.table.ASound[1], std::string(254, 's'));
     QCOMPARE(e.table.AStoredTime[1], e.time()->currentText().toStdString());
     QVERIFY(e.table.AClock[1].valid);
-}
-
-// Add is modal to the main window only: a notification window, a top-level of its own, still takes clicks.
-void EditorTest::notificationWindowStaysUsable()
-{
-    Editor e;
-    auto* mainButton = new QPushButton("Add...", &e.mainWindow);
-    QWidget notification;
-    auto* snooze = new QPushButton("Snooze", &notification);
-    notification.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&notification));
-    QSignalSpy mainClicked(mainButton, &QPushButton::clicked);
-    QSignalSpy snoozeClicked(snooze, &QPushButton::clicked);
-
-    QVERIFY(e.dialog.openNew());
-    // Clicks through the window system, where modal blocking is decided.
-    auto click = [](QPushButton* button) {
-        QTest::mouseClick(button->window()->windowHandle(), Qt::LeftButton, {},
-                          button->mapTo(button->window(), button->rect().center()));
-    };
-    click(mainButton);
-    click(snooze);
-    QCOMPARE(mainClicked.count(), 0);
-    QCOMPARE(snoozeClicked.count(), 1);
 }
 
 QTEST_MAIN(EditorTest)

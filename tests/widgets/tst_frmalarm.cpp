@@ -127,27 +127,17 @@ private slots:
         QTest::addColumn<QString>("call"); // empty: nothing written
         const int enter = Qt::Key_Return, esc = Qt::Key_Escape;
         QTest::newRow("Snooze 0:05") << "OKButton" << clickSnooze << "0:05" << QString("0:05") << "2 +0:5";
-        QTest::newRow("Snooze largest")
-            << "OKButton" << clickSnooze << "12:59" << QString("12:59") << "2 +12:59";
-        QTest::newRow("hours missing") << "OKButton" << clickSnooze << ":10" << QString("00:10") << "2 +0:10";
-        QTest::newRow("minutes missing") << "OKButton" << clickSnooze << "2:" << QString("2:00") << "2 +2:0";
-        QTest::newRow("blanks around")
-            << "OKButton" << clickSnooze << " 0:05 " << QString(" 0:05 ") << "2 +0:5";
         QTest::newRow("13 hours") << "OKButton" << clickSnooze << "13:00" << QString("13:00") << "";
-        QTest::newRow("60 minutes") << "OKButton" << clickSnooze << "1:60" << QString("1:60") << "";
         QTest::newRow("with PM") << "OKButton" << clickSnooze << "1:05 PM" << QString("1:05 PM") << "";
         QTest::newRow("repair kept when invalid")
             << "OKButton" << clickSnooze << ":123" << QString("00:123") << "";
-        QTest::newRow("empty") << "OKButton" << clickSnooze << "" << QString("") << "";
         QTest::newRow("OK clears the offsets")
             << "cmbtime" << clickOk << "0:20" << QString("0:20") << "2 =0:0";
-        QTest::newRow("Enter on OK") << "OKButton" << enter << "0:20" << QString("0:20") << "2 =0:0";
         QTest::newRow("Enter in the box") << "cmbtime" << enter << "0:20" << QString("0:20") << "2 =0:0";
         QTest::newRow("keypad Enter in the box")
             << "cmbtime" << int(Qt::Key_Enter) << "0:20" << QString("0:20") << "2 =0:0";
         QTest::newRow("Enter in the memo") << "txtMemo" << enter << "0:20" << QString("0:20") << "2 =0:0";
         QTest::newRow("Enter on Snooze") << "cmdSnooze" << enter << "0:20" << QString("0:20") << "2 +0:20";
-        QTest::newRow("Esc on OK") << "OKButton" << esc << "0:20" << QString("0:20") << "";
         QTest::newRow("Esc in the box") << "cmbtime" << esc << "0:20" << QString("0:20") << "";
         QTest::newRow("close request") << "OKButton" << closeRequest << "0:20" << QString("0:20") << "";
     }
@@ -217,13 +207,10 @@ private slots:
         QTest::newRow("0.3 s at start") << 0.3 << 0.0 << true;
         QTest::newRow("2.0 s at 1.49") << 2.0 << 1.49 << false;
         QTest::newRow("2.0 s at 1.5") << 2.0 << 1.5 << true;
-        QTest::newRow("2.5 s at 1.5") << 2.5 << 1.5 << true;
         QTest::newRow("2.5 s at end, half to even") << 2.5 << 2.5 << true;
         QTest::newRow("3.5 s at 2.5, half to even") << 3.5 << 2.5 << false;
-        QTest::newRow("3.5 s at 3.49") << 3.5 << 3.49 << false;
         QTest::newRow("3.5 s at end") << 3.5 << 3.5 << true;
         QTest::newRow("10.52 s at 10.5, half to even") << 10.52 << 10.5 << false;
-        QTest::newRow("10.52 s at 10.51") << 10.52 << 10.51 << true;
         QTest::newRow("unplayable: both 0") << 0.0 << 0.0 << true;
     }
     void repeatCheck()

@@ -5,6 +5,7 @@
 #include "store/AlarmTable.h"
 #include "store/ini.h"
 #include "ui/Messages.h"
+#include "ui/window/WindowLook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,38 +13,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextCursor>
 
 #include <limits>
 
 namespace {
 
-// The window was laid out in twips; 15 of them make a pixel at 96 dpi, and Qt scales pixels on denser
-// screens.
-QRect twips(int left, int top, int width, int height)
-{
-    return {left / 15, top / 15, width / 15, height / 15};
-}
-
-// The layout was drawn with Windows fonts; elsewhere the closest installed family of the same kind stands
-// in (Liberation is metric-compatible with the common Windows faces).
-QFont windowsFont(const QString& family, qreal points, bool bold)
-{
-    QFont font;
-    const bool serif = family == QLatin1String("Times New Roman");
-    QStringList families{family};
-    if (serif)
-        families << QStringLiteral("Liberation Serif") << QStringLiteral("DejaVu Serif");
-    else
-        families << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Liberation Sans")
-                 << QStringLiteral("DejaVu Sans");
-    font.setFamilies(families);
-    font.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
+using ui::twips;
 
 // A memo of nothing but white space would be stored as blanks, since the store turns line breaks into
 // blanks; it counts as empty.
@@ -78,8 +54,8 @@ Dialog::Dialog(platform::Services& services, const store::AlarmTable& table, QWi
     setObjectName(QStringLiteral("Dialog"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFont(windowsFont(QStringLiteral("MS Sans Serif"), 8.25, false));
-    setFixedSize(5475 / 15, 3795 / 15);
+    setFont(ui::classicFont(ui::Face::Sans, 8.25, false));
+    setFixedSize(ui::px(5475), ui::px(3795));
     buildControls();
 
     connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
@@ -95,7 +71,7 @@ Dialog::Dialog(platform::Services& services, const store::AlarmTable& table, QWi
 
 void Dialog::buildControls()
 {
-    const QFont labelFont = windowsFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+    const QFont labelFont = ui::classicFont(ui::Face::Sans, 8.25, true);
 
     auto makeButton = [this](QPushButton*& button, const char* name, const QString& caption, QRect place) {
         button = new QPushButton(caption, this);
@@ -124,7 +100,7 @@ void Dialog::buildControls()
     cmbtime2->setToolTip(QStringLiteral("Select from the list or enter a time(HH:MM AM/PM)."));
 
     makeLabel(Label8, "Label8", QStringLiteral("HH:MM AM/PM"), twips(840, 615, 1215, 135),
-              windowsFont(QStringLiteral("MS Dialog Light"), 6, false));
+              ui::classicFont(ui::Face::Sans, 6, false));
 
     const std::array<const char*, 7> dayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     const std::array<int, 7> dayLefts{120, 720, 1440, 2160, 2880, 3480, 3960};
@@ -144,7 +120,7 @@ void Dialog::buildControls()
     txtMemo = new QPlainTextEdit(this);
     txtMemo->setObjectName(QStringLiteral("txtMemo"));
     txtMemo->setGeometry(twips(120, 1680, 5235, 1335));
-    txtMemo->setFont(windowsFont(QStringLiteral("Times New Roman"), 11.25, true));
+    txtMemo->setFont(ui::classicFont(ui::Face::Serif, 11.25, true));
     txtMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Tab walks on to the next control, as everywhere else in the dialog.
@@ -186,7 +162,7 @@ bool Dialog::openNew()
     Form_Load();
     // Modal to the main window only: a notification window that opens meanwhile must take input.
     setWindowModality(Qt::WindowModal);
-    centreOnScreen();
+    ui::centreOn(*this, parentWidget() != nullptr ? parentWidget()->screen() : screen());
     show();
     bringToFront();
     return true;
@@ -219,7 +195,7 @@ void Dialog::Modi(std::int16_t AIndex)
 
     if (!wasOpen) {
         setWindowModality(Qt::NonModal);
-        centreOnScreen();
+        ui::centreOn(*this, parentWidget() != nullptr ? parentWidget()->screen() : screen());
         show();
     }
     bringToFront();
@@ -253,9 +229,7 @@ void Dialog::bringToFront()
 {
     if (!isVisible())
         return;
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    raise();
-    activateWindow();
+    ui::bringToFront(*this);
 }
 
 void Dialog::alarmRemoved(std::int16_t index)
@@ -310,15 +284,6 @@ void Dialog::Fill_Cmbtime2()
             cmbtime2->addItem(QStringLiteral("%1:00 %2").arg(hour).arg(QLatin1String(half)));
     }
     cmbtime2->setCurrentIndex(0);
-}
-
-void Dialog::centreOnScreen()
-{
-    QScreen* target = parentWidget() != nullptr ? parentWidget()->screen() : screen();
-    if (target == nullptr)
-        return;
-    const QRect area = target->availableGeometry();
-    move(area.center() - rect().center());
 }
 
 void Dialog::OKButton_Click()

@@ -87,7 +87,6 @@ private:
     void Form_Load();
     void Form_Unload();
     void Fill_Cmbtime2();
-    void centreOnScreen();
     bool writeAlarm();
     editor::DayBoxes dayBoxes() const;
     void limitLineEdit(QLineEdit* edit);

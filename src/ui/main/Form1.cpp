@@ -10,6 +10,7 @@
 #include "store/AlarmLoad.h"
 #include "ui/Messages.h"
 #include "ui/editor/Dialog.h"
+#include "ui/window/WindowLook.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,7 +18,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -299,8 +299,7 @@ void Form1::showEvent(QShowEvent* event)
 {
     if (!m_placed) {
         m_placed = true;
-        if (const QScreen* where = screen())
-            move(where->availableGeometry().center() - rect().center());
+        ui::centreOn(*this, screen());
     }
     QMainWindow::showEvent(event);
 }

@@ -1,6 +1,6 @@
-// The main window's fixed layout. Positions are given in twips, as the window was drawn: 15 twips to a
-// pixel at 96 dots per inch; Qt scales the pixels on denser screens.
+// The main window's fixed layout, in twips.
 #include "Form1.h"
+#include "ui/window/WindowLook.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -11,17 +11,8 @@
 
 namespace {
 
-constexpr int twipsPerPixel = 15;
-
-constexpr int px(int twips)
-{
-    return (twips + twipsPerPixel / 2) / twipsPerPixel;
-}
-
-QRect twips(int left, int top, int width, int height)
-{
-    return {px(left), px(top), px(width), px(height)};
-}
+using ui::px;
+using ui::twips;
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect place)
 {
@@ -52,13 +43,9 @@ void Form1::buildControls()
     // Fixed single border with a minimise button and no maximise button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    // The layout was drawn for an 8.25 pt face of about Arial's width; the desktop's usual sans serif is
-    // wider and would cut the captions short.
-    QFont face = font();
-    face.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Helvetica"),
-                      face.family()});
-    face.setPointSizeF(8.25);
-    setFont(face);
+    // The captions are measured for the classic sans face at 8.25 pt; the desktop's usual sans serif is
+    // wider and would cut them short.
+    setFont(ui::classicFont(ui::Face::Sans, 8.25, false));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -100,7 +87,7 @@ void Form1::buildControls()
     Command3 = button(client, "Command3", "Delete", twips(5535, 2820, 1215, 360));
     cmdOnOff = button(client, "cmdOnOff", "On/Off", twips(6750, 2820, 1215, 360));
 
-    // The drawn tab order: the duration box first, then the buttons from right to left, the list, Set.
+    // Tab order: the duration box first, then the buttons from right to left, the list, Set.
     setTabOrder(cmbtime, cmdOnOff);
     setTabOrder(cmdOnOff, Command3);
     setTabOrder(Command3, Command2);

@@ -34,15 +34,12 @@ public:
     // Whether the icon is meant to be in the notification area (between add and remove).
     bool isAdded() const { return m_added; }
 
-    QMenu* menu() { return &m_menu; }
     QAction* restoreAction() const { return m_restore; }
     QAction* exitAction() const { return m_exit; }
 
     // Where the platform does not report the notification area coming and going, it is looked for at
     // this interval while the icon is added.
     static constexpr int availabilityCheckMs = 2000;
-    // Whether the platform reports it, so that the idle program needs no look of its own.
-    bool isWatchedByPlatform() const { return m_platformWatch.connected(); }
 
 public slots:
     void onActivated(QSystemTrayIcon::ActivationReason reason);

@@ -2,6 +2,7 @@
 
 #include "TrayIcon.h"
 #include "platform/Dialogs.h"
+#include "ui/window/WindowLook.h"
 
 #include <QTimer>
 
@@ -23,11 +24,7 @@ void TrayLifecycle::start()
 
 void TrayLifecycle::restore()
 {
-    // A window shown while it is still marked minimised would come back iconified.
-    m_window.setWindowState(m_window.windowState() & ~Qt::WindowMinimized);
-    m_window.show();
-    m_window.raise();
-    m_window.activateWindow();
+    ui::bringToFront(m_window);
 }
 
 void TrayLifecycle::minimised()

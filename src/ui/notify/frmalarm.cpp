@@ -8,6 +8,7 @@
 #include "scheduler/Duration.h"
 #include "store/ini.h"
 #include "ui/Messages.h"
+#include "ui/window/WindowLook.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,36 +20,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
 namespace notify {
 namespace {
 
-// The window's layout is kept in twips, 15 to a pixel at 96 dpi; Qt scales pixels on other densities.
-constexpr int twips(int value)
-{
-    return value / 15;
-}
-
-QRect twipRect(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
-
-QFont windowFont(const QStringList& families, qreal points, bool bold)
-{
-    QFont font;
-    font.setFamilies(families);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-const QStringList sansSerif{"MS Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"};
-const QStringList serif{"Times New Roman", "Liberation Serif", "DejaVu Serif"};
-const QStringList dialogLight{"MS Dialog Light", "Liberation Sans", "DejaVu Sans"};
+using ui::px;
+using ui::twips;
 
 // Read-only boxes on the button face, as in a dialog, so that they read as display rather than input.
 void useButtonFace(QWidget* widget)
@@ -69,7 +48,7 @@ frmalarm::frmalarm(AlarmOwner& owner, const platform::Files& files, platform::Di
     setObjectName("frmalarm");
     setWindowTitle("Alarm!");
     setWindowIcon(QApplication::windowIcon());
-    setFixedSize(twips(5775), twips(3720));
+    setFixedSize(px(5775), px(3720));
     buildControls();
     Form_Load();
 }
@@ -88,28 +67,28 @@ void frmalarm::buildControls()
 {
     txttitle = new QLineEdit(this);
     txttitle->setObjectName("txttitle");
-    txttitle->setGeometry(twipRect(105, 105, 4365, 435));
+    txttitle->setGeometry(twips(105, 105, 4365, 435));
     txttitle->setReadOnly(true);
-    txttitle->setFont(windowFont(sansSerif, 12, true));
+    txttitle->setFont(ui::classicFont(ui::Face::Sans, 12, true));
     useButtonFace(txttitle);
 
     Label1 = new QLabel("Memo:", this);
     Label1->setObjectName("Label1");
-    Label1->setGeometry(twipRect(165, 885, 1905, 225));
-    Label1->setFont(windowFont(sansSerif, 9.75, true));
+    Label1->setGeometry(twips(165, 885, 1905, 225));
+    Label1->setFont(ui::classicFont(ui::Face::Sans, 9.75, true));
 
     txtMemo = new QPlainTextEdit(this);
     txtMemo->setObjectName("txtMemo");
-    txtMemo->setGeometry(twipRect(120, 1185, 5595, 1830));
+    txtMemo->setGeometry(twips(120, 1185, 5595, 1830));
     txtMemo->setReadOnly(true);
     txtMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMemo->setTabChangesFocus(true);
-    txtMemo->setFont(windowFont(serif, 11.25, true));
+    txtMemo->setFont(ui::classicFont(ui::Face::Serif, 11.25, true));
     useButtonFace(txtMemo);
 
     cmbtime = new QComboBox(this);
     cmbtime->setObjectName("cmbtime");
-    cmbtime->setGeometry(twipRect(120, 3120, 1680, 315));
+    cmbtime->setGeometry(twips(120, 3120, 1680, 315));
     cmbtime->setEditable(true);
     // Enter in the box must not add the text to the (empty) list.
     cmbtime->setInsertPolicy(QComboBox::NoInsert);
@@ -118,17 +97,17 @@ void frmalarm::buildControls()
 
     cmdSnooze = new QPushButton("Snooze", this);
     cmdSnooze->setObjectName("cmdSnooze");
-    cmdSnooze->setGeometry(twipRect(1815, 3120, 1215, 375));
+    cmdSnooze->setGeometry(twips(1815, 3120, 1215, 375));
 
     OKButton = new QPushButton("OK", this);
     OKButton->setObjectName("OKButton");
-    OKButton->setGeometry(twipRect(3120, 3120, 1215, 375));
+    OKButton->setGeometry(twips(3120, 3120, 1215, 375));
     OKButton->setDefault(true);
 
     Label9 = new QLabel("HH:MM", this);
     Label9->setObjectName("Label9");
-    Label9->setGeometry(twipRect(360, 3480, 1215, 135));
-    Label9->setFont(windowFont(dialogLight, 6, false));
+    Label9->setGeometry(twips(360, 3480, 1215, 135));
+    Label9->setFont(ui::classicFont(ui::Face::Sans, 6, false));
 
     // Focus order: OK first (it has the focus when the window opens), then Snooze, the title, the memo
     // and the duration box; the labels take no focus.
@@ -185,9 +164,7 @@ void frmalarm::Timer1_Timer()
     // raising over it would hide the one window that can be answered.
     const QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || modal == this) {
-        raise();
-        if (!isActiveWindow())
-            activateWindow();
+        ui::bringToFront(*this);
     }
     if (m_player && soundRestartDue(m_player->position(), m_player->length())) {
         m_player->setPosition(0.0);
@@ -258,8 +235,7 @@ void frmalarm::showEvent(QShowEvent* event)
     if (m_shownBefore)
         return;
     m_shownBefore = true;
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    ui::centreOn(*this, screen());
     OKButton->setFocus();
     // The first show rings at once rather than waiting for the window system's activation, which a
     // window manager may delay or refuse. Loading the media back end for the first sound takes most of a

@@ -54,8 +54,6 @@ public:
     QLabel* Label9 = nullptr;
     QTimer* Timer1 = nullptr;
 
-    platform::SoundPlayer* player() const { return m_player.get(); }
-
 signals:
     // OK or Snooze is done and the window is closing; the sound has stopped.
     void finished();

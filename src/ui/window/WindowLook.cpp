@@ -1,0 +1,46 @@
+#include "WindowLook.h"
+
+#include <QScreen>
+#include <QWidget>
+
+namespace ui {
+
+QRect twips(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
+
+QFont classicFont(Face face, qreal points, bool bold)
+{
+    QFont font;
+    if (face == Face::Serif) {
+        font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                          QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
+        font.setStyleHint(QFont::Serif);
+    } else {
+        font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                          QStringLiteral("Helvetica"), QStringLiteral("Nimbus Sans"),
+                          QStringLiteral("DejaVu Sans")});
+        font.setStyleHint(QFont::SansSerif);
+    }
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void centreOn(QWidget& window, const QScreen* screen)
+{
+    if (screen != nullptr)
+        window.move(screen->availableGeometry().center() - window.rect().center());
+}
+
+void bringToFront(QWidget& window)
+{
+    // A window shown while it is still marked minimised would come back iconified.
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace ui
