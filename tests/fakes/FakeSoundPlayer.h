@@ -2,6 +2,7 @@
 
 #include "platform/SoundPlayer.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ struct SoundLog
     // What every player reports; a test moves these to play the sound forward.
     double position = 0.0;
     double length = 0.0;
+    std::map<std::string, std::string> failing; // a file the players give up on, with their reason
+    std::string unusable;                       // set: every player can play nothing, for this reason
+    int beeps = 0;
 };
 
 class FakeSoundPlayer : public platform::SoundPlayer
@@ -33,6 +37,7 @@ public:
     {
         m_log.filesStarted.push_back(path);
         m_log.position = 0.0;
+        m_file = path;
     }
     double position() const override { return m_log.position; }
     double length() const override { return m_log.length; }
@@ -42,9 +47,15 @@ public:
         m_log.position = seconds;
     }
     void play() override { ++m_log.plays; }
+    std::string failure() const override
+    {
+        const auto found = m_log.failing.find(m_file);
+        return !m_log.unusable.empty() ? m_log.unusable : found == m_log.failing.end() ? "" : found->second;
+    }
 
 private:
     SoundLog& m_log;
+    std::string m_file;
 };
 
 class FakeSoundPlayerFactory : public platform::SoundPlayerFactory
@@ -55,6 +66,7 @@ public:
         ++log.created;
         return std::make_unique<FakeSoundPlayer>(log);
     }
+    void beep() override { ++log.beeps; }
     SoundLog log;
 };
 

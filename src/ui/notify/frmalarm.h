@@ -23,6 +23,7 @@ class SoundPlayerFactory;
 namespace notify {
 
 class AlarmOwner;
+class RingingSound;
 
 // The window that rings one alarm: its time, its memo, its sound over and over, in front of the other
 // windows until OK or Snooze. It cannot be closed any other way.
@@ -54,8 +55,6 @@ public:
     QLabel* Label9 = nullptr;
     QTimer* Timer1 = nullptr;
 
-    platform::SoundPlayer* player() const { return m_player.get(); }
-
 signals:
     // OK or Snooze is done and the window is closing; the sound has stopped.
     void finished();
@@ -80,7 +79,7 @@ private:
     const platform::Files& m_files;
     platform::Dialogs& m_dialogs;
     platform::SoundPlayerFactory& m_sounds;
-    std::unique_ptr<platform::SoundPlayer> m_player;
+    std::unique_ptr<RingingSound> m_sound;
     bool m_shownBefore = false;
     bool m_otherWindowActiveSince = false;
     bool m_unloading = false;
