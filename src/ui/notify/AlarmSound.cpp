@@ -61,7 +61,8 @@ void RingingSound::play(const std::string& file)
 
 void RingingSound::restart()
 {
-    if (!m_beeping && m_player)
+    // No player once it beeps.
+    if (m_player)
         m_player->setFileAndPlay(m_file);
 }
 
