@@ -4,7 +4,6 @@
 #include "fakes/FakeSoundPlayer.h"
 #include "fakes/TempFolder.h"
 #include "platform/StdFiles.h"
-#include "platform/qt/QtSoundPlayer.h"
 #include "ui/notify/AlarmOwner.h"
 #include "ui/notify/frmalarm.h"
 
@@ -105,32 +104,6 @@ private slots:
         owner.sound.clear(); // the table has no such alarm any more
         window.Form_Activate();
         QCOMPARE(sounds.log.filesStarted, (std::vector<std::string>{"/sounds/own.wav", "/sounds/own.wav"}));
-    }
-
-    // The real player knows at once what it cannot open; the back end's refusal comes with a reason too.
-    void playerGivesReasons_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("reason"); // "": any, from the back end
-        QTest::newRow("missing") << "none.wav"
-                                 << "no such file";
-        QTest::newRow("network address") << "http://127.0.0.1:9/x.wav"
-                                         << "not a local file";
-        QTest::newRow("not a sound") << "text.wav"
-                                     << "";
-    }
-    void playerGivesReasons()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, reason);
-        fakes::TempFolder folder;
-        folder.write("text.wav", "plain words, no sound at all\n");
-        platform::QtSoundPlayer player;
-        player.setFileAndPlay(file.startsWith("http") ? file.toStdString() : folder.file(file.toStdString()));
-        if (reason.isEmpty())
-            QTRY_VERIFY_WITH_TIMEOUT(!player.failure().empty(), 10000);
-        else
-            QCOMPARE(QString::fromStdString(player.failure()), reason);
     }
 };
 
