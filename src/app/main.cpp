@@ -35,8 +35,13 @@ int main(int argc, char* argv[])
     // A second copy would ring every alarm twice and write Data.ini against the first: it only shows the
     // running copy's window.
     platform::SingleInstance instance(QString::fromStdString(files.programFolder()));
-    if (!instance.claim())
+    const bool first = instance.claim();
+    if (!instance.note().isEmpty())
+        std::fprintf(stderr, "wakery: %s\n", qPrintable(instance.note()));
+    if (!first) {
+        std::fprintf(stderr, "wakery: already running from this folder; its window is shown instead\n");
         return 0;
+    }
 
     platform::QtClock clock;
     platform::QtLocaleTime localeTime;

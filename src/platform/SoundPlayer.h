@@ -17,6 +17,9 @@ public:
     virtual double length() const = 0;
     virtual void setPosition(double seconds) = 0;
     virtual void play() = 0;
+    // Why the current file cannot be played, empty while it plays or still opens. Before any file: why
+    // this player can play nothing at all.
+    virtual std::string failure() const = 0;
 };
 
 // Players are made only when an alarm starts ringing, so the idle program never loads a media back end.
@@ -25,6 +28,9 @@ class SoundPlayerFactory
 public:
     virtual ~SoundPlayerFactory() = default;
     virtual std::unique_ptr<SoundPlayer> create() = 0;
+    // The platform's own warning sound, for when no file can be played. Nothing by default, for
+    // factories whose players never fail.
+    virtual void beep() {}
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/SoundPlayer.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ struct SoundLog
     std::vector<std::string> filesStarted; // every setFileAndPlay, in order
     std::vector<double> positionsSet;
     double position = 0.0, length = 0.0;
+    std::map<std::string, std::string> failing; // a file the players give up on, with their reason
+    std::string unusable;                       // set: every player can play nothing, for this reason
+    int beeps = 0;
 };
 
 class FakeSoundPlayer : public platform::SoundPlayer
@@ -29,14 +33,21 @@ public:
     {
         m_log.filesStarted.push_back(path);
         m_log.position = 0.0;
+        m_file = path;
     }
     double position() const override { return m_log.position; }
     double length() const override { return m_log.length; }
     void setPosition(double seconds) override { m_log.positionsSet.push_back(m_log.position = seconds); }
     void play() override { ++m_log.plays; }
+    std::string failure() const override
+    {
+        const auto found = m_log.failing.find(m_file);
+        return !m_log.unusable.empty() ? m_log.unusable : found == m_log.failing.end() ? "" : found->second;
+    }
 
 private:
     SoundLog& m_log;
+    std::string m_file;
 };
 
 struct FakeSoundPlayerFactory : platform::SoundPlayerFactory
@@ -45,6 +56,7 @@ struct FakeSoundPlayerFactory : platform::SoundPlayerFactory
     {
         return ++log.created, std::make_unique<FakeSoundPlayer>(log);
     }
+    void beep() override { ++log.beeps; }
     SoundLog log;
 };
 

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,6 +37,24 @@ void syncFolder(const std::filesystem::path& folder)
     }
 }
 
+// umask() reads the mask only by setting it, and a thread of the media back end creating a file in that
+// moment would get it world-writable; the kernel shows the mask of a running process in its status.
+std::optional<mode_t> currentUmask()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) != 0)
+            continue;
+        char* end = nullptr;
+        const unsigned long mask = std::strtoul(line.c_str() + 6, &end, 8);
+        if (end == line.c_str() + 6 || mask > 0777)
+            return std::nullopt;
+        return static_cast<mode_t>(mask);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 bool replaceFileAtomically(const std::string& path, std::string_view content)
@@ -56,14 +76,13 @@ bool replaceFileAtomically(const std::string& path, std::string_view content)
     if (fd < 0)
         return false;
 
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 less the umask.
+    // Keep the permissions of the file being replaced; a new file gets the usual 0666 less the umask, or
+    // keeps the owner-only 0600 of mkstemp where the mask cannot be read.
     struct stat old = {};
     if (::stat(target.c_str(), &old) == 0) {
         ::fchmod(fd, old.st_mode & 07777);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+    } else if (const std::optional<mode_t> mask = currentUmask()) {
+        ::fchmod(fd, 0666 & ~*mask);
     }
 
     bool ok = writeAll(fd, content) && ::fsync(fd) == 0;

@@ -28,7 +28,11 @@ QtSoundPlayer::QtSoundPlayer()
     // Qt 6.4's FFmpeg back end reports a file it cannot open only through this signal: error() reads
     // NoError again right after, and the state says playing.
     QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
-                     [this] { m_failed = true; });
+                     [this](QMediaPlayer::Error, const QString& text) {
+                         m_failed = true;
+                         m_failure = text.isEmpty() ? "the player cannot read it" : text.toStdString();
+                     });
+    m_noDevice = QMediaDevices::defaultAudioOutput().isNull();
 }
 
 QtSoundPlayer::~QtSoundPlayer()
@@ -50,6 +54,22 @@ void QtSoundPlayer::setFileAndPlay(const std::string& path)
     }
     attachOutputIfDeviceExists();
     m_failed = false;
+    m_failure.clear();
+    // Known at once, without waiting a second for the back end to say so. A value such as "http://..."
+    // is never handed over: the player opens local files only.
+    const QFileInfo file(QString::fromStdString(absolute));
+    const std::size_t scheme = path.find("://");
+    if (scheme != std::string::npos && path.find('/') > scheme)
+        m_failure = "not a local file";
+    else if (!file.isFile())
+        m_failure = "no such file";
+    else if (!file.isReadable())
+        m_failure = "the file cannot be read";
+    if (!m_failure.empty()) {
+        m_failed = true;
+        m_player->setSource(QUrl());
+        return;
+    }
     m_player->setSource(url);
     if (!url.isEmpty())
         m_player->play();
@@ -61,6 +81,7 @@ void QtSoundPlayer::attachOutputIfDeviceExists()
     // behind it (no sound server, no card). Without an output it still plays the file silently, so the
     // window's position and length keep working.
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    m_noDevice = device.isNull();
     if (device.isNull()) {
         m_player->setAudioOutput(nullptr);
         return;
@@ -100,6 +121,18 @@ void QtSoundPlayer::setPosition(double seconds)
 void QtSoundPlayer::play()
 {
     m_player->play();
+}
+
+std::string QtSoundPlayer::failure() const
+{
+    if (!m_failure.empty())
+        return m_failure;
+    if (m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
+        return "the player cannot read it";
+    // Without a device the back end plays on in silence, which for an alarm is no sound at all.
+    if (m_noDevice)
+        return "no sound output device";
+    return {};
 }
 
 bool QtSoundPlayer::failed() const

@@ -26,6 +26,7 @@ public:
     double length() const override;
     void setPosition(double seconds) override;
     void play() override;
+    std::string failure() const override;
 
     // For tests: true once the player gave up on the current file.
     bool failed() const;
@@ -36,6 +37,8 @@ private:
     std::unique_ptr<QAudioOutput> m_output;
     std::unique_ptr<QMediaPlayer> m_player;
     bool m_failed = false;
+    std::string m_failure;
+    bool m_noDevice = false;
 };
 
 // The absolute form of a sound path: a relative one resolves against the current folder, as a plain file

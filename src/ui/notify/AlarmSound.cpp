@@ -2,9 +2,18 @@
 
 #include "AlarmOwner.h"
 #include "platform/Files.h"
+#include "platform/SoundPlayer.h"
 #include "platform/TimeText.h"
 
+#include <ostream>
+
 namespace notify {
+namespace {
+
+// 25 ticks of the window's 40 ms timer.
+constexpr int ticksPerBeep = 25;
+
+} // namespace
 
 std::string alarmSoundFile(const AlarmOwner& owner, std::int16_t index, const platform::Files& files)
 {
@@ -17,6 +26,81 @@ bool soundRestartDue(double position, double length)
 {
     using platform::timetext::roundHalfEven;
     return roundHalfEven(position) == roundHalfEven(length);
+}
+
+RingingSound::RingingSound(platform::SoundPlayerFactory& sounds, std::ostream& log)
+    : m_sounds(sounds), m_log(log)
+{
+}
+
+RingingSound::~RingingSound() = default;
+
+void RingingSound::start(const std::string& file, const std::string& defaultFile)
+{
+    m_defaultFile = defaultFile;
+    m_file = file;
+    m_player = m_sounds.create();
+    if (!m_player) {
+        giveUp("no sound player", true);
+        return;
+    }
+    // A player that can play nothing (no sound module, no output device) says so before any file.
+    const std::string useless = m_player->failure();
+    if (!useless.empty()) {
+        giveUp(useless, true);
+        return;
+    }
+    play(file);
+}
+
+void RingingSound::play(const std::string& file)
+{
+    m_file = file;
+    m_player->setFileAndPlay(file);
+}
+
+void RingingSound::restart()
+{
+    // No player once it beeps.
+    if (m_player)
+        m_player->setFileAndPlay(m_file);
+}
+
+void RingingSound::tick()
+{
+    if (m_beeping) {
+        if (++m_ticksSinceBeep >= ticksPerBeep) {
+            m_ticksSinceBeep = 0;
+            m_sounds.beep();
+        }
+        return;
+    }
+    if (!m_player)
+        return;
+    const std::string failure = m_player->failure();
+    if (!failure.empty()) {
+        giveUp(failure, false);
+        return;
+    }
+    if (soundRestartDue(m_player->position(), m_player->length())) {
+        m_player->setPosition(0.0);
+        m_player->play();
+    }
+}
+
+void RingingSound::giveUp(const std::string& reason, bool playerUseless)
+{
+    const bool toDefault = !playerUseless && m_file != m_defaultFile;
+    m_log << "wakery: cannot play \"" << m_file << "\": " << reason
+          << (toDefault ? "; playing default.wav instead" : "; beeping instead") << std::endl;
+    if (toDefault) {
+        play(m_defaultFile);
+        return;
+    }
+    m_beeping = true;
+    m_ticksSinceBeep = 0;
+    m_player.reset();
+    m_sounds.beep();
 }
 
 } // namespace notify

@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <iostream>
+
 namespace notify {
 namespace {
 
@@ -152,10 +154,15 @@ void frmalarm::startSound()
 {
     if (m_unloading)
         return;
-    // The player (and with it the media back end) exists only while an alarm rings.
-    if (!m_player)
-        m_player = m_sounds.create();
-    m_player->setFileAndPlay(alarmSoundFile(m_owner, AlarmIndex, m_files));
+    // The file is chosen once: the alarm deleted or moved in the main window while it rings keeps its
+    // sound. The player (and with it the media back end) exists only while an alarm rings.
+    if (m_sound) {
+        m_sound->restart();
+        return;
+    }
+    m_sound = std::make_unique<RingingSound>(m_sounds, std::cerr);
+    m_sound->start(alarmSoundFile(m_owner, AlarmIndex, m_files),
+                   platform::programFile(m_files, "default.wav"));
 }
 
 void frmalarm::Timer1_Timer()
@@ -166,10 +173,8 @@ void frmalarm::Timer1_Timer()
     if (modal == nullptr || modal == this) {
         ui::bringToFront(*this);
     }
-    if (m_player && soundRestartDue(m_player->position(), m_player->length())) {
-        m_player->setPosition(0.0);
-        m_player->play();
-    }
+    if (m_sound)
+        m_sound->tick();
 }
 
 void frmalarm::cmdSnooze_Click()
@@ -201,7 +206,7 @@ void frmalarm::unload()
         return;
     m_unloading = true;
     Timer1->stop();
-    m_player.reset(); // the sound ends with the window
+    m_sound.reset(); // the sound ends with the window
     close();
     emit finished();
 }

@@ -23,6 +23,7 @@ class SoundPlayerFactory;
 namespace notify {
 
 class AlarmOwner;
+class RingingSound;
 
 // The window that rings one alarm: its time, its memo, its sound over and over, in front of the other
 // windows until OK or Snooze. It cannot be closed any other way.
@@ -78,7 +79,7 @@ private:
     const platform::Files& m_files;
     platform::Dialogs& m_dialogs;
     platform::SoundPlayerFactory& m_sounds;
-    std::unique_ptr<platform::SoundPlayer> m_player;
+    std::unique_ptr<RingingSound> m_sound;
     bool m_shownBefore = false;
     bool m_otherWindowActiveSince = false;
     bool m_unloading = false;
