@@ -1,6 +1,5 @@
 #include "QtSoundPlayerFactory.h"
 
-#include <QCoreApplication>
 #include <QLibrary>
 
 namespace platform {
@@ -23,7 +22,7 @@ std::unique_ptr<SoundPlayer> QtSoundPlayerFactory::create()
     if (!m_tried) {
         m_tried = true;
         // The library stays loaded when the QLibrary object goes; players made from it live on.
-        QLibrary module(QCoreApplication::applicationDirPath() + "/wakery_sound");
+        QLibrary module(QString::fromStdString(m_modulePath));
         m_create = reinterpret_cast<CreatePlayer>(module.resolve("wakery_create_sound_player"));
     }
     if (m_create == nullptr)

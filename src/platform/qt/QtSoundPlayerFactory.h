@@ -2,16 +2,20 @@
 
 #include "platform/SoundPlayer.h"
 
+#include <string>
+
 namespace platform {
 
-// Players from the wakery_sound module beside the program, loaded on the first create(). Without the
-// module every player is silent: an alarm still rings on screen, as with a file that cannot be played.
+// Players from the wakery_sound module, loaded on the first create(). Without the module every player is
+// silent: an alarm still rings on screen, as with a file that cannot be played.
 class QtSoundPlayerFactory : public SoundPlayerFactory
 {
 public:
+    explicit QtSoundPlayerFactory(std::string modulePath) : m_modulePath(std::move(modulePath)) {}
     std::unique_ptr<SoundPlayer> create() override;
 
 private:
+    std::string m_modulePath;
     using CreatePlayer = SoundPlayer* (*)();
     CreatePlayer m_create = nullptr;
     bool m_tried = false;
