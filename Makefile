@@ -13,9 +13,10 @@ PACKAGES := build-essential cmake ninja-build pkg-config git \
 	fonts-dejavu-core fonts-liberation \
 	xvfb xauth xdotool x11-utils imagemagick trayer faketime libfaketime \
 	pulseaudio pulseaudio-utils sox \
-	dbus dbus-x11 at-spi2-core python3 python3-gi gir1.2-atspi-2.0 procps strace
+	dbus dbus-x11 at-spi2-core python3 python3-gi gir1.2-atspi-2.0 procps strace \
+	libxcb1-dev dpkg-dev file lintian desktop-file-utils appstream
 
-.PHONY: all deps build run test test-logic-asan fuzz fuzz-run format-check clean
+.PHONY: all deps build run package package-check test test-logic-asan fuzz fuzz-run format-check clean
 
 all: build
 
@@ -40,6 +41,16 @@ run: build
 	fi
 	$(BUILD)/bin/wakery
 
+# build/wakery_<version>_amd64.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The package as Debian and the desktop see it: lintian errors fail, its warnings are listed.
+package-check: package
+	lintian --fail-on error $(BUILD)/wakery_*_amd64.deb
+	desktop-file-validate packaging/org.wakery.Wakery.desktop
+	appstreamcli validate --no-net packaging/org.wakery.Wakery.metainfo.xml
+
 # The logic alone, without Qt, under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-logic-asan: deps
 	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWAKERY_WITH_QT=OFF -DWAKERY_SANITIZE=ON -DWAKERY_BENCH=OFF
@@ -62,6 +73,7 @@ test: build
 	# A second try only for a test that failed: the end-to-end scenarios drive real windows and a real
 	# sound server on a 2-core machine, where a busy moment can cost a deadline; a real fault fails twice.
 	ctest --test-dir $(BUILD) --output-on-failure --repeat until-pass:2
+	$(MAKE) package-check
 	$(MAKE) test-logic-asan
 	$(MAKE) fuzz-run
 

@@ -13,7 +13,13 @@ include(GNUInstallDirs)
 
 set(WAKERY_APP_ID org.wakery.Wakery)
 set(WAKERY_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/wakery)
-set(WAKERY_INSTALL_MODULEDIR ${CMAKE_INSTALL_LIBDIR}/wakery)
+# The module goes below the architecture's library folder, as Debian does it, whatever the prefix; under
+# plain lib/ the package would have to run ldconfig for a library nothing links against.
+if(CMAKE_LIBRARY_ARCHITECTURE AND CMAKE_INSTALL_LIBDIR STREQUAL "lib")
+    set(WAKERY_INSTALL_MODULEDIR lib/${CMAKE_LIBRARY_ARCHITECTURE}/wakery)
+else()
+    set(WAKERY_INSTALL_MODULEDIR ${CMAKE_INSTALL_LIBDIR}/wakery)
+endif()
 
 file(RELATIVE_PATH wakery_rel_data /${CMAKE_INSTALL_BINDIR} /${WAKERY_INSTALL_DATADIR})
 file(RELATIVE_PATH wakery_rel_module /${CMAKE_INSTALL_BINDIR} /${WAKERY_INSTALL_MODULEDIR})
@@ -38,15 +44,17 @@ add_custom_command(
     VERBATIM)
 add_custom_target(wakery_icons ALL DEPENDS ${wakery_icon_files})
 
-# Debian wants the changelog compressed, without a time stamp.
+# Debian wants the changelog and the manual page compressed, without a time stamp.
 set(wakery_changelog ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+set(wakery_manpage ${CMAKE_BINARY_DIR}/packaging/wakery.1.gz)
 add_custom_command(
-    OUTPUT ${wakery_changelog}
+    OUTPUT ${wakery_changelog} ${wakery_manpage}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
     COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/changelog > ${wakery_changelog}
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog
+    COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/wakery.1 > ${wakery_manpage}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog ${PROJECT_SOURCE_DIR}/packaging/wakery.1
     VERBATIM)
-add_custom_target(wakery_changelog ALL DEPENDS ${wakery_changelog})
+add_custom_target(wakery_packaging_docs ALL DEPENDS ${wakery_changelog} ${wakery_manpage})
 
 install(TARGETS wakery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS wakery_sound LIBRARY DESTINATION ${WAKERY_INSTALL_MODULEDIR}
@@ -58,7 +66,8 @@ foreach(size IN LISTS wakery_icon_sizes)
     install(FILES ${wakery_icon_dir}/${size}/${WAKERY_APP_ID}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-install(FILES packaging/copyright ${wakery_changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${wakery_manpage} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES packaging/copyright ${wakery_changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/wakery)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME wakery)
