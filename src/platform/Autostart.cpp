@@ -78,7 +78,7 @@ bool startsProgram(const std::string& content, const std::string& programPath)
     bool off = false;
     while (std::getline(lines, line)) {
         line = trimmed(line);
-        if (line.empty() || line.front() == '#')
+        if (line.empty())
             continue;
         if (line.front() == '[') {
             inEntry = line == "[Desktop Entry]";

@@ -38,7 +38,7 @@ TrayIcon::~TrayIcon() = default;
 
 void TrayIcon::add()
 {
-    m_added = true;
+    m_added = false;
     m_available = m_isAvailable();
     if (m_available)
         showIcon();

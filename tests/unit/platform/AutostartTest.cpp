@@ -46,6 +46,7 @@ const EntryCase entryCases[] = {
     {"samePathUnquoted", "[Desktop Entry]\nExec=/usr/bin/wakery\n", false},
     {"hiddenInAnotherGroup", ours + "[Desktop Action x]\nHidden=true\n", true},
     {"execOutsideTheEntry", "[Other]\nExec=\"/usr/bin/wakery\"\n", false},
+    {"noGroupAtAll", "Exec=\"/usr/bin/wakery\"\n", false},
     {"empty", "", false},
 };
 
@@ -82,9 +83,10 @@ TEST(Autostart, AForeignFileReadsOffAndIsReplaced)
     EXPECT_EQ(folder.read("other.desktop"), ours);
 }
 
-TEST(Autostart, AFolderThatCannotBeMadeFailsTheChange)
+TEST(Autostart, ChangesThatCannotBeMadeFail)
 {
     fakes::TempFolder folder;
+    EXPECT_FALSE(platform::AutostartFile(folder.file("a.desktop"), "/x/line\nbreak").setEnabled(true));
     folder.write("config", "a file where the folder should be");
     platform::AutostartFile autostart(platform::autostartFilePath(folder.file("config")), program);
     EXPECT_FALSE(autostart.setEnabled(true));
