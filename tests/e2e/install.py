@@ -6,7 +6,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import application, check, main, press  # noqa: E402
 
 TITLE = "Orvane Wakery"
-WATCHER = "--dest org.kde.StatusNotifierWatcher --object-path /StatusNotifierWatcher".split()
+WATCHER, GET = ("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher"), "org.freedesktop.DBus.Properties.Get"
 
 
 def tree(root):
@@ -59,8 +59,8 @@ def installed(s):
     check(tree(root) == before, "nothing was written into the installed tree")
 
 
-def gdbus(s, *args):
-    return s.run("gdbus", "call", "--session", *args)
+def gdbus(s, dest, path, method, *args):
+    return s.run("gdbus", "call", "--session", "--dest", dest, "--object-path", path, "--method", method, "--", *args)
 
 
 def dbus_tray(s):
@@ -68,15 +68,14 @@ def dbus_tray(s):
     s._ready(f"{sys.executable} {os.path.dirname(os.path.abspath(__file__))}/sni_watcher.py {{fd}}")
     s.program()
     s.wait_window(TITLE)  # no notification area yet: the window waits on the task bar
-    gdbus(s, *WATCHER, "--method", "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost", "org.test.Host")
-    item = s.wait("the icon to register", lambda: re.findall(r"'([^']+)'", gdbus(s, *WATCHER, "--method",
-                  "org.freedesktop.DBus.Properties.Get", "org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems")))
+    gdbus(s, *WATCHER, "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost", "org.test.Host")
+    item = s.wait("the icon to register", lambda: re.findall(r"'([^']+)'", gdbus(
+        s, *WATCHER, GET, "org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems")))[0]
     check(s.wait("the window to go", lambda: not s.windows(TITLE)), "a D-Bus host that comes later gets the icon")
-    gdbus(s, "--dest", item[0], "--object-path", "/StatusNotifierItem", "--method", "org.kde.StatusNotifierItem.Activate", "0", "0")
+    gdbus(s, item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", "0", "0")
     check(s.wait_window(TITLE), "the host's Activate shows the window")
-    menu = re.search(r"'(/[^']*)'", gdbus(s, "--dest", item[0], "--object-path", "/StatusNotifierItem", "--method",
-                                          "org.freedesktop.DBus.Properties.Get", "org.kde.StatusNotifierItem", "Menu")).group(1)
-    layout = gdbus(s, "--dest", item[0], "--object-path", menu, "--method", "com.canonical.dbusmenu.GetLayout", "--", "0", "-1", "[]")
+    menu = re.search(r"'(/[^']*)'", gdbus(s, item, "/StatusNotifierItem", GET, "org.kde.StatusNotifierItem", "Menu"))[1]
+    layout = gdbus(s, item, menu, "com.canonical.dbusmenu.GetLayout", "0", "-1", "[]")
     labels = re.findall(r"'label': <'([^']*)'>", layout)
     check(labels == ["_Restore", "Start at _login", "_Exit"] and "'toggle-type': <'checkmark'>" in layout,
           f"its menu over D-Bus holds {labels}")

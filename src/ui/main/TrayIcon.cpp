@@ -38,7 +38,7 @@ TrayIcon::~TrayIcon() = default;
 
 void TrayIcon::add()
 {
-    m_added = false;
+    m_added = true;
     m_available = m_isAvailable();
     if (m_available)
         showIcon();
@@ -58,7 +58,7 @@ void TrayIcon::setStartAtLogin(platform::Autostart* autostart, platform::Dialogs
 {
     m_autostart = autostart;
     m_dialogs = dialogs;
-    m_startAtLogin->setEnabled(m_autostart != nullptr);
+
     refreshStartAtLogin();
 }
 
