@@ -58,8 +58,8 @@ void TrayIcon::setStartAtLogin(platform::Autostart* autostart, platform::Dialogs
 {
     m_autostart = autostart;
     m_dialogs = dialogs;
+    m_startAtLogin->setEnabled(m_autostart != nullptr);
 
-    refreshStartAtLogin();
 }
 
 void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
