@@ -12,13 +12,7 @@ namespace {
 struct FakeAutostart : platform::Autostart
 {
     bool isEnabled() const override { return on; }
-    bool setEnabled(bool wanted) override
-    {
-        if (fails)
-            return false;
-        on = wanted;
-        return true;
-    }
+    bool setEnabled(bool wanted) override { return !fails && ((on = wanted), true); }
     bool on = false;
     bool fails = false;
 };
@@ -30,44 +24,41 @@ class TestStartAtLogin : public QObject
 {
     Q_OBJECT
 private slots:
-    void markFollowsTheSetting_data();
-    void markFollowsTheSetting();
+    void markFollowsTheSetting_data()
+    {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("switch on") << false << false;
+        QTest::newRow("switch off") << true << false;
+        QTest::newRow("failed switch on") << false << true;
+        QTest::newRow("failed switch off") << true << true;
+    }
+    void markFollowsTheSetting()
+    {
+        QFETCH(bool, on);
+        QFETCH(bool, fails);
+        FakeAutostart autostart;
+        autostart.on = !on;
+        fakes::FakeDialogs dialogs;
+        mainwin::TrayIcon tray(mainwin::appIcon(), [] { return false; });
+        QAction* item = tray.startAtLoginAction();
+        QVERIFY(!item->isEnabled());
+        tray.setStartAtLogin(&autostart, &dialogs);
+        QCOMPARE(item->isChecked(), !on);
+        // Changed in the desktop's own settings while the program runs: the menu reads it as it opens.
+        autostart.on = on;
+        emit tray.menu()->aboutToShow();
+        QCOMPARE(item->isChecked(), on);
+
+        autostart.fails = fails;
+        item->trigger();
+        QCOMPARE(autostart.on, fails ? on : !on);
+        QCOMPARE(item->isChecked(), autostart.on);
+        QCOMPARE(dialogs.shown.size(), std::size_t{fails ? 1u : 0u});
+        if (fails)
+            QCOMPARE(dialogs.shown.front().text, std::string("The change could not be saved."));
+    }
 };
-
-void TestStartAtLogin::markFollowsTheSetting_data()
-{
-    QTest::addColumn<bool>("on");
-    QTest::addColumn<bool>("fails");
-    QTest::newRow("switch on") << false << false;
-    QTest::newRow("switch off") << true << false;
-    QTest::newRow("failed switch on") << false << true;
-    QTest::newRow("failed switch off") << true << true;
-}
-
-void TestStartAtLogin::markFollowsTheSetting()
-{
-    QFETCH(bool, on);
-    QFETCH(bool, fails);
-    FakeAutostart autostart;
-    fakes::FakeDialogs dialogs;
-    mainwin::TrayIcon tray(mainwin::appIcon(), [] { return false; });
-    QAction* item = tray.startAtLoginAction();
-    QCOMPARE(tray.menu()->actions().indexOf(item), 1);
-    tray.setStartAtLogin(&autostart, &dialogs);
-
-    // Changed elsewhere (the desktop's own settings) while the program runs: the menu reads it on opening.
-    autostart.on = on;
-    emit tray.menu()->aboutToShow();
-    QCOMPARE(item->isChecked(), on);
-
-    autostart.fails = fails;
-    item->trigger();
-    QCOMPARE(autostart.on, fails ? on : !on);
-    QCOMPARE(item->isChecked(), autostart.on);
-    QCOMPARE(dialogs.shown.size(), std::size_t{fails ? 1u : 0u});
-    if (fails)
-        QCOMPARE(dialogs.shown.front().text, std::string("The change could not be saved."));
-}
 
 QTEST_MAIN(TestStartAtLogin)
 #include "tst_startatlogin.moc"
