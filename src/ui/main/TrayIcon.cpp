@@ -77,7 +77,7 @@ void TrayIcon::checkAvailability()
     // An icon shown while there was no notification area never reached one; showing it afresh docks it
     // into the area that has just appeared.
     if (m_added && available) {
-        if (!(m_icon))
+        if (m_icon)
             m_icon->hide();
         showIcon();
     }
