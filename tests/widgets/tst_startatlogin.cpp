@@ -24,39 +24,31 @@ class TestStartAtLogin : public QObject
 {
     Q_OBJECT
 private slots:
-    void markFollowsTheSetting_data()
-    {
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<bool>("fails");
-        QTest::newRow("switch on") << false << false;
-        QTest::newRow("switch off") << true << false;
-        QTest::newRow("failed switch on") << false << true;
-        QTest::newRow("failed switch off") << true << true;
-    }
     void markFollowsTheSetting()
     {
-        QFETCH(bool, on);
-        QFETCH(bool, fails);
-        FakeAutostart autostart;
-        autostart.on = !on;
-        fakes::FakeDialogs dialogs;
-        mainwin::TrayIcon tray(mainwin::appIcon(), [] { return false; });
-        QAction* item = tray.startAtLoginAction();
-        QVERIFY(!item->isEnabled());
-        tray.setStartAtLogin(&autostart, &dialogs);
-        QCOMPARE(item->isChecked(), !on);
-        // Changed in the desktop's own settings while the program runs: the menu reads it as it opens.
-        autostart.on = on;
-        emit tray.menu()->aboutToShow();
-        QCOMPARE(item->isChecked(), on);
+        for (const auto& [on, fails] :
+             {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
+            FakeAutostart autostart;
+            autostart.on = !on;
+            fakes::FakeDialogs dialogs;
+            mainwin::TrayIcon tray(mainwin::appIcon(), [] { return false; });
+            QAction* item = tray.startAtLoginAction();
+            QVERIFY(!item->isEnabled());
+            tray.setStartAtLogin(&autostart, &dialogs);
+            QCOMPARE(item->isChecked(), !on);
+            // Changed in the desktop's own settings while the program runs: the menu reads it as it opens.
+            autostart.on = on;
+            emit tray.menu()->aboutToShow();
+            QCOMPARE(item->isChecked(), on);
 
-        autostart.fails = fails;
-        item->trigger();
-        QCOMPARE(autostart.on, fails ? on : !on);
-        QCOMPARE(item->isChecked(), autostart.on);
-        QCOMPARE(dialogs.shown.size(), std::size_t{fails ? 1u : 0u});
-        if (fails)
-            QCOMPARE(dialogs.shown.front().text, std::string("The change could not be saved."));
+            autostart.fails = fails;
+            item->trigger();
+            QCOMPARE(autostart.on, fails ? on : !on);
+            QCOMPARE(item->isChecked(), autostart.on);
+            QCOMPARE(dialogs.shown.size(), std::size_t{fails ? 1u : 0u});
+            if (fails)
+                QCOMPARE(dialogs.shown.front().text, std::string("The change could not be saved."));
+        }
     }
 };
 
