@@ -19,7 +19,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config git \
 	xvfb xauth xdotool x11-utils imagemagick trayer faketime libfaketime \
 	pulseaudio pulseaudio-utils sox \
 	dbus dbus-x11 at-spi2-core python3 python3-gi gir1.2-atspi-2.0 procps strace \
-	libxcb1-dev dpkg-dev file lintian desktop-file-utils appstream
+	libxcb1-dev dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin
 
 .PHONY: all deps build compile check release run package package-check test test-logic-asan fuzz fuzz-run format-check clean
 
