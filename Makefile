@@ -18,9 +18,10 @@ PACKAGES := build-essential cmake ninja-build pkg-config git \
 	fonts-dejavu-core fonts-liberation \
 	xvfb xauth xdotool x11-utils imagemagick trayer faketime libfaketime \
 	pulseaudio pulseaudio-utils sox \
-	dbus dbus-x11 at-spi2-core python3 python3-gi gir1.2-atspi-2.0 procps strace
+	dbus dbus-x11 at-spi2-core python3 python3-gi gir1.2-atspi-2.0 procps strace \
+	libxcb1-dev dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin
 
-.PHONY: all deps build compile check release run test test-logic-asan fuzz fuzz-run format-check clean
+.PHONY: all deps build compile check release run package package-check test test-logic-asan fuzz fuzz-run format-check clean
 
 all: build
 
@@ -56,6 +57,16 @@ run: build
 	fi
 	$(BUILD)/bin/wakery
 
+# build/wakery_<version>_amd64.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The package as Debian and the desktop see it: lintian errors fail, its warnings are listed.
+package-check: package
+	lintian --fail-on error $(BUILD)/wakery_*_amd64.deb
+	desktop-file-validate packaging/org.wakery.Wakery.desktop
+	appstreamcli validate --no-net packaging/org.wakery.Wakery.metainfo.xml
+
 # The logic alone, without Qt, under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-logic-asan: deps
 	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWAKERY_WITH_QT=OFF -DWAKERY_SANITIZE=ON -DWAKERY_BENCH=OFF $(werror)
@@ -78,6 +89,7 @@ test: deps
 	$(MAKE) format-check
 	$(MAKE) compile WERROR=ON
 	ctest --test-dir $(BUILD) --output-on-failure
+	$(MAKE) package-check
 	$(MAKE) release WERROR=ON
 	$(MAKE) test-logic-asan WERROR=ON
 	$(MAKE) fuzz-run WERROR=ON

@@ -1,4 +1,8 @@
+#include "platform/AppLayout.h"
+#include "platform/AtomicFile.h"
+#include "platform/Autostart.h"
 #include "platform/Services.h"
+#include "platform/UserFolders.h"
 #include "platform/qt/DisplayCheck.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtDialogs.h"
@@ -13,6 +17,19 @@
 #include <QApplication>
 
 #include <cstdio>
+
+namespace {
+
+// Where an installed program finds its files, relative to its own folder; the build fills these in.
+platform::AppLayout programLayout(const platform::QtFiles& here)
+{
+    const platform::InstallDirs installed{WAKERY_INSTALLED_DATA_DIR, WAKERY_INSTALLED_MODULE_DIR,
+                                          WAKERY_MODULE_FILE};
+    return platform::resolveLayout(here.programFolder(), installed, platform::userConfigHome(),
+                                   [&here](const std::string& path) { return here.plainFileExists(path); });
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -31,15 +48,20 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(mainwin::appIcon());
 
-    platform::QtFiles files;
+    const platform::AppLayout layout = programLayout(platform::QtFiles());
+    // An installed program keeps Data.ini in the user's configuration folder, which a new account may not
+    // have yet. When it cannot be made, the first save says so and nothing is lost.
+    if (!layout.portable)
+        platform::makeFolders(layout.dataFolder);
+    platform::QtFiles files(layout);
     // A second copy would ring every alarm twice and write Data.ini against the first: it only shows the
-    // running copy's window.
-    platform::SingleInstance instance(QString::fromStdString(files.programFolder()));
+    // running copy's window. Copies that share Data.ini are the same program.
+    platform::SingleInstance instance(QString::fromStdString(files.dataFolder()));
     const bool first = instance.claim();
     if (!instance.note().isEmpty())
         std::fprintf(stderr, "wakery: %s\n", qPrintable(instance.note()));
     if (!first) {
-        std::fprintf(stderr, "wakery: already running from this folder; its window is shown instead\n");
+        std::fprintf(stderr, "wakery: already running; its window is shown instead\n");
         return 0;
     }
 
@@ -47,10 +69,14 @@ int main(int argc, char* argv[])
     platform::QtLocaleTime localeTime;
     platform::QtDialogs dialogs;
     platform::QtFileDialog fileDialog;
-    platform::QtSoundPlayerFactory sounds;
+    platform::QtSoundPlayerFactory sounds(layout.soundModule);
     platform::Services services{clock, localeTime, files, dialogs, fileDialog, sounds};
 
+    platform::AutostartFile autostart(platform::autostartFilePath(platform::userConfigHome()),
+                                      QCoreApplication::applicationFilePath().toStdString());
+
     Form1 form(services);
+    form.trayIcon().setStartAtLogin(&autostart, &dialogs);
     QObject::connect(&instance, &platform::SingleInstance::showRequested, &form, &Form1::mPopRestore_Click);
     // Exit ends the program at once: open windows are left as they are, nothing runs their closing steps,
     // and every change has long been written.

@@ -10,4 +10,8 @@ namespace platform {
 // the new ones. False when any step fails; the old file is then untouched.
 bool replaceFileAtomically(const std::string& path, std::string_view content);
 
+// Creates folder and the missing folders above it, readable by the user alone, as the user's
+// configuration folders should be. True when the folder is there afterwards.
+bool makeFolders(const std::string& folder);
+
 } // namespace platform

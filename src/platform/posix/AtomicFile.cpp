@@ -57,6 +57,19 @@ std::optional<mode_t> currentUmask()
 
 } // namespace
 
+bool makeFolders(const std::string& folder)
+{
+    if (folder.empty())
+        return true;
+    struct stat info = {};
+    if (::stat(folder.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode);
+    const std::filesystem::path parent = std::filesystem::path(folder).parent_path();
+    if (!parent.empty() && parent != folder && !makeFolders(parent.string()))
+        return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
 bool replaceFileAtomically(const std::string& path, std::string_view content)
 {
     // A user who keeps the file elsewhere and links it in expects the link to stay and the file it names

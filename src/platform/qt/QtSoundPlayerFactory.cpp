@@ -1,7 +1,6 @@
 #include "QtSoundPlayerFactory.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QLibrary>
 
 #include <utility>
@@ -31,7 +30,7 @@ std::unique_ptr<SoundPlayer> QtSoundPlayerFactory::create()
     if (!m_tried) {
         m_tried = true;
         // The library stays loaded when the QLibrary object goes; players made from it live on.
-        QLibrary module(QCoreApplication::applicationDirPath() + "/wakery_sound");
+        QLibrary module(QString::fromStdString(m_modulePath));
         m_create = reinterpret_cast<CreatePlayer>(module.resolve("wakery_create_sound_player"));
         if (m_create == nullptr)
             m_loadError = "the sound module did not load: " + module.errorString().toStdString();

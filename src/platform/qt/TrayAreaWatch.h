@@ -3,26 +3,42 @@
 #include <QObject>
 #include <QScreen>
 
+class QDBusServiceWatcher;
+
 namespace platform {
 
-// Reports when the desktop's notification area appears or goes away, where the platform tells it (the
-// X11 tray protocol does, through the platform plugin's native interface). Where it does not, connected()
-// is false and the caller has to look for itself.
+// Whether the desktop has a notification area, and when that changes: a StatusNotifierItem host on the
+// session bus (panels on Wayland and many on X11) or an XEmbed tray on the X display.
+//
+// Qt settles whether its tray icons go over D-Bus once per process, at the first tray call of any kind
+// (even asking whether a tray is there), and a program that asked before its panel had started would
+// never show its icon over D-Bus. So this looks for both itself, and Qt's tray is touched only after
+// trayCreated().
 class TrayAreaWatch : public QObject
 {
     Q_OBJECT
 public:
     explicit TrayAreaWatch(QObject* parent = nullptr);
-    bool connected() const { return m_connected; }
+    bool available() const;
+    // Whether every change is reported through changed(); where not, the caller has to look for itself.
+    bool connected() const;
+    // Qt's tray exists now and may be asked; the X11 tray is then followed through Qt's own tracking.
+    void trayCreated();
 
 signals:
     void changed();
 
 private slots:
     void onTrayWindowChanged(QScreen* screen);
+    void onBusChanged();
 
 private:
-    bool m_connected = false;
+    bool statusNotifierHost() const;
+    bool xembedTray() const;
+
+    QDBusServiceWatcher* m_busWatch = nullptr;
+    bool m_onX11 = false;
+    bool m_x11Followed = false;
 };
 
 } // namespace platform

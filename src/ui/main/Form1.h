@@ -34,7 +34,7 @@ class Form1 : public QMainWindow, public notify::AlarmOwner
 public:
     // trayAvailable tells whether the desktop has a notification area; tests pass their own.
     explicit Form1(platform::Services& services, QWidget* parent = nullptr,
-                   mainwin::TrayIcon::Availability trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
+                   mainwin::TrayIcon::Availability trayAvailable = {});
     ~Form1() override;
 
     // Start-up: the first load, the icon into the notification area with the window put away, then the

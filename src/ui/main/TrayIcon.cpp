@@ -1,23 +1,31 @@
 #include "TrayIcon.h"
 
+#include "platform/Autostart.h"
+#include "platform/Dialogs.h"
+
 namespace mainwin {
 
 TrayIcon::TrayIcon(const QIcon& icon, Availability available, QObject* parent)
-    : QObject(parent), m_isAvailable(std::move(available))
+    : QObject(parent), m_isAvailable(std::move(available)), m_image(icon)
 {
+    if (!m_isAvailable)
+        m_isAvailable = [this] { return m_platformWatch.available(); };
+
     m_menu.setObjectName(QStringLiteral("mPopupSys"));
     m_menu.setTitle(QStringLiteral("&SysTray"));
     m_restore = m_menu.addAction(QStringLiteral("&Restore"));
     m_restore->setObjectName(QStringLiteral("mPopRestore"));
+    m_startAtLogin = m_menu.addAction(QStringLiteral("Start at &login"));
+    m_startAtLogin->setObjectName(QStringLiteral("mPopStartAtLogin"));
+    m_startAtLogin->setCheckable(true);
+    m_startAtLogin->setEnabled(false);
     m_exit = m_menu.addAction(QStringLiteral("&Exit"));
     m_exit->setObjectName(QStringLiteral("mPopExit"));
     connect(m_restore, &QAction::triggered, this, &TrayIcon::restoreRequested);
+    connect(m_startAtLogin, &QAction::triggered, this, &TrayIcon::startAtLoginTriggered);
     connect(m_exit, &QAction::triggered, this, &TrayIcon::exitRequested);
-
-    m_icon.setIcon(icon);
-    m_icon.setToolTip(QStringLiteral("Wakery"));
-    m_icon.setContextMenu(&m_menu);
-    connect(&m_icon, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
+    // The user may switch it in the desktop's own settings while the program runs.
+    connect(&m_menu, &QMenu::aboutToShow, this, &TrayIcon::refreshStartAtLogin);
 
     // Nothing depends on noticing within the second, so the system may batch this wake-up with others.
     m_watch.setTimerType(Qt::VeryCoarseTimer);
@@ -26,12 +34,14 @@ TrayIcon::TrayIcon(const QIcon& icon, Availability available, QObject* parent)
     connect(&m_platformWatch, &platform::TrayAreaWatch::changed, this, &TrayIcon::checkAvailability);
 }
 
+TrayIcon::~TrayIcon() = default;
+
 void TrayIcon::add()
 {
     m_added = true;
     m_available = m_isAvailable();
     if (m_available)
-        m_icon.show();
+        showIcon();
     if (!m_platformWatch.connected())
         m_watch.start();
 }
@@ -40,7 +50,16 @@ void TrayIcon::remove()
 {
     m_added = false;
     m_watch.stop();
-    m_icon.hide();
+    if (m_icon)
+        m_icon->hide();
+}
+
+void TrayIcon::setStartAtLogin(platform::Autostart* autostart, platform::Dialogs* dialogs)
+{
+    m_autostart = autostart;
+    m_dialogs = dialogs;
+    m_startAtLogin->setEnabled(m_autostart != nullptr);
+    refreshStartAtLogin();
 }
 
 void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)
@@ -58,10 +77,41 @@ void TrayIcon::checkAvailability()
     // An icon shown while there was no notification area never reached one; showing it afresh docks it
     // into the area that has just appeared.
     if (m_added && available) {
-        m_icon.hide();
-        m_icon.show();
+        if (m_icon)
+            m_icon->hide();
+        showIcon();
     }
     emit availabilityChanged(available);
+}
+
+void TrayIcon::showIcon()
+{
+    if (!m_icon) {
+        m_icon = std::make_unique<QSystemTrayIcon>(m_image);
+        m_icon->setToolTip(QStringLiteral("Wakery"));
+        m_icon->setContextMenu(&m_menu);
+        connect(m_icon.get(), &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
+        m_platformWatch.trayCreated();
+        if (m_platformWatch.connected())
+            m_watch.stop();
+    }
+    m_icon->show();
+}
+
+void TrayIcon::refreshStartAtLogin()
+{
+    if (m_autostart != nullptr)
+        m_startAtLogin->setChecked(m_autostart->isEnabled());
+}
+
+void TrayIcon::startAtLoginTriggered(bool checked)
+{
+    if (m_autostart == nullptr)
+        return;
+    if (!m_autostart->setEnabled(checked) && m_dialogs != nullptr)
+        platform::showError(*m_dialogs, "The change could not be saved.");
+    // The mark follows the file, whatever became of the change.
+    refreshStartAtLogin();
 }
 
 } // namespace mainwin

@@ -9,21 +9,30 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
+
+namespace platform {
+class Autostart;
+class Dialogs;
+} // namespace platform
 
 namespace mainwin {
 
-// The notification-area icon with the tip "Wakery" and its menu "&Restore" / "&Exit". Left click and
-// double click ask for the main window; right click opens the menu at the mouse (the platform does that);
-// every other event on the icon does nothing. Desktops gain and lose their notification area (a panel
-// restarts, a session has none), so its presence is watched and reported.
+// The notification-area icon with the tip "Wakery" and its menu "&Restore" / "Start at &login" / "&Exit".
+// Left click and double click ask for the main window; right click opens the menu at the mouse (the
+// platform does that); every other event on the icon does nothing. Desktops gain and lose their
+// notification area (a panel restarts or starts after the program, a session has none), so its presence
+// is watched and reported. Qt's own tray icon is made only once a notification area is there: Qt picks
+// between the D-Bus and the XEmbed tray when the icon is made, and keeps that choice.
 class TrayIcon : public QObject
 {
     Q_OBJECT
 public:
     using Availability = std::function<bool()>;
-    // available is asked whether a notification area exists; tests pass their own.
-    explicit TrayIcon(const QIcon& icon, Availability available = &QSystemTrayIcon::isSystemTrayAvailable,
-                      QObject* parent = nullptr);
+    // available is asked whether a notification area exists; without it the desktop is asked. Tests pass
+    // their own.
+    explicit TrayIcon(const QIcon& icon, Availability available = {}, QObject* parent = nullptr);
+    ~TrayIcon() override;
 
     // Puts the icon into the notification area, now or as soon as one appears.
     void add();
@@ -34,7 +43,12 @@ public:
     // Whether the icon is meant to be in the notification area (between add and remove).
     bool isAdded() const { return m_added; }
 
+    // Wires "Start at login" to the autostart setting; failed changes are reported through dialogs.
+    // Without it the item is disabled.
+    void setStartAtLogin(platform::Autostart* autostart, platform::Dialogs* dialogs);
+
     QAction* restoreAction() const { return m_restore; }
+    QAction* startAtLoginAction() const { return m_startAtLogin; }
     QAction* exitAction() const { return m_exit; }
 
     // Where the platform does not report the notification area coming and going, it is looked for at
@@ -51,15 +65,23 @@ signals:
     void availabilityChanged(bool available);
 
 private:
+    void showIcon();
+    void refreshStartAtLogin();
+    void startAtLoginTriggered(bool checked);
+
     Availability m_isAvailable;
     bool m_available = false;
     bool m_added = false;
+    QIcon m_image;
     QMenu m_menu;
     QAction* m_restore = nullptr;
+    QAction* m_startAtLogin = nullptr;
     QAction* m_exit = nullptr;
-    QSystemTrayIcon m_icon;
+    std::unique_ptr<QSystemTrayIcon> m_icon;
     QTimer m_watch;
     platform::TrayAreaWatch m_platformWatch;
+    platform::Autostart* m_autostart = nullptr;
+    platform::Dialogs* m_dialogs = nullptr;
 };
 
 } // namespace mainwin

@@ -19,7 +19,7 @@ std::string alarmSoundFile(const AlarmOwner& owner, std::int16_t index, const pl
 {
     if (owner.AlarmSoundPresent(index))
         return owner.GetASound(index);
-    return platform::programFile(files, "default.wav");
+    return files.defaultSound();
 }
 
 bool soundRestartDue(double position, double length)

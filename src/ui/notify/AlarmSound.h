@@ -15,7 +15,7 @@ namespace notify {
 
 class AlarmOwner;
 
-// The file a ringing alarm asks for: its own sound, else default.wav in the program's folder.
+// The file a ringing alarm asks for: its own sound, else default.wav (beside the program, or installed).
 std::string alarmSoundFile(const AlarmOwner& owner, std::int16_t index, const platform::Files& files);
 
 // The loop of the ringing sound: true when position and length, each rounded to a whole second with

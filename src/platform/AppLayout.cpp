@@ -1,0 +1,45 @@
+#include "AppLayout.h"
+
+#include <filesystem>
+
+namespace platform {
+namespace {
+
+std::string join(const std::string& folder, const std::string& name)
+{
+    return (std::filesystem::path(folder) / name).lexically_normal().string();
+}
+
+} // namespace
+
+std::string configHome(const std::string& xdgConfigHome, const std::string& home)
+{
+    if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/')
+        return xdgConfigHome;
+    if (home.empty())
+        return {};
+    return join(home, ".config");
+}
+
+AppLayout resolveLayout(const std::string& programFolder, const InstallDirs& dirs,
+                        const std::string& configHomeFolder,
+                        const std::function<bool(const std::string&)>& plainFileExists)
+{
+    AppLayout layout;
+    const std::string besideSound = join(programFolder, "default.wav");
+    layout.portable = plainFileExists(besideSound);
+    if (layout.portable) {
+        layout.dataFolder = programFolder;
+        layout.defaultSound = besideSound;
+    } else {
+        layout.dataFolder = join(configHomeFolder, dataFolderName);
+        layout.defaultSound = join(join(programFolder, dirs.dataDir), "default.wav");
+    }
+    const std::string besideModule = join(programFolder, dirs.moduleFile);
+    layout.soundModule = plainFileExists(besideModule)
+                             ? besideModule
+                             : join(join(programFolder, dirs.moduleDir), dirs.moduleFile);
+    return layout;
+}
+
+} // namespace platform

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace platform {
+
+// Where the program finds its own files and where it keeps Data.ini.
+//
+// A program whose folder holds default.wav runs from a folder of its own (the build folder or a copy of
+// it): its module and Data.ini lie beside it. An installed program never has default.wav beside it (that
+// lies in share/wakery/), and its folder belongs to the system, so it is never written: Data.ini lives in
+// the user's configuration folder. The installed files are looked for relative to the program, so a
+// prefix that was moved elsewhere still works.
+struct AppLayout
+{
+    bool portable = true;
+    std::string dataFolder;   // holds Data.ini
+    std::string defaultSound; // default.wav
+    std::string soundModule;  // the media player module, by its full file name
+};
+
+// Where the installed files lie, relative to the installed program's folder ("../share/wakery"), and the
+// module's file name.
+struct InstallDirs
+{
+    std::string dataDir;
+    std::string moduleDir;
+    std::string moduleFile;
+};
+
+inline constexpr const char* dataFolderName = "Wakery";
+
+// The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute path (a relative one is to be
+// ignored), else home followed by "/.config". Empty when neither is known.
+std::string configHome(const std::string& xdgConfigHome, const std::string& home);
+
+// The layout of the program in programFolder; the module is taken from beside the program whenever it
+// is there, else from its installed place, whether or not the program is portable.
+AppLayout resolveLayout(const std::string& programFolder, const InstallDirs& dirs,
+                        const std::string& configHomeFolder,
+                        const std::function<bool(const std::string&)>& plainFileExists);
+
+} // namespace platform
