@@ -1,5 +1,6 @@
 #include "AlarmCheck.h"
 
+#include "AlarmOccurrences.h"
 #include "CivilMinute.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
@@ -125,18 +126,9 @@ std::int64_t AlarmCheck::showingLateMinutes() const
     return std::max<std::int64_t>(0, localMinute(m_clock.now()) - m_state.showing->minute);
 }
 
-// ACount taken once, and never beyond the shortest array, so that a table being built up elsewhere can
-// not be read past its end.
 int AlarmCheck::usableCount() const
 {
-    const store::AlarmTable& table = m_table;
-    const std::size_t shortest =
-        std::min({table.AType.size(), table.AMemo.size(), table.ATime.size(), table.AState.size(),
-                  table.ASnoozeH.size(), table.ASnoozeM.size(), table.AClock.size()});
-    const int count = table.ACount;
-    if (count <= 0 || shortest == 0)
-        return 0;
-    return std::min(count, static_cast<int>(shortest) - 1);
+    return scheduler::usableCount(m_table);
 }
 
 void AlarmCheck::followCount(int count)

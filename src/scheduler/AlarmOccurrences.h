@@ -12,8 +12,8 @@ namespace scheduler {
 // (minutes since 1970-01-01 00:00 of the local calendar) when it is switched on (AState 1), its time is a
 // time of day, and m minus its snooze offsets falls on AClock(i) on one of the weekdays of AType(i).
 
-// ACount, but never beyond the shortest array, so a table being built up elsewhere is not read past its
-// end; 0 for a negative count.
+// ACount taken once, but never beyond the shortest array, so that a table being built up elsewhere is not
+// read past its end; 0 for a negative count.
 int usableCount(const store::AlarmTable& table);
 
 // Calls visit(index, minute) for each occurrence in from..to (both included), alarm by alarm in index

@@ -87,18 +87,19 @@ TEST(MissedAlarms, GapsRingWithinTheWindowAndListTheRest)
         {7, 9, 0, {"1 Mon 7 09:00"}, {}},  // 120
         {7, 9, 1, {}, {"1 Mon 7 07:00"}},  // 121
         {8, 8, 0, {"1 Tue 8 08:00"}, {"1 Mon 7 07:00", "2 Mon 7 23:30", "3 Tue 8 00:15"}},
-        // Three weeks: the last seven days, from Wednesday 23rd 04:00.
+        // Three weeks: the last seven days, Wednesday 23rd 04:00 to 30th 03:59.
         {30,
          6,
          0,
          {},
          {"1 Wed 23 07:00", "1 Thu 24 07:00", "1 Fri 25 07:00", "1 Sat 26 07:00", "1 Sun 27 07:00",
-          "1 Mon 28 07:00", "2 Mon 28 23:30", "3 Tue 29 00:15", "1 Tue 29 07:00", "4 Tue 29 23:30"}},
+          "1 Mon 28 07:00", "2 Mon 28 23:30", "3 Tue 29 00:15", "1 Tue 29 07:00", "4 Tue 29 23:30",
+          "5 Wed 30 03:59"}},
     };
     static_assert(scheduler::AlarmCheck::catchUpMinutes == 120);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.day * 10000 + c.hour * 100 + c.minute);
-        Rig rig({"07:00 1234567", "23:30 2", "00:15 3", "23:30 3"});
+        Rig rig({"07:00 1234567", "23:30 2", "00:15 3", "23:30 3", "03:59 4"});
         rig.tickAt(7, 6, 59);
         rig.tickAt(c.day, c.hour, c.minute);
         EXPECT_EQ(rig.rings, c.rings);
@@ -130,6 +131,9 @@ TEST(MissedAlarms, NoticeText)
               "These alarms were due while the computer slept or its clock was set:\n"
               "Sun 2026-12-06  7:00:00 AM  memo 1\n"
               "Tue 2026-12-08  12:30:00 AM  memo 2 (snoozed)");
+    EXPECT_EQ(scheduler::missedNoticeText({missed[0]}, fakes::FakeLocaleTime()),
+              "This alarm was due while the computer slept or its clock was set:\n"
+              "Sun 2026-12-06  7:00:00 AM  memo 1");
 }
 
 TEST(NextDue, SkipsTheCurrentMinuteOffAlarmsAndOtherDays)
