@@ -2,22 +2,20 @@
 """The whole program under Xvfb with trayer as the notification area: time from start to the icon docked
 in the notification area, and resident memory after a stretch of idling with 10 alarms.
 
-    dbus-run-session -- /usr/bin/python3 bench/mainwin_process.py build/bin/wakery [--runs 10] [--idle 30]
+    /usr/bin/python3 bench/mainwin_process.py build/bin/wakery [--runs 10] [--idle 30]
 
-Each start runs from a fresh folder holding the program, what lies beside it (default.wav, modules) and a
-Data.ini with 10 alarms, none of them due during the run."""
+Each start runs from the same scratch folder holding the program, what lies beside it (default.wav,
+modules) and a Data.ini with 10 alarms, none of them due during the run."""
 
 import argparse
 import os
-import shutil
 import signal
 import statistics
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-import x11session as xs  # noqa: E402
+import harness  # noqa: E402
 
 
 def ten_alarms():
@@ -29,20 +27,11 @@ def ten_alarms():
     return text
 
 
-def program_folder(binary):
-    folder = tempfile.mkdtemp(prefix="wakery-bench-")
-    xs.copy_program(binary, folder)
-    with open(os.path.join(folder, "Data.ini"), "w", newline="") as data:
-        data.write(ten_alarms())
-    return folder
-
-
-def start(display, folder):
-    env = dict(display.env)
-    env.pop("QT_QPA_PLATFORM", None)
+def start(session):
     began = time.monotonic()
-    process = display.start([os.path.join(folder, os.path.basename(args.binary))], env=env)
-    xs.wait_for("the icon", display.tray_icons, timeout=20, interval=0.002)
+    process = session.program()
+    # With a notification area the icon is the program's only mapped window.
+    session.wait("the icon", lambda: session.windows(classname="wakery"), timeout=20, interval=0.002)
     return process, time.monotonic() - began
 
 
@@ -71,22 +60,20 @@ parser.add_argument("--idle", type=float, default=30.0)
 args = parser.parse_args()
 args.binary = os.path.abspath(args.binary)
 
-display = xs.Display()
-folders = []
+session = harness.Session(args.binary)
 try:
-    display.start_tray_host()
+    session.tray()
+    session.data(ten_alarms())
     times = []
     for _ in range(args.runs):
-        folders.append(program_folder(args.binary))
-        process, took = start(display, folders[-1])
+        process, took = start(session)
         times.append(took * 1000)
         stop(process)
-        xs.wait_for("the icon to go", lambda: not display.tray_icons())
+        session.wait("the icon to go", lambda: not session.windows(classname="wakery"))
     print(f"start to icon docked, {args.runs} starts: median {statistics.median(times):.0f} ms, "
           f"min {min(times):.0f} ms, max {max(times):.0f} ms")
 
-    folders.append(program_folder(args.binary))
-    process, _ = start(display, folders[-1])
+    process, _ = start(session)
     _, cpu_before = memory(process.pid)
     time.sleep(args.idle)
     fields, cpu_after = memory(process.pid)
@@ -95,6 +82,4 @@ try:
           f"VmHWM {fields['VmHWM'] / 1024:.1f} MiB, CPU used while idle {(cpu_after - cpu_before) * 1000:.0f} ms")
     stop(process)
 finally:
-    display.close()
-    for folder in folders:
-        shutil.rmtree(folder, ignore_errors=True)
+    session.close()

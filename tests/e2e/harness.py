@@ -9,7 +9,7 @@ anything starts, and s.env for every process it starts; it ends them in reverse 
     s.set_clock("06:59:58")             # the program's wall clock; move it again at any time
     s.program(faketime=True)            # its output goes to s.path("wakery.log")
     s.keys(s.wait_window("Alarm!"), "Tab", "Return")
-    check(s.wait("the window to close", lambda: not s.windows("Alarm!")), "Snooze closes the window")
+    check(s.wait("the window to close", lambda: not s.windows("Alarm!")), "what a passing step showed")
 
 More: s.tray() (trayer), s.bus() (a private session bus; the accessibility tree needs it), s.pulse() (a sound
 server), s.start(argv, env={...}) for anything else. Wait for a condition with s.wait(what, probe, timeout),
@@ -38,11 +38,14 @@ class Session:
         folder = os.path.dirname(binary)
         for name in [binary, folder + "/default.wav"] + glob.glob(folder + "/*.so"):
             shutil.copy2(name, self.app)
-        self.env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        self.env = {k: v for k, v in os.environ.items()
+                    if not k.startswith("XDG_") and k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")}
         # With no bus address at all, the D-Bus library would start a stray daemon of its own.
         self.env.update(HOME=self.dir, XDG_RUNTIME_DIR=self.path("run"), LANG="en_US.UTF-8", LC_ALL="en_US.UTF-8",
                         DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"))
-        self.env["DISPLAY"] = ":" + self._ready("Xvfb -displayfd {fd} -screen 0 1024x768x24 -nolisten tcp")
+        # -noreset: a server resets when its last client leaves (a probe such as pactl, which reads the root
+        # window), and a program connecting just then is refused.
+        self.env["DISPLAY"] = ":" + self._ready("Xvfb -displayfd {fd} -noreset -screen 0 1024x768x24 -nolisten tcp")
 
     def path(self, name):
         return os.path.join(self.dir, name)

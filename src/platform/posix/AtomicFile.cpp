@@ -48,7 +48,10 @@ bool replaceFileAtomically(const std::string& path, std::string_view content)
         if (!linkError)
             target = resolved;
     }
-    std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Appended, not "." + name: GCC 12 at -O3 takes that for an overlapping copy (-Wrestrict).
+    std::string temp =
+        (target.parent_path() / std::string(".").append(target.filename().string()).append(".XXXXXX"))
+            .string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
