@@ -10,13 +10,21 @@
 #include "platform/qt/QtFiles.h"
 #include "platform/qt/QtLocaleTime.h"
 #include "platform/qt/QtSoundPlayerFactory.h"
+#include "platform/qt/ResumeWatch.h"
 #include "platform/qt/SingleInstance.h"
+#include "ui/main/AlarmWake.h"
 #include "ui/main/AppIcon.h"
+#include "ui/main/CheckTimer.h"
 #include "ui/main/Form1.h"
+#ifdef __linux__
+#include "platform/linux/AlarmWakeTimer.h"
+#include "platform/linux/TimerFdMinuteTimer.h"
+#endif
 
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -81,6 +89,18 @@ int main(int argc, char* argv[])
     // Exit ends the program at once: open windows are left as they are, nothing runs their closing steps,
     // and every change has long been written.
     QObject::connect(&form, &Form1::programEnd, &app, [] { QCoreApplication::exit(0); });
+    // After a sleep the check runs at once rather than at the next minute start.
+    platform::ResumeWatch resume;
+    QObject::connect(&resume, &platform::ResumeWatch::resumed, form.Timer1, &CheckTimer::runNow);
+#ifdef __linux__
+    if (auto minuteTimer = platform::TimerFdMinuteTimer::create())
+        form.Timer1->setMinuteTimer(std::move(minuteTimer));
+    // Without CAP_WAKE_ALARM (Debian 12's desktop sessions) there is nothing to keep aimed.
+    platform::AlarmWakeTimer wake;
+    std::unique_ptr<AlarmWake> alarmWake;
+    if (wake.allowed())
+        alarmWake = std::make_unique<AlarmWake>(*form.Timer1, form.alarmTable(), clock, wake);
+#endif
     form.Form_Load();
     return QApplication::exec();
 }
