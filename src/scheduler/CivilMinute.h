@@ -44,7 +44,6 @@ inline platform::LocalDateTime fromLocalMinute(std::int64_t minute)
     result.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
     result.hour = of / 60;
     result.minute = of % 60;
-    result.weekday = static_cast<int>(weekday{date}.c_encoding()) + 1;
     return result;
 }
 

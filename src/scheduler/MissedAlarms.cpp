@@ -30,9 +30,10 @@ std::string missedNoticeText(const std::vector<MissedAlarm>& missed, const platf
                            : "These alarms were due while the computer slept or its clock was set:";
     for (const MissedAlarm& alarm : missed) {
         const platform::LocalDateTime due = civil::fromLocalMinute(alarm.minute);
+        const int weekday = civil::weekdayDigit(civil::floorDiv(alarm.minute, civil::minutesPerDay)) - '0';
         char date[32];
         std::snprintf(date, sizeof date, " %04d-%02d-%02d  ", due.year, due.month, due.day);
-        text += "\n" + locale.abbreviatedDayName(due.weekday) + date +
+        text += "\n" + locale.abbreviatedDayName(weekday) + date +
                 locale.longTimeText({due.hour, due.minute, 0}) + "  " + alarm.memo;
         if (alarm.snoozed)
             text += " (snoozed)";

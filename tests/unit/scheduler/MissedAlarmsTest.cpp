@@ -37,7 +37,11 @@ std::string when(std::int64_t minute)
     const platform::LocalDateTime at = scheduler::civil::fromLocalMinute(minute);
     char text[32];
     std::snprintf(text, sizeof text, " %d %02d:%02d", at.day, at.hour, at.minute);
-    return fakes::FakeLocaleTime().abbreviatedDayName(at.weekday) + text;
+    return fakes::FakeLocaleTime().abbreviatedDayName(
+               scheduler::civil::weekdayDigit(
+                   scheduler::civil::floorDiv(minute, scheduler::civil::minutesPerDay)) -
+               '0') +
+           text;
 }
 
 struct Rig : scheduler::AlarmWindow, scheduler::MissedAlarmNotice
