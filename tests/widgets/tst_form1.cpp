@@ -4,6 +4,7 @@
 
 #include "FakeServices.h"
 #include "ui/editor/Dialog.h"
+#include "ui/main/CheckTimer.h"
 #include "ui/notify/frmalarm.h"
 
 #include <QHeaderView>
@@ -34,6 +35,7 @@ struct Harness : FakeServices
     }
 
     QTreeWidget* list() const { return form->findChild<QTreeWidget*>("ListView1"); }
+    QComboBox* cmbtime() const { return form->findChild<QComboBox*>("cmbtime"); }
     void click(const QString& name) const
     {
         QTest::mouseClick(form->findChild<QPushButton*>(name), Qt::LeftButton);
@@ -218,17 +220,17 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QString, boxAfter);
         Harness h;
-        h.form->cmbtime->clearEditText();
-        QTest::keyClicks(h.form->cmbtime->lineEdit(), typed);
+        h.cmbtime()->clearEditText();
+        QTest::keyClicks(h.cmbtime()->lineEdit(), typed);
         if (key < 0) {
             h.click("cmdSet");
         } else {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, 0, keysym, 0);
-            QApplication::sendEvent(h.form->cmbtime->lineEdit(), &press);
+            QApplication::sendEvent(h.cmbtime()->lineEdit(), &press);
         }
         QCOMPARE(QString::fromStdString(h.read("Alarm", "DSnooze")), stored);
-        QCOMPARE(h.form->cmbtime->currentText(), boxAfter);
-        QCOMPARE(h.form->cmbtime->count(), 0);
+        QCOMPARE(h.cmbtime()->currentText(), boxAfter);
+        QCOMPARE(h.cmbtime()->count(), 0);
         const bool refused = key < 0 && stored == "<absent>";
         QCOMPARE(h.messages(), refused ? QStringList{"Please enter a valid duration."} : QStringList());
     }
