@@ -9,6 +9,7 @@
 
 #include <QHeaderView>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -80,6 +81,7 @@ private slots:
         h.load(fourAlarms);
         QVERIFY(h.list()->header()->sectionSize(0) >
                 h.list()->fontMetrics().horizontalAdvance("12:00:00 PM"));
+        QVERIFY(h.list()->header()->length() <= h.list()->maximumViewportSize().width()); // no side scrolling
         QCOMPARE(h.rows(), fourRows);
         QCOMPARE(h.form->GetASound(4) + "|" + h.form->GetASound(5), std::string("/x/ring.wav|"));
         // Every activation rebuilds from the file, keeping the row the user was on.
@@ -184,6 +186,9 @@ private slots:
         // Close and minimise put the window away; only the tray's Exit ends the program.
         QSignalSpy ended(h.form.get(), &Form1::programEnd);
         h.form->mPopRestore_Click();
+        // Centred on first show, give or take the frame, whose size is not known before it is shown.
+        const QPoint screenCentre = h.form->screen()->availableGeometry().center();
+        QVERIFY((h.form->frameGeometry().center() - screenCentre).manhattanLength() <= 8);
         QVERIFY(!h.form->close() && h.form->isHidden() && h.dialogs.asked.empty());
         h.form->mPopRestore_Click();
         h.form->showMinimized();
