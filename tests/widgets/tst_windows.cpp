@@ -1,22 +1,13 @@
 // What the user sees of each window before touching it: the captions, and every
 // control inside the window and clear of the others (a control that lost its
 // place lands at the top left, over another); and where Tab takes the keyboard.
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeFileDialog.h"
-#include "fakes/FakeLocaleTime.h"
-#include "fakes/FakeSoundPlayer.h"
-#include "fakes/TempFolder.h"
-#include "platform/Services.h"
-#include "platform/StdFiles.h"
+#include "FakeServices.h"
 #include "ui/editor/Dialog.h"
 #include "ui/main/Form1.h"
 #include "ui/notify/frmalarm.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLabel>
-#include <QTest>
 
 namespace {
 
@@ -69,16 +60,9 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QStringList, captions);
         QFETCH(QStringList, tabOrder);
-        fakes::TempFolder folder;
-        platform::StdFiles files{folder.path()};
-        fakes::FakeClock clock;
-        fakes::FakeLocaleTime locale;
-        fakes::FakeDialogs dialogs;
-        fakes::FakeFileDialog fileDialog;
-        fakes::FakeSoundPlayerFactory sounds;
-        platform::Services services{clock, locale, files, dialogs, fileDialog, sounds};
-        Form1 main{services, nullptr, [] { return true; }};
-        notify::frmalarm alarm{main.alarmWindow(), files, dialogs, sounds};
+        FakeServices s;
+        Form1 main{s.services, nullptr, [] { return true; }};
+        notify::frmalarm alarm{main.alarmWindow(), s.files, s.dialogs, s.sounds};
         QWidget* shown = window == "Form1"    ? &main
                          : window == "Dialog" ? static_cast<QWidget*>(&main.editor())
                                               : &alarm;
@@ -105,7 +89,11 @@ private slots:
         // Tab presses from the first control, the memo boxes included: Tab there
         // moves on, not indents.
         QVERIFY(QTest::qWaitForWindowActive(shown));
-        shown->findChild<QWidget*>(tabOrder.first())->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() != nullptr);
+        const QWidget* first = QApplication::focusWidget();
+        QCOMPARE((first->objectName().isEmpty() ? first->parentWidget() : first)->objectName(),
+                 tabOrder.first());
+        QCOMPARE(shown->minimumSize(), shown->maximumSize()); // fixed: nothing to uncover by resizing
         QStringList reached;
         for (qsizetype step = 0; step < tabOrder.size(); ++step) {
             QWidget* focus = QApplication::focusWidget();

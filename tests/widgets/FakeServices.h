@@ -1,0 +1,45 @@
+#pragma once
+// The program's services on fakes over a fresh folder, shared by every window's test.
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeFileDialog.h"
+#include "fakes/FakeLocaleTime.h"
+#include "fakes/FakeSoundPlayer.h"
+#include "fakes/TempFolder.h"
+#include "platform/Services.h"
+#include "platform/StdFiles.h"
+#include "store/ini.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+struct FakeServices
+{
+    fakes::TempFolder folder;
+    platform::StdFiles files{folder.path()};
+    fakes::FakeClock clock;
+    fakes::FakeLocaleTime locale;
+    fakes::FakeDialogs dialogs;
+    fakes::FakeFileDialog fileDialog;
+    fakes::FakeSoundPlayerFactory sounds;
+    platform::Services services{clock, locale, files, dialogs, fileDialog, sounds};
+
+    std::string read(const std::string& section, const std::string& key) const
+    {
+        return ini::ReadIni(folder.file("Data.ini"), section, key, "<absent>");
+    }
+    // The texts of the message boxes shown, each marked when it is not a critical one.
+    QStringList messages() const
+    {
+        QStringList texts;
+        for (const auto& shown : dialogs.shown)
+            texts << QString::fromStdString(shown.text) +
+                         (shown.icon == platform::MessageIcon::Critical ? "" : " <not critical>");
+        return texts;
+    }
+};
