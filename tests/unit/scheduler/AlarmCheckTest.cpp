@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
@@ -36,10 +35,19 @@ store::AlarmTable tableOf(const std::string& alarms)
     return table;
 }
 
-// Records each hand-over as "index weekday hh:mm" of the clock (December 2026: the 7th is a Monday).
+std::string sevens(int count)
+{
+    std::string alarms;
+    while (count-- > 0)
+        alarms += "7:00 ";
+    return alarms;
+}
+
+// Records each hand-over as "index weekday hh:mm" of the clock (December 2026: the 7th is a Monday). Once
+// closeInside is set, it reports itself closed while being shown, and alarm 10 reloads a file of 20.
 struct RecordingWindow : scheduler::AlarmWindow
 {
-    explicit RecordingWindow(const fakes::FakeClock& c) : clock(c) {}
+    RecordingWindow(const fakes::FakeClock& c, store::AlarmTable& t) : clock(c), table(t) {}
     void showAlarm(std::int16_t index, const std::string&, const std::string&) override
     {
         static const char* const names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
@@ -48,9 +56,20 @@ struct RecordingWindow : scheduler::AlarmWindow
         std::snprintf(text, sizeof text, "%s%d %s %02d:%02d", rings.empty() ? "" : ",", index,
                       names[(now.day + (now.month == 1 ? 32 : 1)) % 7], now.hour, now.minute);
         rings += text;
+        if (!closeInside)
+            return;
+        EXPECT_FALSE(inside) << "a hand-over inside another";
+        if (index == 10)
+            table = tableOf(sevens(20));
+        inside = true;
+        closeInside->windowClosed();
+        inside = false;
     }
     const fakes::FakeClock& clock;
+    store::AlarmTable& table;
     std::string rings;
+    scheduler::AlarmCheck* closeInside = nullptr;
+    bool inside = false;
 };
 
 struct Rig
@@ -60,7 +79,7 @@ struct Rig
     platform::StdFiles files{folder.path()};
     fakes::FakeClock clock;
     store::AlarmTable table;
-    RecordingWindow window{clock};
+    RecordingWindow window{clock, table};
     scheduler::AlarmCheck check{clock, files, table, window};
 
     // Steps, separated by blanks: "@D/hh:mm:ss" sets the clock to that day of December 2026, "~H:M" sets
@@ -68,7 +87,8 @@ struct Rig
     // each window at once, ">N" moves the clock N s without a tick, "tick", "ok" and "snoozeM" as the window
     // does them, "close" (closed, offsets untouched), "noini"/"ini" (Data.ini deleted/written), "onI"/"offI",
     // "countN" (Count hand-edited), "short" (the last alarm's state missing), "load" (one 7:00 alarm loaded),
-    // "delI" (deleted as the main window does it), "noshow" (the open window stands for no alarm any more).
+    // "delI" (deleted as the main window does it), "noshow" (the open window stands for no alarm any more),
+    // "nest" (the window closes itself while being shown).
     void play(const std::string& script)
     {
         std::istringstream steps(script);
@@ -121,6 +141,8 @@ struct Rig
                 table = tableOf("7:00");
             else if (step.starts_with("del"))
                 remove(index(3));
+            else if (step == "nest")
+                window.closeInside = &check;
             else
                 FAIL() << "unknown step " << step;
         }
@@ -176,11 +198,18 @@ TEST(AlarmCheck, RingsEachOccurrenceOnceAndInTurn)
         {"@7/07:00:00 tick ok ok count2 >5 tick noshow close", three, "1 Mon 07:00,2 Mon 07:00,3 Mon 07:00"},
         {"@7/07:00:00 short count5 *600", three, "1 Mon 07:00,2 Mon 07:00"},
         {"@7/07:00:00 count0 *600", one, ""},
+        // A window closed while being shown gets the waiting alarms in turn, not nested; a reload it causes
+        // meanwhile is followed before the next hand-over.
+        {"@7/07:00:00 nest *600", sevens(50),
+         "1 Mon 07:00,2 Mon 07:00,3 Mon 07:00,4 Mon 07:00,5 Mon 07:00,6 Mon 07:00,7 Mon 07:00,8 Mon 07:00,"
+         "9 Mon 07:00,10 Mon 07:00,11 Mon 07:00,12 Mon 07:00,13 Mon 07:00,14 Mon 07:00,15 Mon 07:00,"
+         "16 Mon 07:00,17 Mon 07:00,18 Mon 07:00,19 Mon 07:00,20 Mon 07:00"},
         // Deleted alarms take their showing or waiting occurrences along; the rest move down and do not ring
         // again in the same minute under their new indexes.
         {"@7/07:00:00 tick del2 del1 >10 tick close ok ok *50", three + " 7:00",
          "1 Mon 07:00,1 Mon 07:00,2 Mon 07:00"},
         {"@7/07:00:00 tick ok del1 snooze5 *600", three, "1 Mon 07:00,2 Mon 07:00,2 Mon 07:00,1 Mon 07:05"},
+        {"@7/06:59:50 *20 del1 *30", "6:59 7:00", "1 Mon 06:59,2 Mon 07:00"},
         // Minutes without a tick (a stall, the hour skipped when summer time starts) are caught up within the
         // limit only: 8:59 is 120 minutes after the last tick, 9:00 one beyond.
         {"@7/06:59:59 *1 >7140 *3", late, "3 Mon 06:59,1 Mon 08:59,2 Mon 08:59"},
@@ -199,43 +228,6 @@ TEST(AlarmCheck, RingsEachOccurrenceOnceAndInTurn)
         rig.play(script);
         EXPECT_EQ(rig.window.rings, expected) << script;
     }
-}
-
-// A window that reports itself closed while it is being shown gets the waiting alarms one after another,
-// not nested; a reload it causes meanwhile is followed before the next hand-over.
-TEST(AlarmCheck, WindowClosingInsideShowAlarmGetsTheNextInTurn)
-{
-    static const std::string many = [s = std::string()]() mutable {
-        while (s.size() < 50 * 5)
-            s += "7:00 ";
-        return s;
-    }();
-    struct ClosingWindow : scheduler::AlarmWindow
-    {
-        scheduler::AlarmCheck* check = nullptr;
-        store::AlarmTable* table = nullptr;
-        std::vector<std::int16_t> shown;
-        int depth = 0, deepest = 0;
-        void showAlarm(std::int16_t index, const std::string&, const std::string&) override
-        {
-            shown.push_back(index);
-            if (index == 10)
-                *table = tableOf(many.substr(0, 20 * 5)); // the file lost 30 alarms
-            deepest = std::max(deepest, ++depth);
-            check->windowClosed();
-            --depth;
-        }
-    };
-    Rig rig(many);
-    ClosingWindow window;
-    scheduler::AlarmCheck check{rig.clock, rig.files, rig.table, window};
-    window.check = &check;
-    window.table = &rig.table;
-    check.Timer1_Timer();
-    EXPECT_EQ(window.shown.size(), 20u);
-    EXPECT_EQ(window.shown.back(), 20);
-    EXPECT_EQ(window.deepest, 1);
-    EXPECT_EQ(check.waitingCount(), 0u);
 }
 
 } // namespace
