@@ -14,10 +14,8 @@ public:
     void set(int year, int month, int day, int hour, int minute, int second = 0)
     {
         using namespace std::chrono;
-        const sys_days date =
-            year_month_day{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
-                           std::chrono::day{static_cast<unsigned>(day)}};
-        m_now = time_point_cast<milliseconds>(date) + hours{hour} + minutes{minute} + seconds{second};
+        m_now =
+            sys_days{std::chrono::year{year} / month / day} + hours{hour} + minutes{minute} + seconds{second};
     }
     void advanceSeconds(long long count) { m_now += std::chrono::seconds{count}; }
     void advanceMinutes(long long count) { m_now += std::chrono::minutes{count}; }
@@ -28,14 +26,14 @@ public:
         using namespace std::chrono;
         const sys_days date = floor<days>(m_now);
         const year_month_day ymd{date};
-        const hh_mm_ss<milliseconds> time{m_now - date};
-        return {static_cast<int>(ymd.year()),
-                static_cast<int>(static_cast<unsigned>(ymd.month())),
-                static_cast<int>(static_cast<unsigned>(ymd.day())),
-                static_cast<int>(time.hours().count()),
-                static_cast<int>(time.minutes().count()),
-                static_cast<int>(time.seconds().count()),
-                static_cast<int>(time.subseconds().count())};
+        const hh_mm_ss t{m_now - date};
+        return {int{ymd.year()},
+                int(unsigned{ymd.month()}),
+                int(unsigned{ymd.day()}),
+                int(t.hours().count()),
+                int(t.minutes().count()),
+                int(t.seconds().count()),
+                int(t.subseconds().count())};
     }
 
 private:

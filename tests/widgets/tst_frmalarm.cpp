@@ -56,7 +56,7 @@ private slots:
     void cleanup() { window.reset(); }
 
     // The box offers the stored default snooze; each activation drops what was typed and starts the
-    // alarm's own sound, or the program's, over on the same player.
+    // sound the window first chose over on the same player, even when the index now names another alarm.
     void activationFillsBoxAndStartsSound()
     {
         notify::frmalarm& form = ringing(2);
@@ -68,7 +68,7 @@ private slots:
         s->sounds.log.position = 0.7;
         form.Form_Activate();
         QCOMPARE(form.cmbtime->currentText(), QString("0:10"));
-        QCOMPARE(s->sounds.log.filesStarted.back(), std::string("/music/a b.mp3"));
+        QCOMPARE(s->sounds.log.filesStarted.back(), platform::programFile(s->files, "default.wav"));
         QCOMPARE(s->sounds.log.position, 0.0);
         QCOMPARE(s->sounds.log.created, 1);
     }

@@ -28,8 +28,7 @@ TEST(ValidDuration, ChecksRepairsAndStoresTheBox)
         std::getline(table, repaired, '|');
         std::getline(table, duration, ';');
         SCOPED_TRACE('"' + box + '"');
-        std::string typed = box;
-        std::string boxAfter = box;
+        std::string typed = box, boxAfter = box;
         const bool valid = !duration.empty() && duration[0] != '!';
         EXPECT_EQ(scheduler::ValidDuration(typed, boxAfter), valid);
         EXPECT_EQ(typed, text);

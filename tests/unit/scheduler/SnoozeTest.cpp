@@ -2,20 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using Offsets = std::vector<std::int16_t>;
 
-// Alarm 1 of two starts at the row's offsets, alarm 2 at 0:00, which it must keep.
+// Alarm 1 of two starts at the row's offsets, alarm 2 at 0:00, which it must keep. Rows: index, offsets
+// before, SVH, SVM, increment, offsets after.
 TEST(SetSnoozeValue, SetsOrAddsWithinTheSixteenBitRange)
 {
-    struct Case
-    {
-        std::int16_t index, hours, minutes, svh, svm;
-        bool increment;
-        std::int16_t hoursAfter, minutesAfter;
-    };
-    const Case cases[] = {
+    const std::int16_t cases[][8] = {
         {1, 0, 5, 0, 10, true, 0, 15},
         {1, 3, 40, 0, 0, false, 0, 0},
         {1, 1, 1, 2, 30, false, 2, 30},
@@ -27,33 +24,27 @@ TEST(SetSnoozeValue, SetsOrAddsWithinTheSixteenBitRange)
         {3, 1, 2, 5, 5, false, 1, 2},
         {4, 1, 2, 5, 5, false, 1, 2},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         store::AlarmTable table;
-        table.ACount = 2;
         table.resize(2);
-        if (c.index == 4)
-            table.ACount = 5;
-        table.ASnoozeH[1] = c.hours;
-        table.ASnoozeM[1] = c.minutes;
-        scheduler::SetSnoozeValue(table, c.index, c.svh, c.svm, c.increment);
-        EXPECT_EQ(table.ASnoozeH, (Offsets{0, c.hoursAfter, 0})) << c.index << " " << c.svm;
-        EXPECT_EQ(table.ASnoozeM, (Offsets{0, c.minutesAfter, 0})) << c.index << " " << c.svm;
+        table.ACount = c[0] == 4 ? 5 : 2;
+        table.ASnoozeH[1] = c[1];
+        table.ASnoozeM[1] = c[2];
+        scheduler::SetSnoozeValue(table, c[0], c[3], c[4], c[5] != 0);
+        EXPECT_EQ(table.ASnoozeH, (Offsets{0, c[6], 0})) << c[0] << " " << c[4];
+        EXPECT_EQ(table.ASnoozeM, (Offsets{0, c[7], 0})) << c[0] << " " << c[4];
     }
 }
 
 // The lateness of the ring goes in as hours and minutes; a clock set back gives no negative lateness.
 TEST(SnoozeFromPress, AddsTheLatenessToTheDuration)
 {
-    struct Case
-    {
-        std::int64_t late;
-        std::int16_t hours, minutes;
-    };
-    for (const Case c : {Case{0, 0, 5}, Case{12, 0, 17}, Case{75, 1, 20}, Case{-3, 0, 5},
-                         Case{100'000'000, 32767, 5 + 100'000'000 % 60}}) {
-        const auto offsets = scheduler::snoozeFromPress(0, 5, c.late);
-        EXPECT_EQ(offsets.hours, c.hours) << c.late;
-        EXPECT_EQ(offsets.minutes, c.minutes) << c.late;
+    const std::tuple<std::int64_t, int, int> cases[] = {
+        {0, 0, 5}, {12, 0, 17}, {75, 1, 20}, {-3, 0, 5}, {100'000'000, 32767, 5 + 100'000'000 % 60}};
+    for (const auto& [late, hours, minutes] : cases) {
+        const auto offsets = scheduler::snoozeFromPress(0, 5, late);
+        EXPECT_EQ(offsets.hours, hours) << late;
+        EXPECT_EQ(offsets.minutes, minutes) << late;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -17,62 +18,38 @@ namespace {
 using namespace std::string_literals;
 namespace fs = std::filesystem;
 
-const std::string def = "<default>";
 const std::string x300(300, 'x');
 
-// Rows "file|section|key|value": blanks, case, quotes, comments, odd lines and line ends, duplicates, the
+// Rows "file|section|key|value~": blanks, case, quotes, comments, odd lines and line ends, duplicates, the
 // 254-byte cut (never through a UTF-8 character; bytes that are no UTF-8 are cut where the count ends).
 TEST(ReadIni, GivesTheStoredValueOrTheDefault)
 {
     const std::string x253(253, 'x'), x252(252, 'x');
-    const std::string rows[] = {
-        "[Alarm]\r\nCount=3\r\n|Alarm|Count|3",
-        "[Alarm]\r\nCount=3\r\n|Alarm1|Count|" + def,
-        "[Alarm]\r\nCount=3\r\n|Alarm|DSnooze|" + def,
-        "[Alarm]\r\nDSnooze=\r\n|Alarm|DSnooze|",
-        "|Alarm|Count|" + def,
-        "[aLaRm1]\r\nTIME=7:00 AM\r\n|ALARM1|time|7:00 AM",
-        "[Ä]\r\nk=1\r\n|ä|k|" + def,
-        " \t[ Alarm1 ]\t\r\n\t Memo \t= \t tea  time \t\r\n| Alarm1 | Memo\t|tea  time",
-        "[A]\r\nT=\"7:00 AM\"\r\n|A|T|7:00 AM",
-        "[A]\r\nT='7:00 AM'\r\n|A|T|7:00 AM",
-        "[A]\r\nT=  \" x \"  \r\n|A|T| x ",
-        "[A]\r\nT=\"\"x\"\"\r\n|A|T|\"x\"",
-        "[A]\r\nT=\"x\r\n|A|T|\"x",
-        "[A]\r\nT=\"\r\n|A|T|\"",
-        "[A]\r\nT=\"x'\r\n|A|T|\"x'",
-        "[A]\r\n;T=1\r\nT=2\r\n|A|T|2",
-        "[A]\r\n  ;T=1\r\n|A|T|" + def,
-        "[A]\r\n#T=1\r\n|A|#T|1",
-        "[A]\r\nMemo=a ; b=c\r\n|A|Memo|a ; b=c",
-        "[A]\r\nT\r\n=1\r\n|A|T|" + def,
-        "[A]\r\n=1\r\n|A||" + def,
-        "[A] trailing ; x\r\n[B\r\nT=1\r\n|A|T|1",
-        "[B\r\nT=1\r\n|B|T|" + def,
-        "T=1\r\n[A]\r\n|A|T|" + def,
-        "[A]\r\nX=1\r\n[B]\r\n[a]\r\nT=2\r\n|A|T|" + def,
-        "[A]\r\nT=1\r\nt=2\r\n|A|T|1",
-        "[A]\rT=1\rU=2\r|A|U|2",
-        "[A]\r\nT=1\rU=2\nV=3|A|V|3",
-        "\xEF\xBB\xBF[Alarm]\r\nCount=2\r\n|Alarm|Count|2",
-        "[A]\r\nMemo=" + x300 + "\r\n|A|Memo|" + x300.substr(0, 254),
-        "[A]\r\nMemo=\"" + x300 + "\"\r\n|A|Memo|" + x300.substr(0, 254),
-        "[A]\r\nMemo=" + x253 + "é\r\n|A|Memo|" + x253,
-        "[A]\r\nMemo=" + x252 + "éz\r\n|A|Memo|" + x252 + "é",
-        "[A]\r\nMemo=" + x252 + "😀\r\n|A|Memo|" + x252,
-        "[A]\r\nMemo=" + x253 + "\x80\x80\r\n|A|Memo|" + x253 + "\x80",
-        "[A]\r\nT=a\0b\r\n|A|T|a\0b"s};
+    std::istringstream rows(
+        "[Alarm]\r\nCount=3\r\n|Alarm|Count|3~[Alarm]\r\nCount=3\r\n|Alarm1|Count|<d>~"
+        "[Alarm]\r\nCount=3\r\n|Alarm|DSnooze|<d>~[Alarm]\r\nDSnooze=\r\n|Alarm|DSnooze|~|Alarm|Count|<d>~"
+        "[aLaRm1]\r\nTIME=7:00 AM\r\n|ALARM1|time|7:00 AM~[Ä]\r\nk=1\r\n|ä|k|<d>~"
+        " \t[ Alarm1 ]\t\r\n\t Memo \t= \t tea  time \t\r\n| Alarm1 | Memo\t|tea  time~"
+        "[A]\r\nT=\"7:00 AM\"\r\n|A|T|7:00 AM~[A]\r\nT='7:00 AM'\r\n|A|T|7:00 AM~"
+        "[A]\r\nT=  \" x \"  \r\n|A|T| x ~[A]\r\nT=\"\"x\"\"\r\n|A|T|\"x\"~[A]\r\nT=\"x\r\n|A|T|\"x~"
+        "[A]\r\nT=\"\r\n|A|T|\"~[A]\r\nT=\"x'\r\n|A|T|\"x'~[A]\r\n;T=1\r\nT=2\r\n|A|T|2~"
+        "[A]\r\n  ;T=1\r\n|A|T|<d>~[A]\r\n#T=1\r\n|A|#T|1~[A]\r\nMemo=a ; b=c\r\n|A|Memo|a ; b=c~"
+        "[A]\r\nT\r\n=1\r\n|A|T|<d>~[A]\r\n=1\r\n|A||<d>~[A] trailing ; x\r\n[B\r\nT=1\r\n|A|T|1~"
+        "[B\r\nT=1\r\n|B|T|<d>~T=1\r\n[A]\r\n|A|T|<d>~[A]\r\nX=1\r\n[B]\r\n[a]\r\nT=2\r\n|A|T|<d>~"
+        "[A]\r\nT=1\r\nt=2\r\n|A|T|1~[A]\rT=1\rU=2\r|A|U|2~[A]\r\nT=1\rU=2\nV=3|A|V|3~"
+        "\xEF\xBB\xBF[Alarm]\r\nCount=2\r\n|Alarm|Count|2~"
+        "[A]\r\nMemo=" +
+        x300 + "\r\n|A|Memo|" + x300.substr(0, 254) + "~[A]\r\nMemo=\"" + x300 + "\"\r\n|A|Memo|" +
+        x300.substr(0, 254) + "~[A]\r\nMemo=" + x253 + "é\r\n|A|Memo|" + x253 + "~[A]\r\nMemo=" + x252 +
+        "éz\r\n|A|Memo|" + x252 + "é~[A]\r\nMemo=" + x252 + "😀\r\n|A|Memo|" + x252 + "~[A]\r\nMemo=" + x253 +
+        "\x80\x80\r\n|A|Memo|" + x253 + "\x80~[A]\r\nT=a\0b\r\n|A|T|a\0b~"s);
     fakes::TempFolder folder;
-    for (const std::string& row : rows) {
-        const auto bar = [&row](int n) {
-            std::size_t at = 0;
-            while (n-- > 0)
-                at = row.find('|', at) + 1;
-            return at;
-        };
-        const auto part = [&](int n) { return row.substr(bar(n), bar(n + 1) - bar(n) - 1); };
-        folder.write("Data.ini", row.substr(0, bar(1) - 1));
-        EXPECT_EQ(ini::ReadIni(folder.file("Data.ini"), part(1), part(2), def), row.substr(bar(3))) << row;
+    for (std::string file, section, key, value; std::getline(rows, file, '|');) {
+        std::getline(rows, section, '|');
+        std::getline(rows, key, '|');
+        std::getline(rows, value, '~');
+        folder.write("Data.ini", file);
+        EXPECT_EQ(ini::ReadIni(folder.file("Data.ini"), section, key, "<d>"), value) << file;
     }
     // No file, a folder, a missing folder.
     for (const std::string& path : {folder.file("none.ini"), folder.path(), folder.file("no/Data.ini")})
@@ -82,54 +59,45 @@ TEST(ReadIni, GivesTheStoredValueOrTheDefault)
 // One replacement for several keys: the same file as one WriteIni per key, which changes only its key.
 TEST(WriteIni, ChangesOnlyTheKeyAndKeepsTheRestOfTheFile)
 {
-    struct Case
-    {
-        std::optional<std::string> before; // nullopt: no file yet
-        std::vector<ini::KeyWrite> writes;
-        std::string after;
-    };
-    const Case cases[] = {
-        {std::nullopt, {{"Alarm", "Count", "1"}}, "[Alarm]\r\nCount=1\r\n"},
-        {"", {{"Alarm", "Count", "1"}, {"alarm", "count", "2"}}, "[Alarm]\r\nCount=2\r\n"},
-        {"[Alarm]\r\nCount=1\r\n\r\n",
-         {{"Alarm1", "State", "1"}},
-         "[Alarm]\r\nCount=1\r\n\r\n[Alarm1]\r\nState=1\r\n"},
-        {"[A]\r\nX=1\r\n\r\n; about B\r\n[B]\r\nY=2\r\n",
-         {{"A", "Z", "3"}},
-         "[A]\r\nX=1\r\nZ=3\r\n\r\n; about B\r\n[B]\r\nY=2\r\n"},
-        {"[A]\r\n[B]\r\n", {{"A", "Z", "3"}, {"B", "Y", "4"}}, "[A]\r\nZ=3\r\n[B]\r\nY=4\r\n"},
-        {"[A]\r\n; x\r\nX=1\r\n; y\r\n", {{"A", "Z", "3"}}, "[A]\r\n; x\r\nX=1\r\nZ=3\r\n; y\r\n"},
-        {"; top\r\n[alarm1]\r\nX=1\r\n  tIMe = 7:00 AM  \r\nY=2\r\n",
-         {{"Alarm1", "Time", "8:15 PM"}},
-         "; top\r\n[alarm1]\r\nX=1\r\n  tIMe = 8:15 PM\r\nY=2\r\n"},
-        {"[A]\r\nK =  old  \r\nT=\"x\"\r\n",
-         {{"A", "K", " new "}, {"A", "T", ""}},
-         "[A]\r\nK = new \r\nT=\r\n"},
-        {std::nullopt, {{"A", "Memo", "one\r\ntwo\rthree\n"}}, "[A]\r\nMemo=one  two three \r\n"},
-        {"[A]\r\nX=1\r\n[B]\r\n[A]\r\nT=old\r\nT=2\r\n",
-         {{"A", "T", "new"}},
-         "[A]\r\nX=1\r\nT=new\r\n[B]\r\n[A]\r\nT=old\r\nT=2\r\n"},
-        {"[A]\nX=1", {{"B", "Y", "2"}, {"A", "Z", "3"}}, "[A]\nX=1\nZ=3\n[B]\nY=2\n"},
-        {"[A]\rX=1\r", {{"A", "Y", "2"}}, "[A]\rX=1\rY=2\r"},
-        {"[A]\rX=1\n\n[B]\r", {{"A", "K", "v"}}, "[A]\rX=1\nK=v\r\n\n[B]\r"},
-        {"[A]\r\nX=1", {{"A", "X", "2"}}, "[A]\r\nX=2"},
-        {"\xEF\xBB\xBF", {{"A", "X", "1"}}, "\xEF\xBB\xBF[A]\r\nX=1\r\n"},
-        {std::nullopt, {{"A", "Memo", x300 + "é"}}, "[A]\r\nMemo=" + x300 + "é\r\n"},
-        {"junk\r\n[A]\r\n\x01\0\r\n[x\r\n"s, {{"A", "K", "v"}}, "junk\r\n[A]\r\n\x01\0\r\n[x\r\nK=v\r\n"s},
-    };
+    // Rows "file before|writes|file after~", writes "section/key=value" joined by '&', "-" for no file yet.
+    std::istringstream rows(
+        "-|Alarm/Count=1|[Alarm]\r\nCount=1\r\n~|Alarm/Count=1&alarm/count=2|[Alarm]\r\nCount=2\r\n~"
+        "[Alarm]\r\nCount=1\r\n\r\n|Alarm1/State=1|[Alarm]\r\nCount=1\r\n\r\n[Alarm1]\r\nState=1\r\n~"
+        "[A]\r\nX=1\r\n\r\n; about B\r\n[B]\r\nY=2\r\n|A/Z=3|[A]\r\nX=1\r\nZ=3\r\n\r\n; about "
+        "B\r\n[B]\r\nY=2\r\n~"
+        "[A]\r\n[B]\r\n|A/Z=3&B/Y=4|[A]\r\nZ=3\r\n[B]\r\nY=4\r\n~"
+        "[A]\r\n; x\r\nX=1\r\n; y\r\n|A/Z=3|[A]\r\n; x\r\nX=1\r\nZ=3\r\n; y\r\n~"
+        "; top\r\n[alarm1]\r\nX=1\r\n  tIMe = 7:00 AM  \r\nY=2\r\n|Alarm1/Time=8:15 PM|; "
+        "top\r\n[alarm1]\r\nX=1\r\n  tIMe = 8:15 PM\r\nY=2\r\n~"
+        "[A]\r\nK =  old  \r\nT=\"x\"\r\n|A/K= new &A/T=|[A]\r\nK = new \r\nT=\r\n~"
+        "-|A/Memo=one\r\ntwo\rthree\n|[A]\r\nMemo=one  two three \r\n~"
+        "[A]\r\nX=1\r\n[B]\r\n[A]\r\nT=old\r\nT=2\r\n|A/"
+        "T=new|[A]\r\nX=1\r\nT=new\r\n[B]\r\n[A]\r\nT=old\r\nT=2\r\n~"
+        "[A]\nX=1|B/Y=2&A/Z=3|[A]\nX=1\nZ=3\n[B]\nY=2\n~[A]\rX=1\r|A/Y=2|[A]\rX=1\rY=2\r~"
+        "[A]\rX=1\n\n[B]\r|A/K=v|[A]\rX=1\nK=v\r\n\n[B]\r~[A]\r\nX=1|A/X=2|[A]\r\nX=2~"
+        "\xEF\xBB\xBF|A/X=1|\xEF\xBB\xBF[A]\r\nX=1\r\n~-|A/Memo=" +
+        x300 + "é|[A]\r\nMemo=" + x300 +
+        "é\r\n~junk\r\n[A]\r\n\x01\0\r\n[x\r\n|A/K=v|junk\r\n[A]\r\n\x01\0\r\n[x\r\nK=v\r\n~"s);
     fakes::TempFolder folder;
-    for (const Case& c : cases) {
-        fs::remove(folder.file("batch.ini"));
-        fs::remove(folder.file("single.ini"));
-        if (c.before) {
-            folder.write("batch.ini", *c.before);
-            folder.write("single.ini", *c.before);
+    for (std::string before, list, after; std::getline(rows, before, '|');) {
+        std::getline(rows, list, '|');
+        std::getline(rows, after, '~');
+        std::vector<ini::KeyWrite> writes;
+        std::istringstream in(list);
+        for (std::string w; std::getline(in, w, '&');)
+            writes.push_back({w.substr(0, w.find('/')),
+                              w.substr(w.find('/') + 1, w.find('=') - w.find('/') - 1),
+                              w.substr(w.find('=') + 1)});
+        for (const char* name : {"batch.ini", "single.ini"}) {
+            fs::remove(folder.file(name));
+            if (before != "-")
+                folder.write(name, before);
         }
-        ASSERT_TRUE(ini::WriteIniKeys(folder.file("batch.ini"), c.writes));
-        for (const auto& w : c.writes)
+        ASSERT_TRUE(ini::WriteIniKeys(folder.file("batch.ini"), writes));
+        for (const auto& w : writes)
             ASSERT_TRUE(ini::WriteIni(folder.file("single.ini"), w.section, w.key, w.value));
-        EXPECT_EQ(folder.read("batch.ini"), c.after);
-        EXPECT_EQ(folder.read("single.ini"), c.after);
+        EXPECT_EQ(folder.read("batch.ini"), after) << before;
+        EXPECT_EQ(folder.read("single.ini"), after) << before;
     }
     EXPECT_TRUE(ini::WriteIniKeys(folder.file("none.ini"), {}));
     EXPECT_FALSE(fs::exists(folder.file("none.ini")));

@@ -1,0 +1,190 @@
+#include "store/AlarmCommands.h"
+#include "store/AlarmLoad.h"
+#include "store/ini.h"
+
+#include "fakes/FakeLocaleTime.h"
+#include "fakes/TempFolder.h"
+#include "platform/StdFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+// Data.ini in a fresh folder, loaded into a table as the program does it.
+class AlarmFile : public testing::Test
+{
+protected:
+    bool load(const std::string& content)
+    {
+        folder.write("Data.ini", content);
+        return store::loadAlarmTable(table, path, files, localeTime);
+    }
+    // Count, then State|Type|Time|Memo|Sound of each section as the file holds it.
+    std::vector<std::string> sections(int count) const
+    {
+        std::vector<std::string> out{ini::ReadIni(path, "Alarm", "Count", "?")};
+        for (int i = 1; i <= count; ++i) {
+            std::string line;
+            for (const char* key : {"State", "Type", "Time", "Memo", "Sound"})
+                line += ini::ReadIni(path, store::alarmSection(i), key, "?") + "|";
+            out.push_back(line);
+        }
+        return out;
+    }
+    fakes::TempFolder folder;
+    platform::StdFiles files{folder.path()};
+    fakes::FakeLocaleTime localeTime;
+    std::string path = platform::dataIniPath(files);
+    store::AlarmTable table;
+};
+
+// Four alarms, each with an oddity that a move must carry over unchanged: a lower-case stored time, a
+// hand-written state 5, a 24-hour time and a sound path.
+const char* const fourAlarms =
+    "[Alarm]\r\nCount=4\r\nDSnooze=0:10\r\n"
+    "[Alarm1]\r\nState=1\r\nType=1234567\r\nTime=7:00 am\r\nMemo=first\r\nSound=\r\n"
+    "[Alarm2]\r\nState=0\r\nType=246\r\nTime=8:15 AM\r\nMemo=second\r\nSound=\r\n"
+    "[Alarm3]\r\nState=5\r\nType=17\r\nTime=19:30\r\nMemo=third one\r\nSound=\r\n"
+    "[Alarm4]\r\nState=1\r\nType=3\r\nTime=12:00 PM\r\nMemo=fourth\r\nSound=/x/ring.wav\r\n";
+
+using Strings = std::vector<std::string>;
+
+TEST_F(AlarmFile, LoadReadsEveryFieldAsReadIniGivesIt)
+{
+    const std::string content =
+        "\xEF\xBB\xBF[alarm]\r\n count = 4 \r\n"
+        "[ALARM1]\r\nState=1\r\nType=23456\r\nTime=7:00 AM\r\nmemo=\"work\"\r\nSound=/s/a.wav\r\n"
+        "[Alarm2]\rType=9a3\rTime='19:30'\rMemo=" +
+        std::string(300, 'm') + "\r[Alarm3]\nTime=tea time\n[Alarm4]\n[Alarm5]\nMemo=stale\n";
+    ASSERT_TRUE(load(content));
+    ASSERT_EQ(table.ACount, 4);
+    EXPECT_EQ(table.AType, (Strings{"", "23456", "9a3", "1234567", "1234567"}));
+    EXPECT_EQ(table.AStoredTime, (Strings{"", "7:00 AM", "19:30", "tea time", ""}));
+    // The time normalised once, so the check never parses; a text that is no time stays, and never rings.
+    EXPECT_EQ(table.ATime, (Strings{"", "7:00:00 AM", "7:30:00 PM", "tea time", ""}));
+    EXPECT_EQ(table.AMemo, (Strings{"", "work", std::string(254, 'm'), "", ""}));
+    EXPECT_EQ(table.ASound, (Strings{"", "/s/a.wav", "", "", ""}));
+    EXPECT_EQ(table.AState, (std::vector<std::int16_t>{0, 1, 0, 0, 0}));
+    EXPECT_TRUE(table.AClock[2].valid);
+    EXPECT_EQ(table.AClock[2].hour * 100 + table.AClock[2].minute, 1930);
+    EXPECT_FALSE(table.AClock[3].valid || table.AClock[4].valid);
+    EXPECT_EQ(folder.read("Data.ini"), content) << "loading never changes the file";
+}
+
+TEST_F(AlarmFile, LoadHandEditedNumbersLoadSafely)
+{
+    const std::pair<const char*, std::int16_t> counts[] = {
+        {"3", 3},     {"+3", 3},        {"0", 0},         {"-2", 0},
+        {"", 0},      {"2.5", 0},       {"3 alarms", 0},  {"abc", 0},
+        {"\"2\"", 2}, {"32767", 32767}, {"32768", 32767}, {"99999999999999999999", 32767}};
+    for (const auto& [stored, count] : counts) {
+        ASSERT_TRUE(load(std::string("[Alarm]\nCount=") + stored + "\n"));
+        EXPECT_EQ(table.ACount, count) << stored;
+    }
+    // Only a whole number 1 is on; anything unreadable is off.
+    const std::pair<const char*, std::int16_t> states[] = {
+        {"1", 1},         {"01", 1},    {"1 ", 1},          {"0", 0},     {"-1", -1},
+        {"2", 2},         {"1.0", 0},   {"on", 0},          {"", 0},      {"70000", 0},
+        {"32767", 32767}, {"32768", 0}, {"-32768", -32768}, {"-32769", 0}};
+    for (const auto& [stored, state] : states) {
+        ASSERT_TRUE(load(std::string("[Alarm]\nCount=1\n[Alarm1]\nState=") + stored + "\n"));
+        EXPECT_EQ(table.AState[1], state) << stored;
+    }
+}
+
+// Offsets live in memory only and stay with their index; a count of 0 or a missing file keeps the arrays.
+TEST_F(AlarmFile, LoadReloadsKeepOffsetsByIndex)
+{
+    ASSERT_TRUE(load("[Alarm]\nCount=3\n[Alarm1]\nMemo=a\n"));
+    table.ASnoozeM = {0, 5, 10, 15};
+    table.ASnoozeH = {0, 1, 0, 2};
+    ASSERT_TRUE(load("[Alarm]\nCount=4\n"));
+    EXPECT_EQ(table.ASnoozeM, (std::vector<std::int16_t>{0, 5, 10, 15, 0}));
+    EXPECT_EQ(table.ASnoozeH, (std::vector<std::int16_t>{0, 1, 0, 2, 0}));
+    ASSERT_TRUE(load("[Alarm]\nCount=2\n[Alarm1]\nMemo=b\n"));
+    ASSERT_TRUE(load("[Alarm]\nCount=3\n"));
+    EXPECT_EQ(table.ASnoozeM, (std::vector<std::int16_t>{0, 5, 10, 0}));
+    ASSERT_TRUE(load("[Alarm]\nCount=1\n[Alarm1]\nMemo=b\n"));
+    ASSERT_TRUE(load("[Alarm]\nDSnooze=0:05\n"));
+    EXPECT_EQ(table.ACount, 0);
+    EXPECT_EQ(table.AMemo, (Strings{"", "b"}));
+    std::filesystem::remove(path);
+    table.ACount = 1;
+    EXPECT_FALSE(store::loadAlarmTable(table, path, files, localeTime));
+    std::filesystem::create_directory(path); // a folder of that name is no file
+    EXPECT_FALSE(store::loadAlarmTable(table, path, files, localeTime));
+    EXPECT_EQ(table.ACount, 1);
+    EXPECT_EQ(table.AMemo, (Strings{"", "b"}));
+}
+
+// The later alarms move down; the last section stays in the file, beyond the count.
+TEST_F(AlarmFile, RemoveLowersTheCountAndMovesTheLaterAlarmsDown)
+{
+    const std::string first = "1|1234567|7:00 am|first||", second = "0|246|8:15 AM|second||";
+    const std::string third = "5|17|19:30|third one||", fourth = "1|3|12:00 PM|fourth|/x/ring.wav|";
+    const std::pair<std::int16_t, std::vector<std::string>> cases[] = {
+        {1, {"3", second, third, fourth, fourth}},
+        {2, {"3", first, third, fourth, fourth}},
+        {4, {"3", first, second, third, fourth}}};
+    for (const auto& [index, after] : cases) {
+        ASSERT_TRUE(load(fourAlarms));
+        ASSERT_TRUE(store::removeAlarm(table, index, path));
+        EXPECT_EQ(sections(4), after) << index;
+        EXPECT_EQ(ini::ReadIni(path, "Alarm", "DSnooze", ""), "0:10");
+    }
+    ASSERT_TRUE(load("[Alarm]\nCount=1\n[Alarm1]\nMemo=only\n"));
+    ASSERT_TRUE(store::removeAlarm(table, 1, path));
+    EXPECT_EQ(sections(0), (std::vector<std::string>{"0"}));
+}
+
+// Only 1 counts as on, so every other stored value, hand-written or unreadable, switches the alarm on.
+TEST_F(AlarmFile, ToggleWritesTheOtherState)
+{
+    for (const auto& [stored, written] :
+         {std::pair{"1", "0|"}, {"0", "1|"}, {"5", "1|"}, {"-1", "1|"}, {"on", "1|"}}) {
+        ASSERT_TRUE(load(std::string("[Alarm]\nCount=2\n[Alarm1]\nState=1\n[Alarm2]\nState=") + stored +
+                         "\nMemo=m\n"));
+        ASSERT_TRUE(store::writeToggledState(table, 2, path));
+        EXPECT_EQ(sections(2),
+                  (std::vector<std::string>{"2", "1|?|?|?|?|", std::string(written) + "?|?|m|?|"}));
+    }
+}
+
+// An index outside the table, a table shorter than its count, or a file that cannot be replaced (Data.ini
+// turned into a folder after the load): false, and the file as it was.
+TEST_F(AlarmFile, CommandsThatCannotBeDoneChangeNothing)
+{
+    ASSERT_TRUE(load(fourAlarms));
+    for (const int i : {0, -1, 5, 32767}) {
+        const auto index = static_cast<std::int16_t>(i);
+        EXPECT_FALSE(store::removeAlarm(table, index, path)) << index;
+        EXPECT_FALSE(store::writeToggledState(table, index, path)) << index;
+    }
+    table.ASound.pop_back();
+    EXPECT_FALSE(store::removeAlarm(table, 2, path));
+    EXPECT_EQ(folder.read("Data.ini"), fourAlarms);
+    ASSERT_TRUE(load(fourAlarms));
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(store::removeAlarm(table, 2, path));
+    EXPECT_FALSE(store::writeToggledState(table, 2, path));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+        << "no temporary left";
+}
+
+// Deleting alarm 2 moves the later offsets down with their alarms; the freed last place starts at 0:00, so
+// an alarm added there does not inherit a snooze.
+TEST(AlarmTable, RemovingOffsetsMovesTheLaterOnesDown)
+{
+    store::AlarmTable table;
+    table.ASnoozeH = {0, 1, 2, 3};
+    table.ASnoozeM = {0, 5, 10, 15};
+    for (const int index : {0, -1, 4, 2}) // the outside ones change nothing
+        table.removeOffsetsAt(static_cast<std::int16_t>(index));
+    EXPECT_EQ(table.ASnoozeH, (std::vector<std::int16_t>{0, 1, 3, 0}));
+    EXPECT_EQ(table.ASnoozeM, (std::vector<std::int16_t>{0, 5, 15, 0}));
+}
+
+} // namespace
