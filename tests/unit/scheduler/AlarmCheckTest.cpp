@@ -210,10 +210,10 @@ TEST(AlarmCheck, RingsEachOccurrenceOnceAndInTurn)
          "1 Mon 07:00,1 Mon 07:00,2 Mon 07:00"},
         {"@7/07:00:00 tick ok del1 snooze5 *600", three, "1 Mon 07:00,2 Mon 07:00,2 Mon 07:00,1 Mon 07:05"},
         {"@7/06:59:50 *20 del1 *30", "6:59 7:00", "1 Mon 06:59,2 Mon 07:00"},
-        // Minutes without a tick (a stall, the hour skipped when summer time starts) are caught up within the
-        // limit only: 8:59 is 120 minutes after the last tick, 9:00 one beyond.
-        {"@7/06:59:59 *1 >7140 *3", late, "3 Mon 06:59,1 Mon 08:59,2 Mon 08:59"},
-        {"@7/06:59:59 *1 >7200 *3", late, "3 Mon 06:59"},
+        // Minutes without a tick (a sleep, the hour skipped when summer time starts) are caught up while the
+        // occurrence is at most 120 minutes late: 7:00 still rings at 9:00, not at 9:01.
+        {"@7/06:59:59 *1 >7200 *3", late, "3 Mon 06:59,1 Mon 09:00,2 Mon 09:00"},
+        {"@7/06:59:59 *1 >7260 *3", late, "3 Mon 06:59"},
         // Offsets carry into hours and days; the weekday is that of the occurrence before the offset.
         {"@11/23:00:00 ~0:5 *7200", "23:58/6", "1 Sat 00:03"},
         {"@11/23:00:00 ~0:5 *97200", "23:58/7", "1 Sun 00:03"},
