@@ -10,6 +10,8 @@
 #include "ui/Messages.h"
 #include "ui/window/WindowLook.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -37,6 +39,31 @@ void useButtonFace(QWidget* widget)
     widget->setPalette(palette);
 }
 
+// A box that blocks the window (its own message box, or any of the program's, which are modal to the
+// whole program) keeps its place: raising over it would hide the one window that can be answered. A window
+// modal to another window only, such as the editor opened by Add, does not block this one and goes behind.
+bool waitsForAnswer(const QWidget& window)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == &window)
+        return false;
+    if (modal->windowModality() == Qt::ApplicationModal)
+        return true;
+    for (const QWidget* owner = modal->parentWidget(); owner != nullptr; owner = owner->parentWidget()) {
+        if (owner->window() == &window)
+            return true;
+    }
+    return false;
+}
+
+// To a screen reader the ringing window is an alert, which it speaks as it opens.
+QAccessibleInterface* alertInterface(const QString& className, QObject* object)
+{
+    (void)className;
+    auto* window = qobject_cast<frmalarm*>(object);
+    return window != nullptr ? new QAccessibleWidget(window, QAccessible::AlertMessage) : nullptr;
+}
+
 } // namespace
 
 frmalarm::frmalarm(AlarmOwner& owner, const platform::Files& files, platform::Dialogs& dialogs,
@@ -49,6 +76,8 @@ frmalarm::frmalarm(AlarmOwner& owner, const platform::Files& files, platform::Di
     setWindowTitle("Alarm!");
     setWindowIcon(QApplication::windowIcon());
     setFixedSize(px(5775), px(3720));
+    static const bool alertInstalled = (QAccessible::installFactory(alertInterface), true);
+    (void)alertInstalled;
     buildControls();
     Form_Load();
 }
@@ -79,6 +108,7 @@ void frmalarm::buildControls()
 
     txtMemo = new QPlainTextEdit(this);
     txtMemo->setObjectName("txtMemo");
+    ui::nameForScreenReaders(*txtMemo, "Memo");
     txtMemo->setGeometry(twips(120, 1185, 5595, 1830));
     txtMemo->setReadOnly(true);
     txtMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -90,6 +120,7 @@ void frmalarm::buildControls()
     cmbtime->setObjectName("cmbtime");
     cmbtime->setGeometry(twips(120, 3120, 1680, 315));
     cmbtime->setEditable(true);
+    ui::nameForScreenReaders(*cmbtime, "Snooze Duration");
     // Enter in the box must not add the text to the (empty) list.
     cmbtime->setInsertPolicy(QComboBox::NoInsert);
     cmbtime->setEditText("Snooze Duration");
@@ -160,10 +191,7 @@ void frmalarm::startSound()
 
 void frmalarm::Timer1_Timer()
 {
-    // A modal window in front (the program's editor, or this window's own message box) keeps its place:
-    // raising over it would hide the one window that can be answered.
-    const QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == this) {
+    if (!waitsForAnswer(*this)) {
         ui::bringToFront(*this);
     }
     if (m_player && soundRestartDue(m_player->position(), m_player->length())) {
@@ -235,6 +263,11 @@ void frmalarm::showEvent(QShowEvent* event)
     if (m_shownBefore)
         return;
     m_shownBefore = true;
+    // The opener fills in the time and memo before the show; the alert carries them.
+    setAccessibleName(windowTitle() + QLatin1Char(' ') + txttitle->text());
+    setAccessibleDescription(txtMemo->toPlainText());
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
     ui::centreOn(*this, screen());
     OKButton->setFocus();
     // The first show rings at once rather than waiting for the window system's activation, which a

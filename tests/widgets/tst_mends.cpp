@@ -1,0 +1,209 @@
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeFileDialog.h"
+#include "fakes/FakeLocaleTime.h"
+#include "fakes/FakeSoundPlayer.h"
+#include "fakes/TempFolder.h"
+#include "platform/Services.h"
+#include "platform/StdFiles.h"
+#include "store/ini.h"
+#include "ui/editor/Dialog.h"
+#include "ui/main/Form1.h"
+#include "ui/notify/AlarmWindowHost.h"
+#include "ui/notify/frmalarm.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class NoOwner : public notify::AlarmOwner
+{
+public:
+    void SetSnoozeValue(std::int16_t, std::int16_t, std::int16_t, bool) override {}
+    bool AlarmSoundPresent(std::int16_t) const override { return false; }
+    std::string GetASound(std::int16_t) const override { return {}; }
+};
+
+std::vector<QAccessible::Event> accessibleEvents;
+
+void recordEvent(QAccessibleEvent* event)
+{
+    accessibleEvents.push_back(event->type());
+}
+
+} // namespace
+
+class TestMends : public QObject
+{
+    Q_OBJECT
+
+private:
+    fakes::TempFolder folder;
+    platform::StdFiles files{folder.path()};
+    fakes::FakeClock clock;
+    fakes::FakeLocaleTime locale;
+    fakes::FakeDialogs dialogs;
+    fakes::FakeFileDialog fileDialog;
+    fakes::FakeSoundPlayerFactory sounds;
+    platform::Services services{clock, locale, files, dialogs, fileDialog, sounds};
+    NoOwner owner;
+
+private slots:
+    // With Add open the ringing window still comes back in front; only a box that must be answered
+    // first keeps it back.
+    void ringingWindowReturnsUnlessABoxWaits_data()
+    {
+        QTest::addColumn<bool>("addOpen");
+        QTest::addColumn<QString>("boxOver"); // "" for none, "alarm" or "editor"
+        QTest::addColumn<bool>("raised");
+        QTest::newRow("nothing else open") << false << "" << true;
+        QTest::newRow("Add open") << true << "" << true;
+        QTest::newRow("its own message box") << false << "alarm" << false;
+        QTest::newRow("Add open, its own message box") << true << "alarm" << false;
+        QTest::newRow("a message box of the editor") << true << "editor" << false;
+    }
+    void ringingWindowReturnsUnlessABoxWaits()
+    {
+        QFETCH(bool, addOpen);
+        QFETCH(QString, boxOver);
+        QFETCH(bool, raised);
+        store::AlarmTable table;
+        QWidget mainWindow;
+        mainWindow.show();
+        Dialog editor(services, table, &mainWindow);
+        if (addOpen)
+            QVERIFY(editor.openNew());
+        notify::frmalarm alarm(owner, files, dialogs, sounds);
+        alarm.show();
+        std::unique_ptr<QMessageBox> box;
+        if (!boxOver.isEmpty()) {
+            box = std::make_unique<QMessageBox>(QMessageBox::Critical, "Wakery",
+                                                "Please enter a valid duration.", QMessageBox::Ok,
+                                                boxOver == "alarm" ? static_cast<QWidget*>(&alarm) : &editor);
+            box->setWindowModality(Qt::ApplicationModal); // as exec() shows it
+            box->show();
+        }
+        alarm.showMinimized();
+        alarm.Timer1_Timer();
+        QCOMPARE(alarm.isMinimized(), !raised);
+    }
+
+    // Enter in the memo presses OK like Enter anywhere in the editor; Ctrl+Enter breaks the line, which is
+    // stored as two blanks. A line break counts as two toward what the store keeps.
+    void enterSavesAndCtrlEnterBreaksTheMemo_data()
+    {
+        QTest::addColumn<QString>("typed"); // '|' is Ctrl+Enter
+        QTest::addColumn<int>("modifier");  // of the final Enter
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("Enter in the memo") << "Wake up" << int(Qt::NoModifier) << "Wake up";
+        QTest::newRow("keypad Enter in the memo") << "Wake" << int(Qt::KeypadModifier) << "Wake";
+        QTest::newRow("Ctrl+Enter, two lines") << "Wake|up" << int(Qt::NoModifier) << "Wake  up";
+        QTest::newRow("line break counts two toward the limit")
+            << QString(250, 'a') + "|bcdef" << int(Qt::NoModifier) << QString(250, 'a') + "  bc";
+    }
+    void enterSavesAndCtrlEnterBreaksTheMemo()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, modifier);
+        QFETCH(QString, stored);
+        store::AlarmTable table;
+        QWidget mainWindow;
+        mainWindow.show();
+        Dialog editor(services, table, &mainWindow);
+        QVERIFY(editor.openNew());
+        editor.findChild<QCheckBox*>("Check2")->setChecked(true);
+        auto* memo = editor.findChild<QPlainTextEdit*>("txtMemo");
+        memo->setFocus();
+        const QStringList lines = typed.split('|');
+        for (qsizetype line = 0; line < lines.size(); ++line) {
+            if (line > 0)
+                QTest::keyClick(memo, Qt::Key_Return, Qt::ControlModifier);
+            memo->insertPlainText(lines[line]);
+        }
+        QVERIFY(editor.isVisible());
+        QTest::keyClick(memo, modifier == Qt::KeypadModifier ? Qt::Key_Enter : Qt::Key_Return,
+                        Qt::KeyboardModifiers(modifier));
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(QString::fromStdString(ini::ReadIni(folder.file("Data.ini"), "Alarm1", "Memo", "<absent>")),
+                 stored);
+    }
+
+    // Each field is named after the label beside it, or its design text where it has none.
+    void fieldsCarryTheirLabels_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("main duration") << "Form1"
+                                       << "cmbtime"
+                                       << "Default Snooze Duration";
+        QTest::newRow("main list") << "Form1"
+                                   << "ListView1"
+                                   << "Alarms";
+        QTest::newRow("editor time") << "Dialog"
+                                     << "cmbtime2"
+                                     << "Time";
+        QTest::newRow("editor memo") << "Dialog"
+                                     << "txtMemo"
+                                     << "Memo";
+        QTest::newRow("editor sound") << "Dialog"
+                                      << "txtaction"
+                                      << "Sound file to play (Blank=Default Sound)";
+        QTest::newRow("ringing memo") << "frmalarm"
+                                      << "txtMemo"
+                                      << "Memo";
+        QTest::newRow("ringing duration") << "frmalarm"
+                                          << "cmbtime"
+                                          << "Snooze Duration";
+    }
+    void fieldsCarryTheirLabels()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, field);
+        QFETCH(QString, name);
+        Form1 main{services, nullptr, [] { return true; }};
+        notify::frmalarm alarm{owner, files, dialogs, sounds};
+        QWidget* shown = window == "Form1"    ? &main
+                         : window == "Dialog" ? static_cast<QWidget*>(&main.editor())
+                                              : &alarm;
+        shown->show();
+        auto* control = shown->findChild<QWidget*>(field);
+        QVERIFY(control != nullptr);
+        // A combo box is read out by its text on Linux; the keyboard is in its text field, which is named.
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            control = combo->lineEdit();
+        QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name);
+    }
+
+    void ringingWindowOpensAsAnAlert()
+    {
+        QAccessible::setActive(true);
+        const auto previous = QAccessible::installUpdateHandler(recordEvent);
+        accessibleEvents.clear();
+        notify::AlarmWindowHost host(owner, files, dialogs, sounds);
+        host.showAlarm(1, "Wake up", "7:00:00 AM");
+        QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(host.current());
+        QCOMPARE(alert->role(), QAccessible::AlertMessage);
+        const QString told = alert->text(QAccessible::Name) + " " + alert->text(QAccessible::Description);
+        QVERIFY2(told.contains("7:00:00 AM") && told.contains("Wake up"), qPrintable(told));
+        qDebug() << QAccessible::isActive() << accessibleEvents.size();
+        for (auto e : accessibleEvents)
+            qDebug() << e;
+        QCOMPARE(std::count(accessibleEvents.begin(), accessibleEvents.end(), QAccessible::Alert), 1);
+        QAccessible::installUpdateHandler(previous);
+        QAccessible::setActive(false);
+        host.current()->OKButton_Click();
+    }
+};
+
+QTEST_MAIN(TestMends)
+#include "tst_mends.moc"
