@@ -26,13 +26,13 @@ def add_open(s):
     press(s, app, "push button", "Add...")
     editor = s.wait_window("Set Alarm...")
     alarm = s.wait_window("Alarm!", 15)
-    alert = s.wait("the alert", lambda: find(app, "alert"))
-    check("7:00:00 AM" in alert.get_name() and alert.get_description() == "Wake up",
-          f"a screen reader meets an alert: {alert.get_name()!r}, {alert.get_description()!r}")
     for _ in range(2):
         s.run("xdotool", "windowraise", str(editor), "windowfocus", str(editor))
         s.wait("the Alarm! window back on top with the keyboard", lambda: in_front(s) == (alarm, alarm), 3)
     check(s.windows("Set Alarm..."), "put behind the open editor, the ringing window comes back in front, again and again")
+    alert = s.wait("the alert", lambda: find(app, "alert"))
+    check("7:00:00 AM" in alert.get_name() and alert.get_description() == "Wake up",
+          f"a screen reader meets an alert: {alert.get_name()!r}, {alert.get_description()!r}")
 
 
 main(globals())
