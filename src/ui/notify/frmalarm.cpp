@@ -39,21 +39,13 @@ void useButtonFace(QWidget* widget)
     widget->setPalette(palette);
 }
 
-// A box that blocks the window (its own message box, or any of the program's, which are modal to the
-// whole program) keeps its place: raising over it would hide the one window that can be answered. A window
-// modal to another window only, such as the editor opened by Add, does not block this one and goes behind.
-bool waitsForAnswer(const QWidget& window)
+// A box modal to the whole program (every message box and the open-file dialog are) blocks this window too
+// and keeps its place: raising over it would hide the one window that can be answered. A window modal to
+// another window only, such as the editor opened by Add, blocks nothing here; the alarm comes in front.
+bool waitsForAnswer()
 {
     const QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == &window)
-        return false;
-    if (modal->windowModality() == Qt::ApplicationModal)
-        return true;
-    for (const QWidget* owner = modal->parentWidget(); owner != nullptr; owner = owner->parentWidget()) {
-        if (owner->window() == &window)
-            return true;
-    }
-    return false;
+    return modal != nullptr && modal->windowModality() == Qt::ApplicationModal;
 }
 
 // To a screen reader the ringing window is an alert, which it speaks as it opens.
@@ -191,7 +183,7 @@ void frmalarm::startSound()
 
 void frmalarm::Timer1_Timer()
 {
-    if (!waitsForAnswer(*this)) {
+    if (!waitsForAnswer()) {
         ui::bringToFront(*this);
     }
     if (m_player && soundRestartDue(m_player->position(), m_player->length())) {
