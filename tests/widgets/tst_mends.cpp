@@ -97,43 +97,57 @@ private slots:
     }
 
     // Enter in the memo presses OK like Enter anywhere in the editor; Ctrl+Enter breaks the line, which is
-    // stored as two blanks. A line break counts as two toward what the store keeps.
+    // stored as two blanks. A line break counts as two toward what the store keeps, and the box shows no
+    // more than is kept. A refused OK leaves the memo as typed.
     void enterSavesAndCtrlEnterBreaksTheMemo_data()
     {
         QTest::addColumn<QString>("typed"); // '|' is Ctrl+Enter
         QTest::addColumn<int>("modifier");  // of the final Enter
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("Enter in the memo") << "Wake up" << int(Qt::NoModifier) << "Wake up";
-        QTest::newRow("keypad Enter in the memo") << "Wake" << int(Qt::KeypadModifier) << "Wake";
-        QTest::newRow("Ctrl+Enter, two lines") << "Wake|up" << int(Qt::NoModifier) << "Wake  up";
+        QTest::addColumn<bool>("dayMarked");
+        QTest::addColumn<QString>("stored"); // empty: refused
+        const int plain = Qt::NoModifier;
+        QTest::newRow("Enter in the memo") << "Wake up" << plain << true << "Wake up";
+        QTest::newRow("keypad Enter in the memo") << "Wake" << int(Qt::KeypadModifier) << true << "Wake";
+        QTest::newRow("Ctrl+Enter, two lines") << "Wake|up" << plain << true << "Wake  up";
         QTest::newRow("line break counts two toward the limit")
-            << QString(250, 'a') + "|bcdef" << int(Qt::NoModifier) << QString(250, 'a') + "  bc";
+            << QString(250, 'a') + "|bcdef" << plain << true << QString(250, 'a') + "  bc";
+        QTest::newRow("Enter with no day marked") << "Wake|up" << plain << false << "";
     }
     void enterSavesAndCtrlEnterBreaksTheMemo()
     {
         QFETCH(QString, typed);
         QFETCH(int, modifier);
+        QFETCH(bool, dayMarked);
         QFETCH(QString, stored);
+        dialogs.shown.clear();
         store::AlarmTable table;
         QWidget mainWindow;
         mainWindow.show();
         Dialog editor(services, table, &mainWindow);
         QVERIFY(editor.openNew());
-        editor.findChild<QCheckBox*>("Check2")->setChecked(true);
+        editor.findChild<QCheckBox*>("Check2")->setChecked(dayMarked);
         auto* memo = editor.findChild<QPlainTextEdit*>("txtMemo");
         memo->setFocus();
         const QStringList lines = typed.split('|');
         for (qsizetype line = 0; line < lines.size(); ++line) {
             if (line > 0)
                 QTest::keyClick(memo, Qt::Key_Return, Qt::ControlModifier);
-            memo->insertPlainText(lines[line]);
+            QTest::keyClicks(memo, lines[line]);
         }
         QVERIFY(editor.isVisible());
+        const QString shown = memo->toPlainText();
         QTest::keyClick(memo, modifier == Qt::KeypadModifier ? Qt::Key_Enter : Qt::Key_Return,
                         Qt::KeyboardModifiers(modifier));
+        if (stored.isEmpty()) {
+            QVERIFY(editor.isVisible());
+            QCOMPARE(dialogs.shown.size(), std::size_t{1});
+            QCOMPARE(memo->toPlainText(), typed.replace('|', '\n'));
+            return;
+        }
         QVERIFY(!editor.isVisible());
         QCOMPARE(QString::fromStdString(ini::ReadIni(folder.file("Data.ini"), "Alarm1", "Memo", "<absent>")),
                  stored);
+        QCOMPARE(QString(shown).replace('\n', "  "), stored);
     }
 
     // Each field is named after the label beside it, or its design text where it has none.
