@@ -156,27 +156,16 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("name");
-        QTest::newRow("main duration") << "Form1"
-                                       << "cmbtime"
-                                       << "Default Snooze Duration";
-        QTest::newRow("main list") << "Form1"
-                                   << "ListView1"
-                                   << "Alarms";
-        QTest::newRow("editor time") << "Dialog"
-                                     << "cmbtime2"
-                                     << "Time";
-        QTest::newRow("editor memo") << "Dialog"
-                                     << "txtMemo"
-                                     << "Memo";
-        QTest::newRow("editor sound") << "Dialog"
-                                      << "txtaction"
-                                      << "Sound file to play (Blank=Default Sound)";
-        QTest::newRow("ringing memo") << "frmalarm"
-                                      << "txtMemo"
-                                      << "Memo";
-        QTest::newRow("ringing duration") << "frmalarm"
-                                          << "cmbtime"
-                                          << "Snooze Duration";
+        const auto row = [](const char* what, const char* window, const char* field, const char* name) {
+            QTest::newRow(what) << QString(window) << QString(field) << QString(name);
+        };
+        row("main duration", "Form1", "cmbtime", "Default Snooze Duration");
+        row("main list", "Form1", "ListView1", "Alarms");
+        row("editor time", "Dialog", "cmbtime2", "Time");
+        row("editor memo", "Dialog", "txtMemo", "Memo");
+        row("editor sound", "Dialog", "txtaction", "Sound file to play (Blank=Default Sound)");
+        row("ringing memo", "frmalarm", "txtMemo", "Memo");
+        row("ringing duration", "frmalarm", "cmbtime", "Snooze Duration");
     }
     void fieldsCarryTheirLabels()
     {
