@@ -34,6 +34,9 @@ void SetSnoozeValue(store::AlarmTable& table, std::int16_t Index, std::int16_t S
 
 SnoozeOffsets snoozeFromPress(std::int16_t hours, std::int16_t minutes, std::int64_t lateMinutes)
 {
+    // 0:00 postpones nothing: counted from the press it would move the alarm to "now" for good.
+    if (hours == 0 && minutes == 0)
+        return {};
     const std::int64_t late = std::max<std::int64_t>(0, lateMinutes);
     return {saturated(std::int64_t{hours} + late / 60), saturated(std::int64_t{minutes} + late % 60)};
 }

@@ -15,7 +15,8 @@ void SetSnoozeValue(store::AlarmTable& table, std::int16_t Index, std::int16_t S
 // was left ringing; AlarmCheck::showingLateMinutes): the offsets to add so that the next ring comes
 // hours:minutes after the press. Adding the duration alone would aim at a minute that may already have
 // passed, and the alarm would stay silent until the next day. The lateness goes in as hours and minutes,
-// so the minute offset stays small however long it rang.
+// so the minute offset stays small however long it rang. A duration of 0:00 gives 0:00, late or not: the
+// alarm keeps its offsets and rings next when they come due as they stand.
 struct SnoozeOffsets
 {
     std::int16_t hours = 0;

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,6 +46,40 @@ qsizetype storableLength(const QString& text)
 }
 
 constexpr std::int16_t maxAlarmCount = std::numeric_limits<std::int16_t>::max();
+
+// The box ends its lines with a bare line feed. Stored, each line break is a CR LF, which the store turns
+// into two blanks, as the memo has always been kept.
+QString storedMemo(const QString& boxText)
+{
+    QString text = boxText;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+// Enter in the memo presses OK, as everywhere in the editor; Ctrl+Enter starts a new line instead.
+class MemoKeys : public QObject
+{
+public:
+    MemoKeys(QPlainTextEdit* memo, QPushButton* ok) : QObject(memo), m_memo(memo), m_ok(ok) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if (key->modifiers().testFlag(Qt::ControlModifier))
+            m_memo->insertPlainText(QStringLiteral("\n"));
+        else
+            m_ok->click();
+        return true;
+    }
+
+private:
+    QPlainTextEdit* m_memo;
+    QPushButton* m_ok;
+};
 
 } // namespace
 
@@ -94,6 +129,7 @@ void Dialog::buildControls()
     cmbtime2 = new QComboBox(this);
     cmbtime2->setObjectName(QStringLiteral("cmbtime2"));
     cmbtime2->setEditable(true);
+    ui::nameForScreenReaders(*cmbtime2, QStringLiteral("Time"));
     // Enter in the box confirms the dialog; it must not grow the list with what was typed.
     cmbtime2->setInsertPolicy(QComboBox::NoInsert);
     cmbtime2->setGeometry(twips(720, 240, 1500, 315));
@@ -119,12 +155,14 @@ void Dialog::buildControls()
 
     txtMemo = new QPlainTextEdit(this);
     txtMemo->setObjectName(QStringLiteral("txtMemo"));
+    ui::nameForScreenReaders(*txtMemo, QStringLiteral("Memo"));
     txtMemo->setGeometry(twips(120, 1680, 5235, 1335));
     txtMemo->setFont(ui::classicFont(ui::Face::Serif, 11.25, true));
     txtMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Tab walks on to the next control, as everywhere else in the dialog.
     txtMemo->setTabChangesFocus(true);
+    txtMemo->installEventFilter(new MemoKeys(txtMemo, OKButton));
 
     makeLabel(Label1, "Label1", QStringLiteral("Memo :"), twips(120, 1440, 630, 195), labelFont);
 
@@ -132,6 +170,7 @@ void Dialog::buildControls()
 
     txtaction = new QLineEdit(this);
     txtaction->setObjectName(QStringLiteral("txtaction"));
+    ui::nameForScreenReaders(*txtaction, QStringLiteral("Sound file to play (Blank=Default Sound)"));
     txtaction->setGeometry(twips(120, 3360, 4215, 315));
     txtaction->setToolTip(QStringLiteral("Specify the path of a file"));
 
@@ -333,7 +372,7 @@ bool Dialog::writeAlarm()
     writes.push_back({section, "State", "1"});
     writes.push_back({section, "Type", GetType()});
     writes.push_back({section, "Time", cmbtime2->currentText().toStdString()});
-    writes.push_back({section, "Memo", txtMemo->toPlainText().toStdString()});
+    writes.push_back({section, "Memo", storedMemo(txtMemo->toPlainText()).toStdString()});
     writes.push_back({section, "Sound", txtaction->text().toStdString()});
     // One replacement of the file: a new alarm never shows up as a count without its keys.
     if (!ini::WriteIniKeys(platform::dataIniPath(m_services.files), writes)) {
@@ -365,11 +404,18 @@ void Dialog::cmdbrowse_Click()
 void Dialog::limitMemo()
 {
     const QString text = txtMemo->toPlainText();
-    const qsizetype keep = storableLength(text);
-    if (keep == text.size())
+    const qsizetype keep = storableLength(storedMemo(text));
+    // Back from the stored text to the box's, where a line break is one character instead of two.
+    qsizetype at = 0;
+    for (qsizetype stored = 0; at < text.size(); ++at) {
+        stored += text[at] == QLatin1Char('\n') ? 2 : 1;
+        if (stored > keep)
+            break;
+    }
+    if (at == text.size())
         return;
     QTextCursor cursor(txtMemo->document());
-    cursor.setPosition(static_cast<int>(keep));
+    cursor.setPosition(static_cast<int>(at));
     cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
 }

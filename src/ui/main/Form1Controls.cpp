@@ -54,6 +54,7 @@ void Form1::buildControls()
 
     ListView1 = new QTreeWidget(client);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    ui::nameForScreenReaders(*ListView1, QStringLiteral("Alarms"));
     ListView1->setGeometry(twips(105, 60, 7830, 2490));
     ListView1->setColumnCount(0); // columns come with the first load that finds Data.ini
     ListView1->setRootIsDecorated(false);
@@ -73,6 +74,7 @@ void Form1::buildControls()
     cmbtime->setObjectName(QStringLiteral("cmbtime"));
     cmbtime->setGeometry(twips(360, 2880, 1680, 315));
     cmbtime->setEditable(true);
+    ui::nameForScreenReaders(*cmbtime, QStringLiteral("Default Snooze Duration"));
     cmbtime->setInsertPolicy(QComboBox::NoInsert);
     cmbtime->setEditText(QStringLiteral("00:05"));
     cmbtime->setToolTip(QStringLiteral("Select from the list or enter a time(HH:MM AM/PM)."));

@@ -10,6 +10,8 @@
 #include "ui/Messages.h"
 #include "ui/window/WindowLook.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -39,6 +41,23 @@ void useButtonFace(QWidget* widget)
     widget->setPalette(palette);
 }
 
+// A box modal to the whole program (every message box and the open-file dialog are) blocks this window too
+// and keeps its place: raising over it would hide the one window that can be answered. A window modal to
+// another window only, such as the editor opened by Add, blocks nothing here; the alarm comes in front.
+bool waitsForAnswer()
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr && modal->windowModality() == Qt::ApplicationModal;
+}
+
+// To a screen reader the ringing window is an alert, which it speaks as it opens.
+QAccessibleInterface* alertInterface(const QString& className, QObject* object)
+{
+    (void)className;
+    auto* window = qobject_cast<frmalarm*>(object);
+    return window != nullptr ? new QAccessibleWidget(window, QAccessible::AlertMessage) : nullptr;
+}
+
 } // namespace
 
 frmalarm::frmalarm(AlarmOwner& owner, const platform::Files& files, platform::Dialogs& dialogs,
@@ -51,6 +70,8 @@ frmalarm::frmalarm(AlarmOwner& owner, const platform::Files& files, platform::Di
     setWindowTitle("Alarm!");
     setWindowIcon(QApplication::windowIcon());
     setFixedSize(px(5775), px(3720));
+    static const bool alertInstalled = (QAccessible::installFactory(alertInterface), true);
+    (void)alertInstalled;
     buildControls();
     Form_Load();
 }
@@ -81,6 +102,7 @@ void frmalarm::buildControls()
 
     txtMemo = new QPlainTextEdit(this);
     txtMemo->setObjectName("txtMemo");
+    ui::nameForScreenReaders(*txtMemo, "Memo");
     txtMemo->setGeometry(twips(120, 1185, 5595, 1830));
     txtMemo->setReadOnly(true);
     txtMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -92,6 +114,7 @@ void frmalarm::buildControls()
     cmbtime->setObjectName("cmbtime");
     cmbtime->setGeometry(twips(120, 3120, 1680, 315));
     cmbtime->setEditable(true);
+    ui::nameForScreenReaders(*cmbtime, "Snooze Duration");
     // Enter in the box must not add the text to the (empty) list.
     cmbtime->setInsertPolicy(QComboBox::NoInsert);
     cmbtime->setEditText("Snooze Duration");
@@ -167,10 +190,7 @@ void frmalarm::startSound()
 
 void frmalarm::Timer1_Timer()
 {
-    // A modal window in front (the program's editor, or this window's own message box) keeps its place:
-    // raising over it would hide the one window that can be answered.
-    const QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == this) {
+    if (!waitsForAnswer()) {
         ui::bringToFront(*this);
     }
     if (m_sound)
@@ -240,6 +260,11 @@ void frmalarm::showEvent(QShowEvent* event)
     if (m_shownBefore)
         return;
     m_shownBefore = true;
+    // The opener fills in the time and memo before the show; the alert carries them.
+    setAccessibleName(windowTitle() + QLatin1Char(' ') + txttitle->text());
+    setAccessibleDescription(txtMemo->toPlainText());
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
     ui::centreOn(*this, screen());
     OKButton->setFocus();
     // The first show rings at once rather than waiting for the window system's activation, which a

@@ -1,5 +1,7 @@
 #include "WindowLook.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QScreen>
 #include <QWidget>
 
@@ -41,6 +43,15 @@ void bringToFront(QWidget& window)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+void nameForScreenReaders(QWidget& field, const QString& name)
+{
+    field.setAccessibleName(name);
+    // On Linux a combo box is read out by its text, and the keyboard is in its text field: that field
+    // carries the name.
+    if (auto* combo = qobject_cast<QComboBox*>(&field); combo != nullptr && combo->lineEdit() != nullptr)
+        combo->lineEdit()->setAccessibleName(name);
 }
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QRect>
+#include <QString>
 
 class QScreen;
 class QWidget;
@@ -28,5 +29,8 @@ void centreOn(QWidget& window, const QScreen* screen);
 
 // Shows the window un-minimised, above the others and with the input focus.
 void bringToFront(QWidget& window);
+
+// The name a screen reader gives a field: the caption of the label beside it.
+void nameForScreenReaders(QWidget& field, const QString& name);
 
 } // namespace ui
