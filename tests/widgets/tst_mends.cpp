@@ -1,27 +1,14 @@
 // The ringing window against the editor's modality, Enter in the editor's memo, and what a screen reader
 // is told about each window.
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeFileDialog.h"
-#include "fakes/FakeLocaleTime.h"
-#include "fakes/FakeSoundPlayer.h"
-#include "fakes/TempFolder.h"
-#include "platform/Services.h"
-#include "platform/StdFiles.h"
+#include "FakeServices.h"
 #include "platform/qt/QtDialogs.h"
-#include "store/ini.h"
 #include "ui/editor/Dialog.h"
 #include "ui/main/Form1.h"
 #include "ui/notify/AlarmWindowHost.h"
 #include "ui/notify/frmalarm.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -41,14 +28,11 @@ class TestMends : public QObject
     Q_OBJECT
 
 private:
-    fakes::TempFolder folder;
-    platform::StdFiles files{folder.path()};
-    fakes::FakeClock clock;
-    fakes::FakeLocaleTime locale;
-    fakes::FakeDialogs dialogs;
-    fakes::FakeFileDialog fileDialog;
-    fakes::FakeSoundPlayerFactory sounds;
-    platform::Services services{clock, locale, files, dialogs, fileDialog, sounds};
+    FakeServices fake;
+    platform::Services& services = fake.services;
+    platform::Files& files = fake.files;
+    fakes::FakeDialogs& dialogs = fake.dialogs;
+    fakes::FakeSoundPlayerFactory& sounds = fake.sounds;
     NoOwner owner;
 
 private slots:
@@ -145,8 +129,7 @@ private slots:
             return;
         }
         QVERIFY(!editor.isVisible());
-        QCOMPARE(QString::fromStdString(ini::ReadIni(folder.file("Data.ini"), "Alarm1", "Memo", "<absent>")),
-                 stored);
+        QCOMPARE(QString::fromStdString(fake.read("Alarm1", "Memo")), stored);
         QCOMPARE(QString(shown).replace('\n', "  "), stored);
     }
 
