@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
     platform::QtSoundPlayerFactory sounds;
     platform::Services services{clock, localeTime, files, dialogs, fileDialog, sounds};
 
-    Form1 form(services);
+    Form1 form(services, nullptr, &QSystemTrayIcon::isSystemTrayAvailable, Form1::Controls::WhenFirstShown);
     QObject::connect(&instance, &platform::SingleInstance::showRequested, &form, &Form1::mPopRestore_Click);
     // Exit ends the program at once: open windows are left as they are, nothing runs their closing steps,
     // and every change has long been written.

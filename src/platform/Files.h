@@ -1,8 +1,25 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
+
+// What tells one version of a file from the next without reading it: its size, modification time and
+// identity on disk. A save that replaces the file gives it a new identity even within the same clock
+// tick; an absent file has a stamp of its own.
+struct FileStamp
+{
+    bool exists = false;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// The stamp of the file at path, as the system reports it now.
+FileStamp statFile(const std::string& path);
 
 class Files
 {
@@ -12,6 +29,7 @@ public:
     virtual std::string programFolder() const = 0;
     // True only for a plain file: a folder or a missing path is false.
     virtual bool plainFileExists(const std::string& path) const = 0;
+    virtual FileStamp stamp(const std::string& path) const = 0;
 };
 
 // The path of a file in the program's folder, built afresh on every call with the platform's separator.

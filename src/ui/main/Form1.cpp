@@ -40,14 +40,14 @@ QString qt(const std::string& text)
 
 } // namespace
 
-Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::Availability trayAvailable)
+Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::Availability trayAvailable,
+             Controls controls)
     : QMainWindow(parent), m_services(services),
       m_alarmWindow(*this, services.files, services.dialogs, services.sounds),
       m_check(services.clock, services.files, m_table, m_alarmWindow),
       m_tray(mainwin::appIcon(), std::move(trayAvailable)), m_lifecycle(*this, m_tray, services.dialogs)
 {
     setObjectName(QStringLiteral("Form1"));
-    buildControls();
     m_alarmWindow.setCheck(&m_check);
 
     Timer1 = new CheckTimer(services.clock, this);
@@ -57,19 +57,47 @@ Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::A
     // A closed notification can let a waiting alarm through, or end the minute's hold on an alarm.
     connect(&m_alarmWindow, &notify::AlarmWindowHost::windowClosed, Timer1, &CheckTimer::runNow);
 
-    m_editor = new Dialog(services, m_table, this);
-    // The editor writes straight into Data.ini. Reloading when it closes, rather than waiting for the
-    // main window's next activation, keeps the check on the new times even when this window is hidden.
-    connect(m_editor, &Dialog::editorClosed, this, [this] { Form_Activate(); });
-
     connect(&m_lifecycle, &mainwin::TrayLifecycle::exitRequested, this, &Form1::programEnd);
+    connect(&m_lifecycle, &mainwin::TrayLifecycle::restoredInSight, this, &Form1::Form_Activate);
+    if (controls == Controls::AtOnce) {
+        ensureControls();
+        editor();
+    }
 }
 
 Form1::~Form1()
 {
     // The editor is a child and goes after the table it reads; nothing may reload into a table that is
     // already gone.
-    disconnect(m_editor, nullptr, this, nullptr);
+    if (m_editor != nullptr)
+        disconnect(m_editor, nullptr, this, nullptr);
+}
+
+Dialog& Form1::editor()
+{
+    if (m_editor == nullptr) {
+        m_editor = new Dialog(m_services, m_table, this);
+        // The editor writes straight into Data.ini. Reloading when it closes, rather than waiting for the
+        // main window's next activation, keeps the check on the new times even when this window is hidden.
+        connect(m_editor, &Dialog::editorClosed, this, [this] { Form_Activate(); });
+    }
+    return *m_editor;
+}
+
+void Form1::ensureControls()
+{
+    if (ListView1 != nullptr)
+        return;
+    buildControls();
+    if (m_loaded)
+        FillAlarmList();
+}
+
+void Form1::setVisible(bool visible)
+{
+    if (visible)
+        ensureControls();
+    QMainWindow::setVisible(visible);
 }
 
 std::string Form1::iniPath() const
@@ -88,14 +116,34 @@ void Form1::Form_Load()
 
 void Form1::Form_Activate()
 {
+    // Taken before the read: a change made while the file is read shows as a change next time.
+    const platform::FileStamp stamp = m_services.files.stamp(iniPath());
     if (!store::loadAlarmTable(m_table, iniPath(), m_services.files, m_services.localeTime))
         return;
+    m_loadedStamp = stamp;
+    m_loaded = true;
     FillAlarmList();
     Timer1->runNow();
 }
 
+bool Form1::dataChangedSinceLoad() const
+{
+    return m_services.files.stamp(iniPath()) != m_loadedStamp;
+}
+
+bool Form1::reloadedStaleTable()
+{
+    if (!dataChangedSinceLoad())
+        return false;
+    // The user sees the file as it is now and can repeat the command on it.
+    Form_Activate();
+    return true;
+}
+
 void Form1::FillAlarmList()
 {
+    if (ListView1 == nullptr)
+        return; // filled when the window is first shown
     const std::int16_t selected = selectedIndex();
     ListView1->clear();
     ListView1->setHeaderLabels(
@@ -141,6 +189,8 @@ int Form1::timeColumnWidth()
 
 std::int16_t Form1::selectedIndex() const
 {
+    if (ListView1 == nullptr)
+        return 0;
     const auto selected = ListView1->selectedItems();
     if (selected.isEmpty())
         return 0;
@@ -149,21 +199,21 @@ std::int16_t Form1::selectedIndex() const
 
 void Form1::Command1_Click()
 {
-    m_editor->openNew();
+    editor().openNew();
 }
 
 void Form1::Command2_Click()
 {
     const std::int16_t k = selectedIndex();
-    if (k == 0)
+    if (k == 0 || reloadedStaleTable())
         return;
-    m_editor->Modi(k);
+    editor().Modi(k);
 }
 
 void Form1::Command3_Click()
 {
     const std::int16_t k = selectedIndex();
-    if (k == 0)
+    if (k == 0 || reloadedStaleTable())
         return;
     RemoveAlarm(k);
 }
@@ -178,17 +228,20 @@ void Form1::RemoveAlarm(std::int16_t Index)
     }
     m_table.removeOffsetsAt(Index);
     m_check.alarmRemoved(Index);
-    m_editor->alarmRemoved(Index);
+    if (m_editor != nullptr)
+        m_editor->alarmRemoved(Index);
     Form_Activate();
     // Nothing stays selected, so a second press of Delete cannot take the next alarm with it.
-    ListView1->clearSelection();
-    ListView1->setCurrentItem(nullptr);
+    if (ListView1 != nullptr) {
+        ListView1->clearSelection();
+        ListView1->setCurrentItem(nullptr);
+    }
 }
 
 void Form1::cmdOnOff_Click()
 {
     const std::int16_t k = selectedIndex();
-    if (k == 0)
+    if (k == 0 || reloadedStaleTable())
         return;
     if (!store::writeToggledState(m_table, k, iniPath())) {
         platform::showError(m_services.dialogs, messages::changeNotSaved);
@@ -202,8 +255,13 @@ void Form1::cmdOnOff_Click()
 void Form1::cmdSet_Click()
 {
     std::string text = cmbtime->currentText().toStdString();
+    const bool tableCurrent = !dataChangedSinceLoad();
     switch (scheduler::storeDefaultSnooze(text, iniPath())) {
     case scheduler::DefaultSnoozeResult::Stored:
+        // The table holds no default snooze, so it is still the file's; a list command after Set must
+        // not take this write for a change made behind the program's back.
+        if (tableCurrent)
+            m_loadedStamp = m_services.files.stamp(iniPath());
         break;
     case scheduler::DefaultSnoozeResult::InvalidDuration:
         platform::showError(m_services.dialogs, messages::invalidDuration);
@@ -230,7 +288,7 @@ bool Form1::cmbtime_KeyDown(const QKeyEvent& key)
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress &&
+    if (event->type() == QEvent::KeyPress && cmbtime != nullptr &&
         (watched == cmbtime || watched == static_cast<QObject*>(cmbtime->lineEdit())))
         return cmbtime_KeyDown(*static_cast<QKeyEvent*>(event));
     return QMainWindow::eventFilter(watched, event);
@@ -269,7 +327,9 @@ void Form1::mPopExit_Click()
 
 bool Form1::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    // Coming back from another program: a hand edit made there shows, but an unchanged file leaves the
+    // list (and where it was scrolled to) alone.
+    if (event->type() == QEvent::WindowActivate && dataChangedSinceLoad())
         Form_Activate();
     return QMainWindow::event(event);
 }
@@ -302,4 +362,18 @@ void Form1::showEvent(QShowEvent* event)
         ui::centreOn(*this, screen());
     }
     QMainWindow::showEvent(event);
+    // Qt may still count a window hidden a moment ago as the active one, and then no activation follows
+    // its showing: the list is brought up to date here, each time the window comes back into sight. A
+    // window shown minimised is not in sight yet; un-minimising it sends a show event of its own.
+    if (m_outOfSight && !isMinimized()) {
+        m_outOfSight = false;
+        Form_Activate();
+    }
+}
+
+void Form1::hideEvent(QHideEvent* event)
+{
+    // Also sent when the window is minimised.
+    m_outOfSight = true;
+    QMainWindow::hideEvent(event);
 }
