@@ -34,8 +34,7 @@ class Form1 : public QMainWindow, public notify::AlarmOwner
 public:
     // When the window's controls and the editor are made. The program lives hidden in the notification
     // area most of its life, where the table, the check and the icon do without them.
-    enum class Controls
-    {
+    enum class Controls {
         AtOnce,
         WhenFirstShown,
     };
