@@ -6,9 +6,16 @@
 #include "platform/qt/QtFiles.h"
 #include "platform/qt/QtLocaleTime.h"
 #include "platform/qt/QtSoundPlayerFactory.h"
+#include "platform/qt/ResumeWatch.h"
 #include "platform/qt/SingleInstance.h"
+#include "ui/main/AlarmWake.h"
 #include "ui/main/AppIcon.h"
+#include "ui/main/CheckTimer.h"
 #include "ui/main/Form1.h"
+#ifdef __linux__
+#include "platform/linux/AlarmWakeTimer.h"
+#include "platform/linux/TimerFdMinuteTimer.h"
+#endif
 
 #include <QApplication>
 
@@ -50,6 +57,15 @@ int main(int argc, char* argv[])
     // Exit ends the program at once: open windows are left as they are, nothing runs their closing steps,
     // and every change has long been written.
     QObject::connect(&form, &Form1::programEnd, &app, [] { QCoreApplication::exit(0); });
+    // A machine that slept or a clock that was set runs the check at once, not at the next minute start.
+    platform::ResumeWatch resume;
+    QObject::connect(&resume, &platform::ResumeWatch::resumed, form.Timer1, &CheckTimer::runNow);
+#ifdef __linux__
+    if (auto minuteTimer = platform::TimerFdMinuteTimer::create())
+        form.Timer1->setMinuteTimer(std::move(minuteTimer));
+    platform::AlarmWakeTimer wake;
+    AlarmWake alarmWake(*form.Timer1, form.alarmTable(), clock, wake);
+#endif
     form.Form_Load();
     return QApplication::exec();
 }

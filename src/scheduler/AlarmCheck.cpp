@@ -1,5 +1,7 @@
 #include "AlarmCheck.h"
 
+#include "AlarmOccurrences.h"
+#include "CivilMinute.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 
@@ -10,34 +12,10 @@ namespace scheduler {
 
 namespace {
 
-constexpr std::int64_t minutesPerDay = 24 * 60;
-
-std::int64_t floorDiv(std::int64_t a, std::int64_t b)
-{
-    const std::int64_t quotient = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? quotient - 1 : quotient;
-}
-
-std::int64_t ceilDiv(std::int64_t a, std::int64_t b)
-{
-    return -floorDiv(-a, b);
-}
-
-// Counted from the civil date rather than from hour and minute alone, so that ranges and offsets run
-// across midnight, week ends and month ends without special cases.
-std::int64_t localMinute(const platform::LocalDateTime& time)
-{
-    using namespace std::chrono;
-    const sys_days date = year_month_day{year{time.year}, month{static_cast<unsigned>(time.month)},
-                                         day{static_cast<unsigned>(time.day)}};
-    return std::int64_t{date.time_since_epoch().count()} * minutesPerDay + time.hour * 60 + time.minute;
-}
-
-// 1 = Sunday .. 7 = Saturday; day 0 (1970-01-01) was a Thursday.
-char weekdayDigit(std::int64_t dayNumber)
-{
-    return static_cast<char>('1' + (dayNumber + 4 - floorDiv(dayNumber + 4, 7) * 7));
-}
+using civil::ceilDiv;
+using civil::localMinute;
+using civil::minutesPerDay;
+using civil::weekdayDigit;
 
 bool daySetHas(const std::string& days, char digit)
 {
@@ -69,8 +47,19 @@ void AlarmCheck::Timer1_Timer()
 
     const std::int64_t now = localMinute(m_clock.now());
     std::int64_t from = now;
-    if (m_state.lastChecked && *m_state.lastChecked < now && now - *m_state.lastChecked <= catchUpMinutes)
+    std::vector<MissedAlarm> missed;
+    if (m_state.lastChecked && *m_state.lastChecked < now) {
         from = *m_state.lastChecked + 1;
+        // Hours late, a ring wakes nobody it was meant for: the user is told instead.
+        if (now - from > catchUpMinutes) {
+            missed = missedAlarms(m_table, from, now - catchUpMinutes - 1);
+            // One that rang before the clock was set back is not missed.
+            std::erase_if(missed, [this](const MissedAlarm& alarm) {
+                return m_state.perIndex[static_cast<std::size_t>(alarm.index)].lastTaken == alarm.minute;
+            });
+            from = now - catchUpMinutes;
+        }
+    }
     collectDue(count, from, now);
     // Set even when the clock went back: the minutes ahead are then checked again as they come, and an
     // occurrence already taken is still recognised by its minute.
@@ -78,6 +67,9 @@ void AlarmCheck::Timer1_Timer()
 
     showNext();
     m_state.inTick = false;
+    // After the rings: a notice must not hold back an alarm that is still in time.
+    if (!missed.empty() && m_missedNotice != nullptr)
+        m_missedNotice->showMissed(missed);
 }
 
 void AlarmCheck::windowClosed()
@@ -134,18 +126,9 @@ std::int64_t AlarmCheck::showingLateMinutes() const
     return std::max<std::int64_t>(0, localMinute(m_clock.now()) - m_state.showing->minute);
 }
 
-// ACount taken once, and never beyond the shortest array, so that a table being built up elsewhere can
-// not be read past its end.
 int AlarmCheck::usableCount() const
 {
-    const store::AlarmTable& table = m_table;
-    const std::size_t shortest =
-        std::min({table.AType.size(), table.AMemo.size(), table.ATime.size(), table.AState.size(),
-                  table.ASnoozeH.size(), table.ASnoozeM.size(), table.AClock.size()});
-    const int count = table.ACount;
-    if (count <= 0 || shortest == 0)
-        return 0;
-    return std::min(count, static_cast<int>(shortest) - 1);
+    return scheduler::usableCount(m_table);
 }
 
 void AlarmCheck::followCount(int count)

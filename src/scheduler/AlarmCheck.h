@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AlarmWindow.h"
+#include "MissedAlarms.h"
 #include "store/AlarmTable.h"
 
 #include <cstddef>
@@ -42,8 +43,9 @@ public:
     // One tick: nothing while Data.ini is absent; otherwise every switched-on alarm against the clock,
     // then the oldest waiting occurrence is shown if no window is open. Minutes that passed without a
     // tick (a stalled program, a short suspend, the hour skipped when summer time starts) are checked
-    // too, up to catchUpMinutes back; after a longer gap only the current minute is checked.
+    // too: those up to catchUpMinutes late ring, older ones go to the missed notice.
     void Timer1_Timer();
+    void setMissedNotice(MissedAlarmNotice* notice) { m_missedNotice = notice; }
     // The notification window was closed by OK or Snooze: the next waiting occurrence is shown now.
     // The window counts as open from showAlarm until this call, even when its alarm was deleted.
     void windowClosed();
@@ -101,6 +103,7 @@ private:
     // Built once: the program's folder does not change while it runs, and the tick should not allocate.
     const std::string m_dataIniPath;
     State m_state;
+    MissedAlarmNotice* m_missedNotice = nullptr;
 };
 
 } // namespace scheduler

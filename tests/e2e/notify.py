@@ -2,6 +2,7 @@
 faketime), OK and Snooze answer the keyboard, and what the sound server receives loops until OK."""
 import array, math, os, sys, time  # noqa: E401
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from buses import Logind  # noqa: E402
 from harness import Failure, check, main  # noqa: E402
 
 
@@ -37,7 +38,7 @@ def ok(s):
     program = s.program(faketime=True)
     rings_at(s, "07:00:00")
     answer(s, "Return")
-    # Later in the same minute it must not come back, whatever checks run (one every 5 s).
+    # Later in the same minute it must not come back, whatever checks run.
     s.set_clock("07:00:40")
     no_ring_for(s, 7)
     check(program.poll() is None, "OK ends it for the minute, the program runs on")
@@ -46,9 +47,11 @@ def ok(s):
 def snooze(s):
     one_alarm(s, "7:00:00 AM")
     s.set_clock("06:59:58")
-    s.program(faketime=True)
+    logind = Logind(s)
+    s.program(faketime=True, env={"FAKETIME_NO_CACHE": "1"})
     answer(s, "Tab", "Return")  # OK has the focus; Tab moves it to Snooze, with the default 00:05 in its box
     s.set_clock("07:04:56")
+    logind.resume()  # the program's minute timer, a kernel timer, does not see the faked jump
     no_ring_for(s, 2.5)
     rings_at(s, "07:05:00", 8)
 

@@ -1,6 +1,9 @@
 #include "ui/main/CheckTimer.h"
 
+#include "platform/qt/QtMinuteTimer.h"
+
 #include "fakes/FakeClock.h"
+#include "fakes/FakeMinuteTimer.h"
 #include "fakes/TempFolder.h"
 
 #include <QSignalSpy>
@@ -28,11 +31,10 @@ private slots:
         fakes::FakeClock clock;
         clock.set(2026, 12, 31, 23, 59, second);
         clock.advanceMilliseconds(millisecond);
-        CheckTimer timer(clock);
-        QCOMPARE(timer.msUntilNextMinute(), expected);
-        timer.start();
-        QVERIFY(timer.minuteTimerRemaining() <= expected);
-        QVERIFY(timer.minuteTimerRemaining() >= expected - 50);
+        platform::QtMinuteTimer timer(clock);
+        timer.armNextMinute();
+        QVERIFY(timer.remainingTime() <= expected);
+        QVERIFY(timer.remainingTime() >= expected - 50);
     }
 
     void runsOnlyWhileEnabled()
@@ -68,33 +70,20 @@ private slots:
         QCOMPARE(maxDepth, 1);
     }
 
-    void missedMinuteIsCaughtBySafetyCheck()
+    // The minute timer runs the check, and every run aims it afresh at the next minute start.
+    void minuteTimerRunsTheCheckAndIsReaimed()
     {
         fakes::FakeClock clock;
-        clock.set(2026, 12, 7, 6, 59, 50);
         CheckTimer timer(clock);
-        timer.setSafetyInterval(10);
+        auto minute = std::make_unique<fakes::FakeMinuteTimer>();
+        auto* fake = minute.get();
+        timer.setMinuteTimer(std::move(minute));
         QSignalSpy ticks(&timer, &CheckTimer::timeout);
         timer.start();
-        QCOMPARE(ticks.count(), 1);
-        // The wall clock jumps (set by hand, or the machine slept); the monotonic timer knows nothing.
-        clock.advanceMinutes(5);
-        QTRY_COMPARE_WITH_TIMEOUT(ticks.count(), 2, 5000);
-        QVERIFY(timer.minuteTimerRemaining() <= 10000);
-    }
-
-    void jumpInsideTheMinuteRearms()
-    {
-        fakes::FakeClock clock;
-        clock.set(2026, 12, 7, 6, 59, 5);
-        CheckTimer timer(clock);
-        timer.setSafetyInterval(10);
-        QSignalSpy ticks(&timer, &CheckTimer::timeout);
-        timer.start();
-        QVERIFY(timer.minuteTimerRemaining() > 50000);
-        clock.advanceSeconds(50);
-        QTRY_VERIFY_WITH_TIMEOUT(timer.minuteTimerRemaining() <= 5000, 5000);
-        QCOMPARE(ticks.count(), 1);
+        fake->fire();
+        timer.runNow();
+        QCOMPARE(ticks.count(), 3);
+        QCOMPARE(fake->arms, 3);
     }
 
     void storeAppearingRunsTheCheck()

@@ -1,27 +1,14 @@
 #include "CheckTimer.h"
 
-#include "platform/Clock.h"
+#include "platform/qt/QtMinuteTimer.h"
 
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 
-#include <cstdlib>
-
-namespace {
-constexpr int millisecondsPerMinute = 60'000;
-// A jump of the wall clock inside one minute that moves the minute's start by more than this re-arms.
-constexpr int driftTolerance = 100;
-} // namespace
-
-CheckTimer::CheckTimer(const platform::Clock& clock, QObject* parent) : QObject(parent), m_clock(clock)
+CheckTimer::CheckTimer(const platform::Clock& clock, QObject* parent)
+    : QObject(parent), m_minute(std::make_unique<platform::QtMinuteTimer>(clock))
 {
-    m_minute.setSingleShot(true);
-    m_minute.setTimerType(Qt::PreciseTimer);
-    connect(&m_minute, &QTimer::timeout, this, &CheckTimer::runNow);
-    // Coarse: the safety look needs no precision, and a coarse timer lets the system batch wake-ups.
-    m_safety.setTimerType(Qt::VeryCoarseTimer);
-    m_safety.setInterval(5'000);
-    connect(&m_safety, &QTimer::timeout, this, &CheckTimer::safetyCheck);
+    m_minute->fired = [this] { runNow(); };
 }
 
 CheckTimer::~CheckTimer() = default;
@@ -39,9 +26,12 @@ void CheckTimer::watchStore(const QString& iniPath)
         m_watcher->addPath(folder);
 }
 
-void CheckTimer::setSafetyInterval(int milliseconds)
+void CheckTimer::setMinuteTimer(std::unique_ptr<platform::MinuteTimer> timer)
 {
-    m_safety.setInterval(milliseconds);
+    m_minute = std::move(timer);
+    m_minute->fired = [this] { runNow(); };
+    if (m_active)
+        m_minute->armNextMinute();
 }
 
 void CheckTimer::start()
@@ -49,7 +39,6 @@ void CheckTimer::start()
     if (m_active)
         return;
     m_active = true;
-    m_safety.start();
     runNow();
 }
 
@@ -66,44 +55,10 @@ void CheckTimer::runNow()
     m_running = true;
     do {
         m_runAgain = false;
-        m_lastRunMinute = minuteKey();
         emit timeout();
     } while (m_runAgain && m_active);
     m_running = false;
-    arm();
-}
-
-int CheckTimer::msUntilNextMinute() const
-{
-    const platform::LocalDateTime now = m_clock.now();
-    const int into = (now.second * 1000 + now.millisecond) % millisecondsPerMinute;
-    return millisecondsPerMinute - into;
-}
-
-void CheckTimer::arm()
-{
-    m_minute.start(msUntilNextMinute());
-}
-
-long long CheckTimer::minuteKey() const
-{
-    const platform::LocalDateTime now = m_clock.now();
-    return ((((static_cast<long long>(now.year) * 13 + now.month) * 32 + now.day) * 24 + now.hour) * 60) +
-           now.minute;
-}
-
-void CheckTimer::safetyCheck()
-{
-    if (!m_active)
-        return;
-    // A minute that went by without a check: the clock was set forward or the machine slept.
-    if (minuteKey() != m_lastRunMinute) {
-        runNow();
-        return;
-    }
-    // Same minute, but the clock moved under the monotonic timer: aim it at the new minute start.
-    if (std::abs(m_minute.remainingTime() - msUntilNextMinute()) > driftTolerance)
-        arm();
+    m_minute->armNextMinute();
 }
 
 void CheckTimer::folderChanged()

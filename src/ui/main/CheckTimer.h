@@ -2,19 +2,20 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
+
+#include <memory>
 
 class QFileSystemWatcher;
 
 namespace platform {
 class Clock;
-}
+class MinuteTimer;
+} // namespace platform
 
 // The main window's Timer1. An alarm is due by the minute, so the check runs when its answer can change
-// rather than 25 times a second: at the start of every minute (a precise single-shot timer armed afresh
-// from the wall clock each time), whenever the program says something changed (runNow), and when
-// Data.ini appears in the program's folder. A cheap look at the clock every few seconds catches a clock
-// that was set or a machine that slept, which the monotonic timer alone would miss.
+// rather than 25 times a second: at the start of every minute by the wall clock (a minute timer armed
+// afresh after each run), whenever the program says something changed (runNow, also on resume from
+// sleep), and when Data.ini appears in the program's folder.
 class CheckTimer : public QObject
 {
     Q_OBJECT
@@ -24,7 +25,9 @@ public:
 
     // Runs the check when iniPath, the alarm store, appears (watched through its folder).
     void watchStore(const QString& iniPath);
-    void setSafetyInterval(int milliseconds);
+    // Replaces the Qt timer, which runs late after a sleep, with one that follows the wall clock.
+    void setMinuteTimer(std::unique_ptr<platform::MinuteTimer> timer);
+    platform::MinuteTimer& minuteTimer() { return *m_minute; }
 
     // Enabled: runs the check at once, then at the start of every minute.
     void start();
@@ -32,27 +35,17 @@ public:
     // Something the check reads changed: run it now (nothing while not enabled).
     void runNow();
 
-    // Milliseconds from now to the start of the next minute by the wall clock: 1..60000.
-    int msUntilNextMinute() const;
-    int minuteTimerRemaining() const { return m_minute.remainingTime(); }
-
 signals:
     void timeout();
 
 private:
-    void arm();
-    void safetyCheck();
     void folderChanged();
-    long long minuteKey() const;
 
-    const platform::Clock& m_clock;
-    QTimer m_minute;
-    QTimer m_safety;
+    std::unique_ptr<platform::MinuteTimer> m_minute;
     QFileSystemWatcher* m_watcher = nullptr;
     QString m_iniPath;
     bool m_iniExisted = false;
     bool m_active = false;
     bool m_running = false;
     bool m_runAgain = false;
-    long long m_lastRunMinute = -1;
 };

@@ -3,6 +3,7 @@
 #include "AlarmRows.h"
 #include "AppIcon.h"
 #include "CheckTimer.h"
+#include "MissedNotice.h"
 #include "platform/Services.h"
 #include "scheduler/DefaultSnooze.h"
 #include "scheduler/Snooze.h"
@@ -49,6 +50,7 @@ Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::A
 {
     setObjectName(QStringLiteral("Form1"));
     m_alarmWindow.setCheck(&m_check);
+    m_check.setMissedNotice(new MissedNotice(services.dialogs, services.localeTime, this));
 
     Timer1 = new CheckTimer(services.clock, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -1,0 +1,133 @@
+#include "platform/linux/AlarmWakeTimer.h"
+#include "platform/linux/TimerFdMinuteTimer.h"
+#include "ui/main/AlarmWake.h"
+#include "ui/main/CheckTimer.h"
+
+#include "fakes/FakeClock.h"
+#include "store/AlarmTable.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <cerrno>
+
+namespace {
+
+// A value of the kernel's description of an open file: "clockid", "settime flags", "it_value".
+QString fdinfo(int fd, const QString& key)
+{
+    QFile file(QStringLiteral("/proc/self/fdinfo/%1").arg(fd));
+    file.open(QIODevice::ReadOnly);
+    return QRegularExpression(QStringLiteral("^%1:\\s*(.*)$").arg(key), QRegularExpression::MultilineOption)
+        .match(QString::fromLatin1(file.readAll()))
+        .captured(1);
+}
+
+long long remainingSeconds(int fd)
+{
+    return fdinfo(fd, QStringLiteral("it_value")).mid(1).section(',', 0, 0).toLongLong();
+}
+
+timespec realtimeIn(long milliseconds)
+{
+    timespec at{};
+    clock_gettime(CLOCK_REALTIME, &at);
+    at.tv_nsec += milliseconds * 1'000'000;
+    return {at.tv_sec + at.tv_nsec / 1'000'000'000, at.tv_nsec % 1'000'000'000};
+}
+
+int cancels = 0;
+ssize_t cancellingRead(int fd, void* buffer, size_t size)
+{
+    if (cancels-- > 0) { // what the kernel answers when the clock was set
+        errno = ECANCELED;
+        return -1;
+    }
+    return ::read(fd, buffer, size);
+}
+
+} // namespace
+
+class TestWallClock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void minuteTimerFiresAtItsTimeAndAfterACancel()
+    {
+        platform::TimerFdCalls calls;
+        calls.read = cancellingRead;
+        cancels = 1;
+        auto timer = platform::TimerFdMinuteTimer::create(calls);
+        timer->armNextMinute();
+        QCOMPARE(fdinfo(timer->fd(), "clockid"), "0");
+        QCOMPARE(fdinfo(timer->fd(), "settime flags"), "03"); // absolute, cancelled when the clock is set
+        QVERIFY(remainingSeconds(timer->fd()) < 60);
+
+        timespec target = realtimeIn(40);
+        QList<qint64> lateMs;
+        timer->fired = [&] {
+            const timespec now = realtimeIn(0);
+            lateMs << (now.tv_sec - target.tv_sec) * 1000 + (now.tv_nsec - target.tv_nsec) / 1'000'000;
+            timer->armAt(target = realtimeIn(30));
+        };
+        timer->armAt(target);
+        QTRY_COMPARE_WITH_TIMEOUT(lateMs.size(), 2, 3000); // the first read answered ECANCELED
+        for (const qint64 late : lateMs)
+            QVERIFY2(late >= 0 && late < 1000, QByteArray::number(late));
+    }
+
+    // Two daily alarms two and three hours ahead of the real clock.
+    void wakeTimerFollowsTheNextRing()
+    {
+        platform::AlarmWakeTimer wake;
+        if (!wake.allowed())
+            QSKIP("no CAP_WAKE_ALARM here (not root)");
+        const QDateTime now = QDateTime::currentDateTime();
+        const QTime time = now.time();
+        fakes::FakeClock clock;
+        clock.set(now.date().year(), now.date().month(), now.date().day(), time.hour(), time.minute(),
+                  time.second());
+        store::AlarmTable table{2,
+                                {"", "1234567", "1234567"},
+                                {"", "", ""},
+                                {"", "", ""},
+                                {"", "", ""},
+                                {0, 1, 1},
+                                {0, 0, 0},
+                                {0, 0, 0},
+                                {"", "", ""},
+                                {{},
+                                 {true, (time.hour() + 2) % 24, time.minute()},
+                                 {true, (time.hour() + 3) % 24, time.minute()}}};
+        CheckTimer timer(clock);
+        AlarmWake follow(timer, table, clock, wake);
+        timer.start();
+        QCOMPARE(fdinfo(wake.fd(), "clockid"), "8");
+        const long long twoHours = 2 * 3600 - time.second();
+        QVERIFY(std::abs(remainingSeconds(wake.fd()) - twoHours) <= 2);
+        table.ASnoozeM[1] = 30; // a snooze moves it
+        timer.runNow();
+        QVERIFY(std::abs(remainingSeconds(wake.fd()) - twoHours - 1800) <= 2);
+        table.AState[1] = 0; // switched off: the other alarm
+        timer.runNow();
+        QVERIFY(std::abs(remainingSeconds(wake.fd()) - twoHours - 3600) <= 2);
+    }
+
+    void refusedWakeTimerIsLeftAlone()
+    {
+        platform::TimerFdCalls calls;
+        calls.create = [](int, int) { return errno = EPERM, -1; };
+        calls.settime = [](int, int, const itimerspec*, itimerspec*) -> int {
+            throw std::logic_error("armed");
+        };
+        platform::AlarmWakeTimer wake(calls);
+        QVERIFY(!wake.allowed());
+        wake.wakeAt(platform::LocalDateTime{2030, 1, 1, 7, 0});
+    }
+};
+
+QTEST_MAIN(TestWallClock)
+#include "tst_wallclock.moc"
