@@ -2,6 +2,7 @@
 
 #include "TrayIcon.h"
 #include "TrayLifecycle.h"
+#include "platform/Files.h"
 #include "scheduler/AlarmCheck.h"
 #include "store/AlarmTable.h"
 #include "ui/notify/AlarmOwner.h"
