@@ -12,6 +12,9 @@ struct LocalDateTime
     int minute = 0;
     int second = 0;
     int millisecond = 0;
+    // 1 = Sunday .. 7 = Saturday; filled where a reading is made from a minute count
+    // (scheduler::civil::fromLocalMinute), not by the clocks.
+    int weekday = 7;
 };
 
 class Clock

@@ -5,12 +5,15 @@
 #include "CheckTimer.h"
 #include "MissedNotice.h"
 #include "platform/Services.h"
+#include "scheduler/AlarmOccurrences.h"
+#include "scheduler/CivilMinute.h"
 #include "scheduler/DefaultSnooze.h"
 #include "scheduler/Snooze.h"
 #include "store/AlarmCommands.h"
 #include "store/AlarmLoad.h"
 #include "ui/Messages.h"
 #include "ui/editor/Dialog.h"
+#include "ui/notify/frmalarm.h"
 #include "ui/window/WindowLook.h"
 
 #include <QCloseEvent>
@@ -299,6 +302,23 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 void Form1::Timer1_Timer()
 {
     m_check.Timer1_Timer();
+    prepareForRing();
+}
+
+void Form1::prepareForRing()
+{
+    if (m_fontsReady)
+        return;
+    // Qt reads the system's font list on the first use of any font, most of a second here, and keeps it:
+    // read at start, it would weigh on the program all the time it idles. Read at the check before a
+    // ring, it is ready a minute ahead. Every change to the alarms runs the check, so a ring moved close
+    // is seen too.
+    const auto now = scheduler::civil::localMinute(m_services.clock.now());
+    const auto next = scheduler::nextDueMinute(m_table, now);
+    if (next && *next <= now + 2) {
+        notify::frmalarm::prepareFonts();
+        m_fontsReady = true;
+    }
 }
 
 void Form1::SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment)

@@ -106,6 +106,7 @@ private:
     bool cmbtime_KeyDown(const QKeyEvent& key);
     void Form_Resize();
     void Timer1_Timer();
+    void prepareForRing();
     std::string iniPath() const;
     // A list command about to act on a table that Data.ini has moved away from reloads instead.
     bool reloadedStaleTable();
@@ -120,6 +121,7 @@ private:
     bool m_placed = false;
     bool m_outOfSight = true;
     bool m_loaded = false;
+    bool m_fontsReady = false;
     platform::FileStamp m_loadedStamp;
     int m_timeColumnWidth = -1;
 
