@@ -7,7 +7,7 @@ namespace platform {
 
 // What tells one version of a file from the next without reading it: its size, modification time and
 // identity on disk. A save that replaces the file gives it a new identity even within the same clock
-// tick; an absent file has a stamp of its own.
+// tick. Anything but a plain file (nothing, a folder) has the empty stamp.
 struct FileStamp
 {
     bool exists = false;

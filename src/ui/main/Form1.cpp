@@ -133,7 +133,9 @@ void Form1::Form_Activate()
 
 bool Form1::dataChangedSinceLoad() const
 {
-    return m_services.files.stamp(iniPath()) != m_loadedStamp;
+    // With no Data.ini there is nothing to reload from; a command then goes ahead on what it has.
+    const platform::FileStamp now = m_services.files.stamp(iniPath());
+    return now.exists && now != m_loadedStamp;
 }
 
 bool Form1::reloadedStaleTable()

@@ -50,7 +50,7 @@ public:
     void Form_Load();
     // Reloads the table from Data.ini and rebuilds the list; with no Data.ini nothing changes.
     void Form_Activate();
-    // Whether Data.ini is no longer the file the table was last loaded from.
+    // Whether Data.ini is there and no longer the file the table was last loaded from.
     bool dataChangedSinceLoad() const;
 
     void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM,
