@@ -20,6 +20,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -57,14 +58,17 @@ int main(int argc, char* argv[])
     // Exit ends the program at once: open windows are left as they are, nothing runs their closing steps,
     // and every change has long been written.
     QObject::connect(&form, &Form1::programEnd, &app, [] { QCoreApplication::exit(0); });
-    // A machine that slept or a clock that was set runs the check at once, not at the next minute start.
+    // After a sleep the check runs at once rather than at the next minute start.
     platform::ResumeWatch resume;
     QObject::connect(&resume, &platform::ResumeWatch::resumed, form.Timer1, &CheckTimer::runNow);
 #ifdef __linux__
     if (auto minuteTimer = platform::TimerFdMinuteTimer::create())
         form.Timer1->setMinuteTimer(std::move(minuteTimer));
+    // Without CAP_WAKE_ALARM (Debian 12's desktop sessions) there is nothing to keep aimed.
     platform::AlarmWakeTimer wake;
-    AlarmWake alarmWake(*form.Timer1, form.alarmTable(), clock, wake);
+    std::unique_ptr<AlarmWake> alarmWake;
+    if (wake.allowed())
+        alarmWake = std::make_unique<AlarmWake>(*form.Timer1, form.alarmTable(), clock, wake);
 #endif
     form.Form_Load();
     return QApplication::exec();
