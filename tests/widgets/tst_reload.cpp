@@ -21,12 +21,13 @@
 
 namespace {
 
-std::string alarms(const std::string& memos, const std::string& state = "1")
+// One alarm for each letter of memos, that letter its memo.
+std::string alarms(const std::string& memos)
 {
     std::string text = "[Alarm]\nCount=" + std::to_string(memos.size()) + "\n";
     for (std::size_t i = 0; i < memos.size(); ++i)
-        text += "[Alarm" + std::to_string(i + 1) + "]\nState=" + state + "\nType=1234567\nTime=7:0" +
-                std::to_string(i) + " AM\nMemo=" + memos[i] + "\nSound=\n";
+        text += "[Alarm" + std::to_string(i + 1) + "]\nState=1\nType=1234567\nTime=7:0" + std::to_string(i) +
+                " AM\nMemo=" + memos[i] + "\nSound=\n";
     return text;
 }
 
