@@ -1,3 +1,4 @@
+#include "platform/Memory.h"
 #include "platform/Services.h"
 #include "platform/qt/DisplayCheck.h"
 #include "platform/qt/QtClock.h"
@@ -71,5 +72,8 @@ int main(int argc, char* argv[])
         alarmWake = std::make_unique<AlarmWake>(*form.Timer1, form.alarmTable(), clock, wake);
 #endif
     form.Form_Load();
+    // What start-up and each reload built and dropped again (the parsed Data.ini, the icon's drawing) goes
+    // back to the system at the next check, rather than idling with the program for hours.
+    QObject::connect(form.Timer1, &CheckTimer::timeout, [] { platform::releaseFreeMemory(); });
     return QApplication::exec();
 }
