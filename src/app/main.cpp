@@ -1,6 +1,7 @@
 #include "platform/AppLayout.h"
 #include "platform/AtomicFile.h"
 #include "platform/Autostart.h"
+#include "platform/Memory.h"
 #include "platform/Services.h"
 #include "platform/UserFolders.h"
 #include "platform/qt/DisplayCheck.h"
@@ -83,7 +84,7 @@ int main(int argc, char* argv[])
     platform::AutostartFile autostart(platform::autostartFilePath(platform::userConfigHome()),
                                       QCoreApplication::applicationFilePath().toStdString());
 
-    Form1 form(services);
+    Form1 form(services, nullptr, {}, Form1::Controls::WhenFirstShown);
     form.trayIcon().setStartAtLogin(&autostart, &dialogs);
     QObject::connect(&instance, &platform::SingleInstance::showRequested, &form, &Form1::mPopRestore_Click);
     // Exit ends the program at once: open windows are left as they are, nothing runs their closing steps,
@@ -102,5 +103,8 @@ int main(int argc, char* argv[])
         alarmWake = std::make_unique<AlarmWake>(*form.Timer1, form.alarmTable(), clock, wake);
 #endif
     form.Form_Load();
+    // What start-up and each reload built and dropped again (the parsed Data.ini, the icon's drawing) goes
+    // back to the system at the next check, rather than idling with the program for hours.
+    QObject::connect(form.Timer1, &CheckTimer::timeout, [] { platform::releaseFreeMemory(); });
     return QApplication::exec();
 }

@@ -14,6 +14,7 @@ public:
     bool plainFileExists(const std::string& path) const override;
     std::string dataFolder() const override;
     std::string defaultSound() const override;
+    FileStamp stamp(const std::string& path) const override { return statFile(path); }
 
 private:
     AppLayout m_layout;

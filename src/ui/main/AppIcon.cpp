@@ -1,9 +1,12 @@
 #include "AppIcon.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <initializer_list>
+#include <map>
 
 namespace mainwin {
 namespace {
@@ -96,12 +99,44 @@ QPixmap drawAppIcon(int size)
     return pixmap;
 }
 
+namespace {
+
+// Draws a size when it is first asked for. The program starts hidden and needs only the notification
+// area's size; all eight drawn up front were some 360 kB of pixels per copy of the icon.
+class AppIconEngine : public QIconEngine
+{
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        QPixmap& drawn = m_drawn[side];
+        if (drawn.isNull())
+            drawn = drawAppIcon(side);
+        return drawn;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (const int side : {16, 22, 24, 32, 48, 64, 128, 256})
+            sizes.append(QSize(side, side));
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new AppIconEngine(*this); }
+    QString key() const override { return QStringLiteral("WakeryAppIcon"); }
+
+private:
+    std::map<int, QPixmap> m_drawn;
+};
+
+} // namespace
+
 QIcon appIcon()
 {
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(drawAppIcon(size));
-    return icon;
+    return QIcon(new AppIconEngine);
 }
 
 } // namespace mainwin

@@ -5,12 +5,15 @@
 #include "CheckTimer.h"
 #include "MissedNotice.h"
 #include "platform/Services.h"
+#include "scheduler/AlarmOccurrences.h"
+#include "scheduler/CivilMinute.h"
 #include "scheduler/DefaultSnooze.h"
 #include "scheduler/Snooze.h"
 #include "store/AlarmCommands.h"
 #include "store/AlarmLoad.h"
 #include "ui/Messages.h"
 #include "ui/editor/Dialog.h"
+#include "ui/notify/frmalarm.h"
 #include "ui/window/WindowLook.h"
 
 #include <QCloseEvent>
@@ -41,14 +44,14 @@ QString qt(const std::string& text)
 
 } // namespace
 
-Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::Availability trayAvailable)
+Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::Availability trayAvailable,
+             Controls controls)
     : QMainWindow(parent), m_services(services),
       m_alarmWindow(*this, services.files, services.dialogs, services.sounds),
       m_check(services.clock, services.files, m_table, m_alarmWindow),
       m_tray(mainwin::appIcon(), std::move(trayAvailable)), m_lifecycle(*this, m_tray, services.dialogs)
 {
     setObjectName(QStringLiteral("Form1"));
-    buildControls();
     m_alarmWindow.setCheck(&m_check);
     m_check.setMissedNotice(new MissedNotice(services.dialogs, services.localeTime, this));
 
@@ -59,19 +62,47 @@ Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::A
     // A closed notification can let a waiting alarm through, or end the minute's hold on an alarm.
     connect(&m_alarmWindow, &notify::AlarmWindowHost::windowClosed, Timer1, &CheckTimer::runNow);
 
-    m_editor = new Dialog(services, m_table, this);
-    // The editor writes straight into Data.ini. Reloading when it closes, rather than waiting for the
-    // main window's next activation, keeps the check on the new times even when this window is hidden.
-    connect(m_editor, &Dialog::editorClosed, this, [this] { Form_Activate(); });
-
     connect(&m_lifecycle, &mainwin::TrayLifecycle::exitRequested, this, &Form1::programEnd);
+    connect(&m_lifecycle, &mainwin::TrayLifecycle::restoredInSight, this, &Form1::Form_Activate);
+    if (controls == Controls::AtOnce) {
+        ensureControls();
+        editor();
+    }
 }
 
 Form1::~Form1()
 {
     // The editor is a child and goes after the table it reads; nothing may reload into a table that is
     // already gone.
-    disconnect(m_editor, nullptr, this, nullptr);
+    if (m_editor != nullptr)
+        disconnect(m_editor, nullptr, this, nullptr);
+}
+
+Dialog& Form1::editor()
+{
+    if (m_editor == nullptr) {
+        m_editor = new Dialog(m_services, m_table, this);
+        // The editor writes straight into Data.ini. Reloading when it closes, rather than waiting for the
+        // main window's next activation, keeps the check on the new times even when this window is hidden.
+        connect(m_editor, &Dialog::editorClosed, this, [this] { Form_Activate(); });
+    }
+    return *m_editor;
+}
+
+void Form1::ensureControls()
+{
+    if (ListView1 != nullptr)
+        return;
+    buildControls();
+    if (m_loaded)
+        FillAlarmList();
+}
+
+void Form1::setVisible(bool visible)
+{
+    if (visible)
+        ensureControls();
+    QMainWindow::setVisible(visible);
 }
 
 std::string Form1::iniPath() const
@@ -90,14 +121,36 @@ void Form1::Form_Load()
 
 void Form1::Form_Activate()
 {
+    // Taken before the read: a change made while the file is read shows as a change next time.
+    const platform::FileStamp stamp = m_services.files.stamp(iniPath());
     if (!store::loadAlarmTable(m_table, iniPath(), m_services.files, m_services.localeTime))
         return;
+    m_loadedStamp = stamp;
+    m_loaded = true;
     FillAlarmList();
     Timer1->runNow();
 }
 
+bool Form1::dataChangedSinceLoad() const
+{
+    // With no Data.ini there is nothing to reload from; a command then goes ahead on what it has.
+    const platform::FileStamp now = m_services.files.stamp(iniPath());
+    return now.exists && now != m_loadedStamp;
+}
+
+bool Form1::reloadedStaleTable()
+{
+    if (!dataChangedSinceLoad())
+        return false;
+    // The user sees the file as it is now and can repeat the command on it.
+    Form_Activate();
+    return true;
+}
+
 void Form1::FillAlarmList()
 {
+    if (ListView1 == nullptr)
+        return; // filled when the window is first shown
     const std::int16_t selected = selectedIndex();
     ListView1->clear();
     ListView1->setHeaderLabels(
@@ -143,6 +196,8 @@ int Form1::timeColumnWidth()
 
 std::int16_t Form1::selectedIndex() const
 {
+    if (ListView1 == nullptr)
+        return 0;
     const auto selected = ListView1->selectedItems();
     if (selected.isEmpty())
         return 0;
@@ -151,21 +206,21 @@ std::int16_t Form1::selectedIndex() const
 
 void Form1::Command1_Click()
 {
-    m_editor->openNew();
+    editor().openNew();
 }
 
 void Form1::Command2_Click()
 {
     const std::int16_t k = selectedIndex();
-    if (k == 0)
+    if (k == 0 || reloadedStaleTable())
         return;
-    m_editor->Modi(k);
+    editor().Modi(k);
 }
 
 void Form1::Command3_Click()
 {
     const std::int16_t k = selectedIndex();
-    if (k == 0)
+    if (k == 0 || reloadedStaleTable())
         return;
     RemoveAlarm(k);
 }
@@ -180,17 +235,20 @@ void Form1::RemoveAlarm(std::int16_t Index)
     }
     m_table.removeOffsetsAt(Index);
     m_check.alarmRemoved(Index);
-    m_editor->alarmRemoved(Index);
+    if (m_editor != nullptr)
+        m_editor->alarmRemoved(Index);
     Form_Activate();
     // Nothing stays selected, so a second press of Delete cannot take the next alarm with it.
-    ListView1->clearSelection();
-    ListView1->setCurrentItem(nullptr);
+    if (ListView1 != nullptr) {
+        ListView1->clearSelection();
+        ListView1->setCurrentItem(nullptr);
+    }
 }
 
 void Form1::cmdOnOff_Click()
 {
     const std::int16_t k = selectedIndex();
-    if (k == 0)
+    if (k == 0 || reloadedStaleTable())
         return;
     if (!store::writeToggledState(m_table, k, iniPath())) {
         platform::showError(m_services.dialogs, messages::changeNotSaved);
@@ -204,8 +262,13 @@ void Form1::cmdOnOff_Click()
 void Form1::cmdSet_Click()
 {
     std::string text = cmbtime->currentText().toStdString();
+    const bool tableCurrent = !dataChangedSinceLoad();
     switch (scheduler::storeDefaultSnooze(text, iniPath())) {
     case scheduler::DefaultSnoozeResult::Stored:
+        // The table holds no default snooze, so it is still the file's; a list command after Set must
+        // not take this write for a change made behind the program's back.
+        if (tableCurrent)
+            m_loadedStamp = m_services.files.stamp(iniPath());
         break;
     case scheduler::DefaultSnoozeResult::InvalidDuration:
         platform::showError(m_services.dialogs, messages::invalidDuration);
@@ -232,7 +295,7 @@ bool Form1::cmbtime_KeyDown(const QKeyEvent& key)
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress &&
+    if (event->type() == QEvent::KeyPress && cmbtime != nullptr &&
         (watched == cmbtime || watched == static_cast<QObject*>(cmbtime->lineEdit())))
         return cmbtime_KeyDown(*static_cast<QKeyEvent*>(event));
     return QMainWindow::eventFilter(watched, event);
@@ -241,6 +304,23 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 void Form1::Timer1_Timer()
 {
     m_check.Timer1_Timer();
+    prepareForRing();
+}
+
+void Form1::prepareForRing()
+{
+    if (m_fontsReady)
+        return;
+    // Qt reads the system's font list on the first use of any font, most of a second here, and keeps it:
+    // read at start, it would weigh on the program all the time it idles. Read at the check before a
+    // ring, it is ready a minute ahead. Every change to the alarms runs the check, so a ring moved close
+    // is seen too.
+    const auto now = scheduler::civil::localMinute(m_services.clock.now());
+    const auto next = scheduler::nextDueMinute(m_table, now);
+    if (next && *next <= now + 2) {
+        notify::frmalarm::prepareFonts();
+        m_fontsReady = true;
+    }
 }
 
 void Form1::SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment)
@@ -271,7 +351,9 @@ void Form1::mPopExit_Click()
 
 bool Form1::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    // Coming back from another program: a hand edit made there shows, but an unchanged file leaves the
+    // list (and where it was scrolled to) alone.
+    if (event->type() == QEvent::WindowActivate && dataChangedSinceLoad())
         Form_Activate();
     return QMainWindow::event(event);
 }
@@ -304,4 +386,18 @@ void Form1::showEvent(QShowEvent* event)
         ui::centreOn(*this, screen());
     }
     QMainWindow::showEvent(event);
+    // Qt may still count a window hidden a moment ago as the active one, and then no activation follows
+    // its showing: the list is brought up to date here, each time the window comes back into sight. A
+    // window shown minimised is not in sight yet; un-minimising it sends a show event of its own.
+    if (m_outOfSight && !isMinimized()) {
+        m_outOfSight = false;
+        Form_Activate();
+    }
+}
+
+void Form1::hideEvent(QHideEvent* event)
+{
+    // Also sent when the window is minimised.
+    m_outOfSight = true;
+    QMainWindow::hideEvent(event);
 }

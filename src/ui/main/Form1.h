@@ -2,6 +2,7 @@
 
 #include "TrayIcon.h"
 #include "TrayLifecycle.h"
+#include "platform/Files.h"
 #include "scheduler/AlarmCheck.h"
 #include "store/AlarmTable.h"
 #include "ui/notify/AlarmOwner.h"
@@ -32,9 +33,15 @@ class Form1 : public QMainWindow, public notify::AlarmOwner
 {
     Q_OBJECT
 public:
+    // When the window's controls and the editor are made. The program lives hidden in the notification
+    // area most of its life, where the table, the check and the icon do without them.
+    enum class Controls {
+        AtOnce,
+        WhenFirstShown,
+    };
     // trayAvailable tells whether the desktop has a notification area; tests pass their own.
     explicit Form1(platform::Services& services, QWidget* parent = nullptr,
-                   mainwin::TrayIcon::Availability trayAvailable = {});
+                   mainwin::TrayIcon::Availability trayAvailable = {}, Controls controls = Controls::AtOnce);
     ~Form1() override;
 
     // Start-up: the first load, the icon into the notification area with the window put away, then the
@@ -42,6 +49,8 @@ public:
     void Form_Load();
     // Reloads the table from Data.ini and rebuilds the list; with no Data.ini nothing changes.
     void Form_Activate();
+    // Whether Data.ini is there and no longer the file the table was last loaded from.
+    bool dataChangedSinceLoad() const;
 
     void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM,
                         bool Increment = false) override;
@@ -60,7 +69,7 @@ public:
     const store::AlarmTable& alarmTable() const { return m_table; }
     const scheduler::AlarmCheck& alarmCheck() const { return m_check; }
     notify::AlarmWindowHost& alarmWindow() { return m_alarmWindow; }
-    Dialog& editor() { return *m_editor; }
+    Dialog& editor();
     mainwin::TrayIcon& trayIcon() { return m_tray; }
 
     CheckTimer* Timer1 = nullptr;
@@ -74,6 +83,8 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void setVisible(bool visible) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
@@ -85,6 +96,7 @@ private slots:
 
 private:
     void buildControls();
+    void ensureControls();
     void FillAlarmList();
     // What the Time column needs for the widest time text of the locale.
     int timeColumnWidth();
@@ -93,7 +105,10 @@ private:
     bool cmbtime_KeyDown(const QKeyEvent& key);
     void Form_Resize();
     void Timer1_Timer();
+    void prepareForRing();
     std::string iniPath() const;
+    // A list command about to act on a table that Data.ini has moved away from reloads instead.
+    bool reloadedStaleTable();
 
     platform::Services& m_services;
     store::AlarmTable m_table;
@@ -103,6 +118,10 @@ private:
     mainwin::TrayLifecycle m_lifecycle;
     Dialog* m_editor = nullptr;
     bool m_placed = false;
+    bool m_outOfSight = true;
+    bool m_loaded = false;
+    bool m_fontsReady = false;
+    platform::FileStamp m_loadedStamp;
     int m_timeColumnWidth = -1;
 
     QTreeWidget* ListView1 = nullptr;

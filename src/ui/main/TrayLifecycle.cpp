@@ -24,7 +24,10 @@ void TrayLifecycle::start()
 
 void TrayLifecycle::restore()
 {
+    const bool inSight = m_window.isVisible() && !m_window.isMinimized();
     ui::bringToFront(m_window);
+    if (inSight)
+        emit restoredInSight();
 }
 
 void TrayLifecycle::minimised()

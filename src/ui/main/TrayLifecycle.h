@@ -41,6 +41,8 @@ public:
 signals:
     // The program is to end at once.
     void exitRequested();
+    // Restore found the window already on screen, so no show event tells the window it was asked for.
+    void restoredInSight();
 
 private:
     void putAway();

@@ -15,7 +15,6 @@ AlarmWindowHost::AlarmWindowHost(AlarmOwner& owner, const platform::Files& files
                                  platform::SoundPlayerFactory& sounds, QObject* parent)
     : QObject(parent), m_owner(owner), m_files(files), m_dialogs(dialogs), m_sounds(sounds)
 {
-    frmalarm::prepareFonts();
 }
 
 AlarmWindowHost::~AlarmWindowHost()

@@ -1,0 +1,235 @@
+#include "ui/main/Form1.h"
+
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeFileDialog.h"
+#include "fakes/FakeLocaleTime.h"
+#include "fakes/FakeSoundPlayer.h"
+#include "fakes/TempFolder.h"
+#include "platform/Services.h"
+#include "platform/StdFiles.h"
+#include "ui/editor/Dialog.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// One alarm for each letter of memos, that letter its memo.
+std::string alarms(const std::string& memos)
+{
+    std::string text = "[Alarm]\nCount=" + std::to_string(memos.size()) + "\n";
+    for (std::size_t i = 0; i < memos.size(); ++i)
+        text += "[Alarm" + std::to_string(i + 1) + "]\nState=1\nType=1234567\nTime=7:0" + std::to_string(i) +
+                " AM\nMemo=" + memos[i] + "\nSound=\n";
+    return text;
+}
+
+// What a hand edit can leave of the file's stamp.
+enum class Edit {
+    None,
+    SameStamp,    // new content, same size, modification time put back, same file
+    Size,         // one more alarm
+    ModifiedTime, // same size, a second later
+    ReplacedFile, // same size and time, but a new file renamed over the old one
+};
+
+enum class Before {
+    Nothing,
+    Shown,
+    ShownAndClosed,
+};
+
+struct Harness
+{
+    explicit Harness(bool tray = true, Form1::Controls controls = Form1::Controls::AtOnce)
+    {
+        folder.write("Data.ini", alarms("abcd"));
+        form = std::make_unique<Form1>(
+            services, nullptr, [tray] { return tray; }, controls);
+    }
+
+    QTreeWidget* list() const { return form->findChild<QTreeWidget*>("ListView1"); }
+    // The memos the list shows, one letter per row.
+    std::string memos() const
+    {
+        std::string result;
+        for (int i = 0; list() != nullptr && i < list()->topLevelItemCount(); ++i)
+            result += list()->topLevelItem(i)->text(1).toStdString();
+        return result;
+    }
+    std::string path() const { return folder.file("Data.ini"); }
+    void edit(Edit how) const
+    {
+        namespace fs = std::filesystem;
+        const auto time = fs::last_write_time(path());
+        switch (how) {
+        case Edit::None:
+            return;
+        case Edit::SameStamp:
+            folder.write("Data.ini", alarms("wxyz"));
+            fs::last_write_time(path(), time);
+            return;
+        case Edit::Size:
+            folder.write("Data.ini", alarms("wxyze"));
+            return;
+        case Edit::ModifiedTime:
+            folder.write("Data.ini", alarms("wxyz"));
+            fs::last_write_time(path(), time + std::chrono::seconds(1));
+            return;
+        case Edit::ReplacedFile:
+            folder.write("new.ini", alarms("wxyz"));
+            fs::last_write_time(folder.file("new.ini"), time);
+            fs::rename(folder.file("new.ini"), path());
+            return;
+        }
+    }
+    void activate() const
+    {
+        QEvent activation(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(form.get(), &activation);
+    }
+
+    fakes::TempFolder folder;
+    platform::StdFiles files{folder.path()};
+    fakes::FakeClock clock;
+    fakes::FakeLocaleTime locale;
+    fakes::FakeDialogs dialogs;
+    fakes::FakeFileDialog fileDialog;
+    fakes::FakeSoundPlayerFactory sounds;
+    platform::Services services{clock, locale, files, dialogs, fileDialog, sounds};
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(Before)
+
+class TestReload : public QObject
+{
+    Q_OBJECT
+private slots:
+    void showingTheWindowAlwaysReloads_data();
+    void showingTheWindowAlwaysReloads();
+    void activationReloadsOnlyAChangedFile_data();
+    void activationReloadsOnlyAChangedFile();
+    void listCommandOnAChangedFileOnlyReloads_data();
+    void listCommandOnAChangedFileOnlyReloads();
+    void controlsComeWithTheFirstShowing();
+};
+
+void TestReload::showingTheWindowAlwaysReloads_data()
+{
+    QTest::addColumn<bool>("tray");
+    QTest::addColumn<Before>("before");
+    QTest::newRow("from the notification area after start-up") << true << Before::Nothing;
+    QTest::newRow("right after it was closed") << true << Before::ShownAndClosed;
+    QTest::newRow("while on screen") << true << Before::Shown;
+    QTest::newRow("from minimised, with no notification area") << false << Before::Nothing;
+}
+
+void TestReload::showingTheWindowAlwaysReloads()
+{
+    QFETCH(bool, tray);
+    QFETCH(Before, before);
+    Harness h(tray);
+    h.form->Form_Load();
+    if (before != Before::Nothing)
+        h.form->mPopRestore_Click();
+    if (before == Before::ShownAndClosed)
+        h.form->close();
+    QCOMPARE(h.memos(), "abcd");
+    // Nothing on the file tells the change: only the restore can bring it.
+    h.edit(Edit::SameStamp);
+    h.form->mPopRestore_Click();
+    QVERIFY(h.form->isVisible() && !h.form->isMinimized());
+    QCOMPARE(h.memos(), "wxyz");
+}
+
+void TestReload::activationReloadsOnlyAChangedFile_data()
+{
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<std::string>("memos");
+    QTest::newRow("unchanged file") << Edit::None << std::string("abcd");
+    QTest::newRow("same size, time and file") << Edit::SameStamp << std::string("abcd");
+    QTest::newRow("other size") << Edit::Size << std::string("wxyze");
+    QTest::newRow("other modification time") << Edit::ModifiedTime << std::string("wxyz");
+    QTest::newRow("another file renamed over it") << Edit::ReplacedFile << std::string("wxyz");
+}
+
+void TestReload::activationReloadsOnlyAChangedFile()
+{
+    QFETCH(Edit, edit);
+    QFETCH(std::string, memos);
+    Harness h;
+    h.form->Form_Activate();
+    h.list()->setCurrentItem(h.list()->topLevelItem(3));
+    h.list()->topLevelItem(0)->setData(0, Qt::UserRole, true);
+    h.edit(edit);
+    h.activate();
+    QCOMPARE(h.memos(), memos);
+    // A list left alone keeps its rows, and with them where it was scrolled to.
+    QCOMPARE(h.list()->topLevelItem(0)->data(0, Qt::UserRole).isValid(), memos == "abcd");
+}
+
+void TestReload::listCommandOnAChangedFileOnlyReloads_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("Edit...") << "Command2";
+    QTest::newRow("Delete") << "Command3";
+    QTest::newRow("On/Off") << "cmdOnOff";
+}
+
+void TestReload::listCommandOnAChangedFileOnlyReloads()
+{
+    QFETCH(QString, command);
+    Harness h;
+    h.form->Form_Activate();
+    h.list()->setCurrentItem(h.list()->topLevelItem(1));
+    h.edit(Edit::Size);
+    const std::string edited = h.folder.read("Data.ini");
+    auto* button = h.form->findChild<QPushButton*>(command);
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(h.folder.read("Data.ini"), edited);
+    QCOMPARE(h.memos(), "wxyze");
+    QVERIFY(!h.form->editor().isVisible());
+    QVERIFY(h.dialogs.shown.empty());
+
+    // Pressed again on the list as it now stands, the command acts, also after the program's own write
+    // of the default snooze, which is no change behind its back.
+    h.form->findChild<QComboBox*>("cmbtime")->setEditText("00:10");
+    QTest::mouseClick(h.form->findChild<QPushButton*>("cmdSet"), Qt::LeftButton);
+    const std::string set = h.folder.read("Data.ini");
+    QVERIFY(set != edited);
+    h.list()->setCurrentItem(h.list()->topLevelItem(1));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(h.folder.read("Data.ini") != set || h.form->editor().isVisible());
+    QVERIFY(h.dialogs.shown.empty());
+}
+
+void TestReload::controlsComeWithTheFirstShowing()
+{
+    Harness h(true, Form1::Controls::WhenFirstShown);
+    h.form->Form_Load();
+    QCOMPARE(h.form->ACount(), 4);
+    QVERIFY(h.list() == nullptr);
+    QVERIFY(h.form->findChild<Dialog*>() == nullptr);
+    QVERIFY(h.form->trayIcon().isAdded());
+
+    h.form->mPopRestore_Click();
+    QCOMPARE(h.memos(), "abcd");
+    h.list()->setCurrentItem(h.list()->topLevelItem(0));
+    QTest::mouseClick(h.form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    QVERIFY(h.form->findChild<Dialog*>() != nullptr && h.form->editor().isVisible());
+}
+
+QTEST_MAIN(TestReload)
+#include "tst_reload.moc"
