@@ -1,21 +1,6 @@
-"""End-to-end runs of the real program on a private X display, driven like a user with xdotool.
-
-A scenario is a function of a Session in a file here ending with `harness.main(globals())`, listed in
-CMakeLists.txt as `wakery_e2e(file scenario...)`, which runs `file.py scenario <wakery>` (no-tray: no_tray(s)).
-The Session has a scratch folder with a copy of the program (s.app), an Xvfb that takes connections before
-anything starts, and s.env for every process it starts; it ends them in reverse order. For example:
-
-    s.data("[Alarm]\\r\\nCount=1\\r\\n...")  # Data.ini beside the program; s.data() reads it back
-    s.set_clock("06:59:58")             # the program's wall clock; move it again at any time
-    s.program(faketime=True)            # its output goes to s.path("wakery.log")
-    s.keys(s.wait_window("Alarm!"), "Tab", "Return")
-    check(s.wait("the window to close", lambda: not s.windows("Alarm!")), "what a passing step showed")
-
-More: s.tray() (trayer), s.bus() (a private session bus; the accessibility tree needs it), s.pulse() (a sound
-server), s.start(argv, env={...}) for anything else. Wait for a condition with s.wait(what, probe, timeout),
-never for a fixed time. WAKERY_E2E_KEEP=1 keeps the scratch folder."""
-
-import datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
+"""The real program on a private Xvfb, driven with xdotool: `file.py scenario <wakery>` runs scenario(Session) from a
+file ending in main(globals()); wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the scratch folder."""
+import ctypes, datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 
 
 class Failure(Exception):
@@ -28,6 +13,10 @@ def check(condition, what):
     print("ok:", what, flush=True)
 
 
+def weekday():
+    return (time.localtime().tm_wday + 1) % 7 + 1  # the Type digit of today: 1 Sunday .. 7 Saturday
+
+
 class Session:
     def __init__(self, binary):
         self.dir, self.processes, self.offset = tempfile.mkdtemp(prefix="wakery-e2e-"), [], 0
@@ -35,29 +24,25 @@ class Session:
         os.makedirs(self.path("run"), mode=0o700)
         os.mkdir(self.app)
         # The program with what lies beside it in its build folder: its loadable modules and default.wav.
-        folder = os.path.dirname(binary)
-        for name in [binary, folder + "/default.wav"] + glob.glob(folder + "/*.so"):
+        for name in [binary, os.path.dirname(binary) + "/default.wav"] + glob.glob(os.path.dirname(binary) + "/*.so"):
             shutil.copy2(name, self.app)
         self.env = {k: v for k, v in os.environ.items()
                     if not k.startswith("XDG_") and k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")}
         # With no bus address at all, the D-Bus library would start a stray daemon of its own.
         self.env.update(HOME=self.dir, XDG_RUNTIME_DIR=self.path("run"), LANG="en_US.UTF-8", LC_ALL="en_US.UTF-8",
                         DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"))
-        # -noreset: a server resets when its last client leaves (a probe such as pactl, which reads the root
-        # window), and a program connecting just then is refused.
-        self.env["DISPLAY"] = ":" + self._ready("Xvfb -displayfd {fd} -noreset -screen 0 1024x768x24 -nolisten tcp")
+        # -noreset: a server resets when its last client (a probe such as pactl) leaves, refusing whoever connects then.
+        self.env["DISPLAY"] = ":" + self.ready("Xvfb -displayfd {fd} -noreset -screen 0 1024x768x24 -nolisten tcp")
 
     def path(self, name):
         return os.path.join(self.dir, name)
 
     def start(self, argv, env=None, **kwargs):
-        """Starts argv with s.env and env; the session ends it."""
-        kwargs.setdefault("stdout", subprocess.DEVNULL)
-        kwargs.setdefault("stderr", subprocess.DEVNULL)
+        kwargs = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **kwargs}
         self.processes.append(subprocess.Popen(argv, env=dict(self.env, **(env or {})), **kwargs))
         return self.processes[-1]
 
-    def _ready(self, command):
+    def ready(self, command):
         """Starts command with {fd} a pipe it writes a line to once it is ready; returns that line."""
         read_end, write_end = os.pipe()
         self.start(command.replace("{fd}", str(write_end)).split(), pass_fds=(write_end,))
@@ -72,25 +57,19 @@ class Session:
                 process.wait(5)
             except subprocess.TimeoutExpired:
                 process.kill()
-                process.wait()
         if not os.environ.get("WAKERY_E2E_KEEP"):
             shutil.rmtree(self.dir, ignore_errors=True)
 
     def program(self, faketime=False, env=None):
-        """The copied program. With faketime its wall clock is the one set_clock moves (read again within a
-        second), while its timers keep the real monotonic clock."""
-        extra = dict(env or {})
-        if faketime:
-            self.set_clock(None)
-            extra.update(LD_PRELOAD=glob.glob("/usr/lib/*/faketime/libfaketime.so.1")[0], FAKETIME_CACHE_DURATION="1",
-                         FAKETIME_TIMESTAMP_FILE=self.path("faketime"), FAKETIME_DONT_FAKE_MONOTONIC="1")
+        """With faketime its wall clock is set_clock's (read again within a second), its timers the real monotonic one."""
+        env = dict(env or {}, **(dict(LD_PRELOAD=glob.glob("/usr/lib/*/faketime/libfaketime.so.1")[0], FAKETIME_CACHE_DURATION="1",
+                   FAKETIME_TIMESTAMP_FILE=self.path("faketime"), FAKETIME_DONT_FAKE_MONOTONIC="1") if faketime else {}))
+        self.set_clock(None) if faketime else None
         with open(self.path("wakery.log"), "ab") as log:
-            return self.start([os.path.join(self.app, "wakery")], env=extra, stdout=log, stderr=log)
+            return self.start([os.path.join(self.app, "wakery")], env=env, stdout=log, stderr=log)
 
     def set_clock(self, hhmmss):
-        """Sets the fake wall clock to hhmmss today, now (None: keeps the offset)."""
-        if hhmmss:
-            self.offset = math.floor(self.today(hhmmss) - time.time())
+        self.offset = math.floor(self.today(hhmmss) - time.time()) if hhmmss else self.offset  # None keeps the offset
         with open(self.path("faketime"), "w") as clock:
             clock.write("%+d\n" % self.offset)
 
@@ -105,16 +84,20 @@ class Session:
         with open(os.path.join(self.app, "Data.ini"), "w" if text else "r", newline="") as data:
             return data.write(text) if text else data.read()
 
+    def alarm(self, at, memo, sound=""):  # one, switched on for today
+        self.data(f"[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType={weekday()}\r\nTime={at}\r\nMemo={memo}\r\nSound={sound}\r\n")
+
     def tray(self):
-        """trayer as the notification area, docked at the top right, once it is on screen."""
         process = self.start("trayer --edge top --align right --widthtype pixel --width 200 --height 32 "
                              "--SetDockType true --transparent false".split())
         self.wait("the notification area", lambda: self.windows("panel"))
         return process
 
-    def bus(self):
-        """A private session bus, on which the program's accessibility tree reaches this process."""
-        address = self._ready(f"dbus-daemon --session --nofork --address=unix:path={self.path('bus')} --print-address={{fd}}")
+    def bus(self, system=False):
+        """A private session bus (the accessibility tree needs it), or a system bus to start before s.program()."""
+        address = self.ready(f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')} --print-address={{fd}}")
+        if system:
+            return self.env.update(DBUS_SYSTEM_BUS_ADDRESS=address) or address
         self.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         os.environ.update(DISPLAY=self.env["DISPLAY"], DBUS_SESSION_BUS_ADDRESS=address)
 
@@ -125,11 +108,10 @@ class Session:
                          f"wakery_sink\nload-module module-native-protocol-unix auth-anonymous=1 socket={self.path('pulse')}\n")
         self.env["PULSE_SERVER"] = "unix:" + self.path("pulse")
         self.start(f"pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no -F {self.path('default.pa')}".split())
-        self.wait("the sound server", lambda: self.run("pactl", "info", code=True) == 0)
+        self.wait("the sound server", lambda: self.run("pactl", "info"))
 
-    def run(self, *argv, code=False):
-        done = subprocess.run(argv, env=self.env, capture_output=True, text=True, check=False)
-        return done.returncode if code else done.stdout
+    def run(self, *argv):
+        return subprocess.run(argv, env=self.env, capture_output=True, text=True, check=False).stdout
 
     def wait(self, what, probe, timeout=10.0, interval=0.05):
         """Polls probe until it returns something true, and returns that; fails after timeout seconds."""
@@ -148,33 +130,33 @@ class Session:
     def wait_window(self, title, timeout=10.0):
         return self.wait("a window " + title, lambda: self.windows(title), timeout, 0.02)[0]
 
+    def no_window(self, title, seconds):
+        end = time.monotonic() + seconds
+        if self.wait("", lambda: self.windows(title) or time.monotonic() > end, seconds + 1, 0.02) is not True:
+            raise Failure(time.strftime(f"a window {title} at fake %T", time.localtime(self.fake_now())))
+        return True
+
     def click(self, x, y, button=1):
         self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
 
-    def keys(self, window, *keys):
-        self.run("xdotool", "windowfocus", "--sync", str(window), "key", "--clearmodifiers", *keys)
-
-    def type(self, window, text):
-        self.run("xdotool", "windowfocus", "--sync", str(window), "type", "--delay", "20", text)
+    def keys(self, window, *keys, text=None):
+        self.run("xdotool", "windowfocus", "--sync", str(window), *(("type", "--delay", "20", text) if text else
+                                                                    ("key", "--clearmodifiers", *keys)))
 
     def close_window(self, window):
         """What a window manager's close button does: WM_DELETE_WINDOW to the window."""
-        import ctypes
-        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-        x11.XOpenDisplay.restype = x11.XInternAtom.restype = ctypes.c_void_p
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x11, p = ctypes.cdll.LoadLibrary("libX11.so.6"), ctypes.c_void_p
+        x11.XOpenDisplay.restype = x11.XInternAtom.restype = p
+        x11.XInternAtom.argtypes, x11.XCloseDisplay.argtypes = [p, ctypes.c_char_p, ctypes.c_int], [p]
+        x11.XSendEvent.argtypes = [p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, p]
         display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
         # An XClientMessageEvent: type, serial, send_event, display, window, message_type, format, data.
-        event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
-                                     x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0))
-        x11.XSendEvent(display, window, 0, 0, event)
+        x11.XSendEvent(display, window, 0, 0, (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(
+            display, b"WM_PROTOCOLS", 0), 32, x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)))
         x11.XCloseDisplay(display)
 
     def docked_icon(self):
-        """The centre of the program's icon, its one small window, once still for five looks: the panel lays
-        its icons out after they dock, and a click before that can miss."""
+        """The centre of the program's one small window once still for five looks: a click before the panel lays it out can miss."""
         seen = []
 
         def probe():
@@ -185,41 +167,51 @@ class Session:
             return seen[-1] and seen[-5:] == [seen[-1]] * 5 and seen[-1][0]
         return self.wait("the icon in the notification area", probe)
 
+    def icon_menu(self, key):
+        """Right-clicks the icon and, once its menu is up, picks the entry with this accelerator."""
+        before = set(self.windows(classname="wakery"))
+        self.click(*self.docked_icon(), button=3)
+        self.wait("the icon menu", lambda: set(self.windows(classname="wakery")) - before)
+        self.run("xdotool", "key", key)
+
 
 # --- the accessibility tree, after s.bus() -------------------------------------------------------------------
 
-def application(s, name="wakery"):
+def find(root, role, text):
+    """The first node under root (None: the desktop), showing on screen, with this role (None: any) and text in its name (any case)."""
     import gi
     gi.require_version("Atspi", "2.0")
     from gi.repository import Atspi
-
-    def probe():
-        desktop = Atspi.get_desktop(0)
-        desktop.clear_cache()
-        apps = (desktop.get_child_at_index(at) for at in range(desktop.get_child_count()))
-        return next((app for app in apps if app and (app.get_name() or "").lower() == name), None)
-    return s.wait("the accessible application " + name, probe)
-
-
-def find(root, role=None, name=None):
-    """The first node under root, showing on screen, with this role and name."""
-    from gi.repository import Atspi
-    root.clear_cache()
-    stack = [root]
+    stack = [Atspi.get_desktop(0)] if root is None else [root]
+    stack[0].clear_cache()
     while stack:
         node = stack.pop()
         try:
-            if (role in (None, node.get_role_name()) and name in (None, node.get_name())
-                    and node.get_state_set().contains(Atspi.StateType.SHOWING)):
+            if (role in (None, node.get_role_name()) and text.lower() in (node.get_name() or "").lower()
+                    and (root is None or node.get_state_set().contains(Atspi.StateType.SHOWING))):
                 return node
             stack += [node.get_child_at_index(at) for at in reversed(range(node.get_child_count()))]
         except Exception:  # a node that went away during the walk
             pass
-    return None
 
 
-def press(s, app, role, name):
-    s.wait(f"the {name} {role}", lambda: find(app, role, name)).get_action_iface().do_action(0)
+def application(s):
+    return s.wait("the accessible application", lambda: find(None, "application", "wakery"))
+
+
+def press(s, app, name):
+    s.wait("the button " + name, lambda: find(app, "push button", name)).get_action_iface().do_action(0)
+
+
+def add_alarm(s, app, at, days, memo):
+    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, the days Sun..Sat, the memo."""
+    press(s, app, "Add...")
+    editor = s.wait_window("Set Alarm...")
+    s.keys(editor, "Tab", "Tab", "ctrl+a")
+    s.keys(editor, text=at)
+    s.keys(editor, *[key for day in range(1, 8) for key in ["Tab"] + ["space"] * (day in days)], "Tab")
+    s.keys(editor, text=memo)
+    s.keys(editor, "Tab", "Tab", "Return")  # past Browse to the sound box, where Return presses OK
 
 
 def main(scenarios):

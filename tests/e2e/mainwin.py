@@ -1,12 +1,7 @@
-"""The main window in a real X session, with a notification area (trayer), without one, and with one that
-comes and goes: the icon docks and answers clicks, keys reach the editor and Data.ini beside the program,
-a second start finds the first, the close button and Exit end the program."""
-import os, sys  # noqa: E401
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import application, check, find, main, press  # noqa: E402
+"""The main window in an X session with a notification area (trayer), without one, and with one that comes and goes."""
+from harness import add_alarm, application, check, find, main, press
 
 TITLE = "Orvane Wakery"
-QUESTION = "There is no notification area to keep Wakery in. End Wakery now? Alarms will not ring until it is started again."
 
 
 def start(s, tray=False):
@@ -22,33 +17,19 @@ def tray(s):
     icon = s.docked_icon()
     check(not s.windows(TITLE), "the window starts hidden, the icon in the notification area")
     s.click(*icon)
-    window = s.wait_window(TITLE)
+    s.wait_window(TITLE)
     app = application(s)
-
-    press(s, app, "push button", "Add...")
-    editor = s.wait_window("Set Alarm...")
-    # The editor opens on OK; Tab leads through Cancel to the time box, then the day boxes Sun..Sat, the
-    # memo, Browse and the sound box, where Return presses OK.
-    s.keys(editor, "Tab", "Tab", "ctrl+a")
-    s.type(editor, "7:45 pm")
-    s.keys(editor, "Tab", "Tab", "space", "Tab", "Tab", "space", "Tab", "Tab", "Tab", "Tab")
-    s.type(editor, "Call the garage")
-    s.keys(editor, "Tab", "Tab", "Return")
+    add_alarm(s, app, "7:45 pm", {2, 4}, "Call the garage")
     # Count=3 also says the program found the Data.ini beside it at the start.
     check(s.wait("the new alarm in Data.ini", lambda: "Count=3\r\n" in s.data() and "[Alarm3]\r\nState=1\r\nType=24\r\n"
-                 "Time=7:45 pm\r\nMemo=Call the garage" in s.data()), "a click on the icon shows the window, an alarm typed "
-          "into its editor reaches Data.ini")
-
-    s.close_window(window)
+                 "Time=7:45 pm\r\nMemo=Call the garage" in s.data()), "a click on the icon shows the window, an alarm typed into its editor reaches Data.ini")
+    s.close_window(s.wait_window(TITLE))
     s.wait("the window to hide", lambda: not s.windows(TITLE))
     check(program.poll() is None, "closing hides the window and the program runs on")
     check(s.program().wait(10) == 0 and s.wait_window(TITLE), "a second start shows the running copy and ends")
-
-    press(s, app, "push button", "Add...")
-    before = set(s.windows(classname="wakery")) | {s.wait_window("Set Alarm...")}
-    s.click(*s.docked_icon(), button=3)
-    s.wait("the icon menu", lambda: set(s.windows(classname="wakery")) - before)
-    s.run("xdotool", "key", "e")
+    press(s, app, "Add...")
+    s.wait_window("Set Alarm...")
+    s.icon_menu("e")
     check(program.wait(10) == 0, "Exit in the icon menu ends the program, the open editor with it")
 
 
@@ -59,14 +40,11 @@ def no_tray(s):
     check(s.wait("the minimised state", lambda: "_NET_WM_STATE_HIDDEN" in s.run("xprop", "-id", str(window))),
           "with no notification area the window starts minimised on the task bar, not hidden")
     app = application(s)
-    for answer in ("No", "Yes"):
-        s.close_window(window)
-        s.wait("the question before ending", lambda: find(app, "label", QUESTION))
-        press(s, app, "push button", answer)
-        if answer == "No":
-            s.wait("the question to go", lambda: not find(app, "label", QUESTION))
-            check(program.poll() is None and s.windows(TITLE), "closing asks before ending, and No keeps the program")
-    check(program.wait(10) == 0, "Yes ends it")
+    s.close_window(window)
+    s.wait("the question before ending", lambda: find(app, "label", "There is no notification area to keep Wakery in. "
+                                                      "End Wakery now? Alarms will not ring until it is started again."))
+    press(s, app, "Yes")
+    check(program.wait(10) == 0, "closing asks before ending, and Yes ends it")
 
 
 def tray_later(s):
@@ -78,7 +56,7 @@ def tray_later(s):
     host.terminate()
     s.close_window(s.wait_window(TITLE))
     check(program.poll() is None, "when it goes again, the window comes back")
-    press(s, application(s), "push button", "Yes")
+    press(s, application(s), "Yes")
     check(program.wait(10) == 0, "and closing it can end the program")
 
 
