@@ -1,6 +1,7 @@
 """The real program on a private Xvfb, driven with xdotool: `file.py scenario <wakery>` runs scenario(Session) from a
 file ending in main(globals()); wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the scratch folder."""
-import ctypes, datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
+import ctypes, datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, threading, time  # noqa: E401
+from gi.repository import Gio, GLib
 
 
 class Failure(Exception):
@@ -79,8 +80,7 @@ class Session:
     def fake_now(self):
         return time.time() + self.offset
 
-    def data(self, text=None):
-        """Writes Data.ini beside the program, or reads it back as it stands."""
+    def data(self, text=None):  # Data.ini beside the program: writes it, or reads it back as it stands
         with open(os.path.join(self.app, "Data.ini"), "w" if text else "r", newline="") as data:
             return data.write(text) if text else data.read()
 
@@ -101,8 +101,7 @@ class Session:
         self.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         os.environ.update(DISPLAY=self.env["DISPLAY"], DBUS_SESSION_BUS_ADDRESS=address)
 
-    def pulse(self):
-        """A private sound server whose one sink, wakery_sink, has a monitor to record from."""
+    def pulse(self):  # a sound server whose one sink, wakery_sink, has a monitor to record from
         with open(self.path("default.pa"), "w") as config:
             config.write("load-module module-null-sink sink_name=wakery_sink rate=44100 channels=2\nset-default-sink "
                          f"wakery_sink\nload-module module-native-protocol-unix auth-anonymous=1 socket={self.path('pulse')}\n")
@@ -114,7 +113,6 @@ class Session:
         return subprocess.run(argv, env=self.env, capture_output=True, text=True, check=False).stdout
 
     def wait(self, what, probe, timeout=10.0, interval=0.05):
-        """Polls probe until it returns something true, and returns that; fails after timeout seconds."""
         deadline = time.monotonic() + timeout
         while not (value := probe()):
             if time.monotonic() > deadline:
@@ -123,18 +121,11 @@ class Session:
         return value
 
     def windows(self, title=None, classname=None):
-        """Ids of mapped windows with exactly this title, or this WM_CLASS name."""
         option, text = ("--name", title) if title else ("--classname", classname)
         return [int(i) for i in self.run("xdotool", "search", "--onlyvisible", option, f"^{re.escape(text)}$").split()]
 
     def wait_window(self, title, timeout=10.0):
         return self.wait("a window " + title, lambda: self.windows(title), timeout, 0.02)[0]
-
-    def no_window(self, title, seconds):
-        end = time.monotonic() + seconds
-        if self.wait("", lambda: self.windows(title) or time.monotonic() > end, seconds + 1, 0.02) is not True:
-            raise Failure(time.strftime(f"a window {title} at fake %T", time.localtime(self.fake_now())))
-        return True
 
     def click(self, x, y, button=1):
         self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
@@ -167,8 +158,7 @@ class Session:
             return seen[-1] and seen[-5:] == [seen[-1]] * 5 and seen[-1][0]
         return self.wait("the icon in the notification area", probe)
 
-    def icon_menu(self, key):
-        """Right-clicks the icon and, once its menu is up, picks the entry with this accelerator."""
+    def icon_menu(self, key):  # the entry with this accelerator in the icon's menu
         before = set(self.windows(classname="wakery"))
         self.click(*self.docked_icon(), button=3)
         self.wait("the icon menu", lambda: set(self.windows(classname="wakery")) - before)
@@ -214,14 +204,65 @@ def add_alarm(s, app, at, days, memo):
     s.keys(editor, "Tab", "Tab", "Return")  # past Browse to the sound box, where Return presses OK
 
 
+# --- stand-ins for the desktop's D-Bus services --------------------------------------------------------------
+
+NOTIFY = """<node><interface name="org.freedesktop.Notifications"><method name="Notify"><arg type="s"/><arg type="u"/>
+<arg type="s"/><arg type="s"/><arg type="s"/><arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/>
+</method></interface></node>"""
+WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher"><method name="RegisterStatusNotifierItem"><arg type="s"/>
+</method><method name="RegisterStatusNotifierHost"><arg type="s"/></method>
+<property name="IsStatusNotifierHostRegistered" type="b" access="read"/></interface></node>"""
+
+
+class Service:
+    """Owns name on the session (or a new system) bus; calls to path are kept in self.calls and answered by answer()."""
+    def __init__(self, s, name, path=None, xml=None, answer=lambda method, args: None, get=None, system=False):
+        self.calls, self.answer = [], answer
+        self.bus = Gio.DBusConnection.new_for_address_sync(s.bus(True) if system else s.env["DBUS_SESSION_BUS_ADDRESS"],
+                                                           Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+                                                           | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+        if xml:  # answered by a main loop of their own: one in the scenario's thread would race AT-SPI's calls
+            self.bus.register_object(path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.call, get, None)
+            threading.Thread(target=GLib.MainLoop().run, daemon=True).start()
+        self.bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
+                           GLib.Variant("(su)", (name, 4)), None, Gio.DBusCallFlags.NONE, -1, None)
+
+    def call(self, bus, sender, path, interface, method, arguments, invocation):
+        self.calls.append((method, arguments.unpack()))
+        invocation.return_value(self.answer(method, self.calls[-1][1]))
+
+    def resume(self):
+        """As login1, the signal that makes the program read its (faked) wall clock at once, as a kernel timer cannot."""
+        for starting in (True, False):
+            self.bus.emit_signal(None, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep",
+                                 GLib.Variant("(b)", (starting,)))
+        self.bus.flush_sync(None)
+
+
+def logind(s):  # start it before s.program()
+    return Service(s, "org.freedesktop.login1", system=True)
+
+
+def notifications(s):
+    return Service(s, "org.freedesktop.Notifications", "/org/freedesktop/Notifications", NOTIFY, lambda *_: GLib.Variant("(u)", (1,)))
+
+
+def sni_watcher(s):
+    """A panel's StatusNotifierItem watcher, whose host comes when a call to RegisterStatusNotifierHost says so."""
+    def answer(method, args):
+        if method.endswith("Host"):
+            watcher.bus.emit_signal(None, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher", "StatusNotifierHostRegistered", None)
+    watcher = Service(s, "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", WATCHER, answer,
+                      lambda *_: GLib.Variant("b", any(m.endswith("Host") for m, _ in watcher.calls)))
+    return watcher
+
+
 def main(scenarios):
     session = Session(os.path.abspath(sys.argv[2]))
     try:
         scenarios[sys.argv[1].replace("-", "_")](session)
     except (Failure, subprocess.TimeoutExpired) as error:
-        print("FAILED:", error, flush=True)
-        if os.path.exists(session.path("wakery.log")):
-            print("--- the program's output:\n" + open(session.path("wakery.log")).read()[-3000:])
-        sys.exit(1)
+        log = session.path("wakery.log")
+        sys.exit(f"FAILED: {error}" + (f"\n--- the program's output:\n{open(log).read()[-3000:]}" if os.path.exists(log) else ""))
     finally:
         session.close()

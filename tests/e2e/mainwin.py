@@ -5,8 +5,7 @@ TITLE = "Orvane Wakery"
 
 
 def start(s, tray=False):
-    s.bus()
-    s.tray() if tray else None
+    s.bus(), tray and s.tray()
     s.data("[Alarm]\r\nCount=2\r\n[Alarm1]\r\nState=1\r\nType=23456\r\nTime=6:30 AM\r\nMemo=Get up\r\nSound=\r\n"
            "[Alarm2]\r\nState=0\r\nType=17\r\nTime=9:00 PM\r\nMemo=Weekend film\r\nSound=\r\n")
     return s.program()
@@ -35,10 +34,7 @@ def tray(s):
 
 def no_tray(s):
     program = start(s)
-    window = s.wait_window(TITLE)
-    # Minimised is a request to a window manager, which this display lacks; the window's state says it.
-    check(s.wait("the minimised state", lambda: "_NET_WM_STATE_HIDDEN" in s.run("xprop", "-id", str(window))),
-          "with no notification area the window starts minimised on the task bar, not hidden")
+    window = s.wait_window(TITLE)  # on screen: minimised rather than hidden, which tst_mainparts checks
     app = application(s)
     s.close_window(window)
     s.wait("the question before ending", lambda: find(app, "label", "There is no notification area to keep Wakery in. "
