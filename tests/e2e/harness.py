@@ -1,11 +1,12 @@
 """The real program on a private Xvfb, driven with xdotool: `file.py scenario <wakery>` runs scenario(Session) from a
 file ending in main(globals()); wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the scratch folder."""
 import ctypes, datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, threading, time  # noqa: E401
-from gi.repository import Gio, GLib
+import gi
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, Gio, GLib  # noqa: E402 (Atspi reads the bus address from the environment when first used)
 
 
-class Failure(Exception):
-    pass
+Failure = AssertionError  # raised by check and s.wait
 
 
 def check(condition, what):
@@ -14,16 +15,11 @@ def check(condition, what):
     print("ok:", what, flush=True)
 
 
-def weekday():
-    return (time.localtime().tm_wday + 1) % 7 + 1  # the Type digit of today: 1 Sunday .. 7 Saturday
-
-
 class Session:
     def __init__(self, binary):
         self.dir, self.processes, self.offset = tempfile.mkdtemp(prefix="wakery-e2e-"), [], 0
         self.app = self.path("app")
-        os.makedirs(self.path("run"), mode=0o700)
-        os.mkdir(self.app)
+        os.makedirs(self.path("run"), mode=0o700), os.mkdir(self.app)
         # The program with what lies beside it in its build folder: its loadable modules and default.wav.
         for name in [binary, os.path.dirname(binary) + "/default.wav"] + glob.glob(os.path.dirname(binary) + "/*.so"):
             shutil.copy2(name, self.app)
@@ -39,12 +35,11 @@ class Session:
         return os.path.join(self.dir, name)
 
     def start(self, argv, env=None, **kwargs):
-        kwargs = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **kwargs}
-        self.processes.append(subprocess.Popen(argv, env=dict(self.env, **(env or {})), **kwargs))
+        self.processes.append(subprocess.Popen(argv, env=dict(self.env, **(env or {})),
+                                               **{"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **kwargs}))
         return self.processes[-1]
 
-    def ready(self, command):
-        """Starts command with {fd} a pipe it writes a line to once it is ready; returns that line."""
+    def ready(self, command):  # starts command with {fd} a pipe it writes a line to once ready; returns that line
         read_end, write_end = os.pipe()
         self.start(command.replace("{fd}", str(write_end)).split(), pass_fds=(write_end,))
         os.close(write_end)
@@ -58,8 +53,7 @@ class Session:
                 process.wait(5)
             except subprocess.TimeoutExpired:
                 process.kill()
-        if not os.environ.get("WAKERY_E2E_KEEP"):
-            shutil.rmtree(self.dir, ignore_errors=True)
+        os.environ.get("WAKERY_E2E_KEEP") or shutil.rmtree(self.dir, ignore_errors=True)
 
     def program(self, faketime=False, env=None):
         """With faketime its wall clock is set_clock's (read again within a second), its timers the real monotonic one."""
@@ -84,17 +78,15 @@ class Session:
         with open(os.path.join(self.app, "Data.ini"), "w" if text else "r", newline="") as data:
             return data.write(text) if text else data.read()
 
-    def alarm(self, at, memo, sound=""):  # one, switched on for today
-        self.data(f"[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType={weekday()}\r\nTime={at}\r\nMemo={memo}\r\nSound={sound}\r\n")
+    def alarm(self, at, memo, sound=""):  # one, switched on for today (Type 1 Sunday .. 7 Saturday)
+        self.data(f"[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType={(time.localtime().tm_wday + 1) % 7 + 1}\r\nTime={at}\r\nMemo={memo}\r\nSound={sound}\r\n")
 
     def tray(self):
         process = self.start("trayer --edge top --align right --widthtype pixel --width 200 --height 32 "
                              "--SetDockType true --transparent false".split())
-        self.wait("the notification area", lambda: self.windows("panel"))
-        return process
+        return self.wait("the notification area", lambda: self.windows("panel")) and process
 
-    def bus(self, system=False):
-        """A private session bus (the accessibility tree needs it), or a system bus to start before s.program()."""
+    def bus(self, system=False):  # a private session bus (the accessibility tree needs it), or a system bus
         address = self.ready(f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')} --print-address={{fd}}")
         if system:
             return self.env.update(DBUS_SYSTEM_BUS_ADDRESS=address) or address
@@ -138,12 +130,12 @@ class Session:
         """What a window manager's close button does: WM_DELETE_WINDOW to the window."""
         x11, p = ctypes.cdll.LoadLibrary("libX11.so.6"), ctypes.c_void_p
         x11.XOpenDisplay.restype = x11.XInternAtom.restype = p
-        x11.XInternAtom.argtypes, x11.XCloseDisplay.argtypes = [p, ctypes.c_char_p, ctypes.c_int], [p]
-        x11.XSendEvent.argtypes = [p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, p]
+        x11.XInternAtom.argtypes, x11.XSendEvent.argtypes = [p, ctypes.c_char_p, ctypes.c_int], [p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, p]
         display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
         # An XClientMessageEvent: type, serial, send_event, display, window, message_type, format, data.
         x11.XSendEvent(display, window, 0, 0, (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(
             display, b"WM_PROTOCOLS", 0), 32, x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)))
+        x11.XCloseDisplay.argtypes = [p]
         x11.XCloseDisplay(display)
 
     def docked_icon(self):
@@ -165,15 +157,9 @@ class Session:
         self.run("xdotool", "key", key)
 
 
-# --- the accessibility tree, after s.bus() -------------------------------------------------------------------
-
 def find(root, role, text):
     """The first node under root (None: the desktop), showing on screen, with this role (None: any) and text in its name (any case)."""
-    import gi
-    gi.require_version("Atspi", "2.0")
-    from gi.repository import Atspi
-    stack = [Atspi.get_desktop(0)] if root is None else [root]
-    stack[0].clear_cache()
+    (stack := [Atspi.get_desktop(0) if root is None else root])[0].clear_cache()
     while stack:
         node = stack.pop()
         try:
@@ -204,14 +190,10 @@ def add_alarm(s, app, at, days, memo):
     s.keys(editor, "Tab", "Tab", "Return")  # past Browse to the sound box, where Return presses OK
 
 
-# --- stand-ins for the desktop's D-Bus services --------------------------------------------------------------
-
-NOTIFY = """<node><interface name="org.freedesktop.Notifications"><method name="Notify"><arg type="s"/><arg type="u"/>
-<arg type="s"/><arg type="s"/><arg type="s"/><arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/>
-</method></interface></node>"""
-WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher"><method name="RegisterStatusNotifierItem"><arg type="s"/>
-</method><method name="RegisterStatusNotifierHost"><arg type="s"/></method>
-<property name="IsStatusNotifierHostRegistered" type="b" access="read"/></interface></node>"""
+NOTIFY = """<node><interface name="org.freedesktop.Notifications"><method name="Notify"><arg type="s"/><arg type="u"/><arg type="s"/>
+<arg type="s"/><arg type="s"/><arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/></method></interface></node>"""
+WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher"><method name="RegisterStatusNotifierItem"><arg type="s"/></method>
+<method name="RegisterStatusNotifierHost"><arg type="s"/></method><property name="IsStatusNotifierHostRegistered" type="b" access="read"/></interface></node>"""
 
 
 class Service:
@@ -229,10 +211,9 @@ class Service:
 
     def call(self, bus, sender, path, interface, method, arguments, invocation):
         self.calls.append((method, arguments.unpack()))
-        invocation.return_value(self.answer(method, self.calls[-1][1]))
+        invocation.return_value(self.answer(method, self.calls[-1][1]) or None)  # a reply's Variant, or nothing
 
-    def resume(self):
-        """As login1, the signal that makes the program read its (faked) wall clock at once, as a kernel timer cannot."""
+    def resume(self):  # as login1: makes the program read its (faked) wall clock at once, which a kernel timer cannot
         for starting in (True, False):
             self.bus.emit_signal(None, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep",
                                  GLib.Variant("(b)", (starting,)))
@@ -248,11 +229,9 @@ def notifications(s):
 
 
 def sni_watcher(s):
-    """A panel's StatusNotifierItem watcher, whose host comes when a call to RegisterStatusNotifierHost says so."""
-    def answer(method, args):
-        if method.endswith("Host"):
-            watcher.bus.emit_signal(None, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher", "StatusNotifierHostRegistered", None)
-    watcher = Service(s, "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", WATCHER, answer,
+    watcher = Service(s, "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", WATCHER, lambda method, _: method.endswith("Host")
+                      and watcher.bus.emit_signal(None, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                                                  "StatusNotifierHostRegistered", None) and None,
                       lambda *_: GLib.Variant("b", any(m.endswith("Host") for m, _ in watcher.calls)))
     return watcher
 

@@ -1,18 +1,16 @@
 """Wakery as installed: its package, built from this build and extracted into a scratch root, run from there with a
 notification area, and with a panel that offers only a D-Bus one (StatusNotifierItem) and comes up after the program."""
-import glob, os, re, sys  # noqa: E401
-from harness import add_alarm, application, check, logind, main, sni_watcher, weekday
+import glob, os, sys, time  # noqa: E401
+from harness import add_alarm, application, check, logind, main, sni_watcher
 
-TITLE, GET = "Orvane Wakery", "org.freedesktop.DBus.Properties.Get"
+TITLE = "Orvane Wakery"
 
 
-def tree(root):
-    return {os.path.join(d, f): os.stat(os.path.join(d, f)).st_mtime_ns for d, _, fs in os.walk(root) for f in fs}
+tree = lambda root: {os.path.join(d, f): os.stat(os.path.join(d, f)).st_mtime_ns for d, _, fs in os.walk(root) for f in fs}  # noqa: E731
 
 
 def installed(s):
-    build = os.path.dirname(os.path.dirname(os.path.abspath(sys.argv[2])))  # bin/wakery in the build folder
-    s.run("cpack", "-G", "DEB", "--config", build + "/CPackConfig.cmake", "-B", s.path("pkg"))
+    s.run("cpack", "-G", "DEB", "--config", os.path.abspath(sys.argv[2] + "/../../CPackConfig.cmake"), "-B", s.path("pkg"))
     root, ini, autostart = s.path("root"), s.path("config/Wakery/Data.ini"), s.path("config/autostart/org.wakery.Wakery.desktop")
     s.run("dpkg-deb", "-x", glob.glob(s.path("pkg/wakery_*_amd64.deb"))[0], root)
     s.app = root + "/usr/bin"
@@ -24,7 +22,7 @@ def installed(s):
     login = logind(s)
     program = s.program(faketime=True, env={"FAKETIME_NO_CACHE": "1"})
     s.click(*s.docked_icon())
-    add_alarm(s, application(s), "7:00 AM", {weekday()}, "Installed")
+    add_alarm(s, application(s), "7:00 AM", {(time.localtime().tm_wday + 1) % 7 + 1}, "Installed")
     s.wait("Data.ini in the config folder", lambda: os.path.exists(ini) and "Memo=Installed" in open(ini).read())
     check("Count=1\n" in open(ini).read(), "the new alarm is the first, in Data.ini in the config folder")
     s.set_clock("06:59:58")
@@ -53,10 +51,6 @@ def dbus_tray(s):
     check(s.wait("the window to go", lambda: not s.windows(TITLE)), "a D-Bus host that comes later gets the icon")
     gdbus(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", "0", "0")
     check(s.wait_window(TITLE), "the host's Activate shows the window")
-    menu = re.search(r"'(/[^']*)'", gdbus(item, "/StatusNotifierItem", GET, "org.kde.StatusNotifierItem", "Menu"))[1]
-    layout = gdbus(item, menu, "com.canonical.dbusmenu.GetLayout", "0", "-1", "[]")
-    check(re.findall(r"'label': <'([^']*)'>", layout) == ["_Restore", "Start at _login", "_Exit"] and "'toggle-type': "
-          "<'checkmark'>" in layout, "its menu goes over D-Bus: Restore, Start at login with a check mark, Exit")
 
 
 main(globals())
