@@ -1,25 +1,12 @@
-"""End-to-end runs of the real program on a private X display, driven like a user with xdotool.
-
-A scenario is a function of a Session in a file here ending with `harness.main(globals())`, listed in
-CMakeLists.txt as `wakery_e2e(file scenario...)`, which runs `file.py scenario <wakery>` (no-tray: no_tray(s)).
-The Session has a scratch folder with a copy of the program (s.app), an Xvfb that takes connections before
-anything starts, and s.env for every process it starts; it ends them in reverse order. For example:
-
-    s.data("[Alarm]\\r\\nCount=1\\r\\n...")  # Data.ini beside the program; s.data() reads it back
-    s.set_clock("06:59:58")             # the program's wall clock; move it again at any time
-    s.program(faketime=True)            # its output goes to s.path("wakery.log")
-    s.keys(s.wait_window("Alarm!"), "Tab", "Return")
-    check(s.wait("the window to close", lambda: not s.windows("Alarm!")), "what a passing step showed")
-
-More: s.tray() (trayer), s.bus() (a private session bus; the accessibility tree needs it), s.pulse() (a sound
-server), s.start(argv, env={...}) for anything else. Wait for a condition with s.wait(what, probe, timeout),
-never for a fixed time. WAKERY_E2E_KEEP=1 keeps the scratch folder."""
-
-import datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
+"""The real program on a private Xvfb, driven with xdotool: `file.py scenario <wakery>` runs scenario(Session) from a
+file ending in main(globals()); wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the scratch folder."""
+import ctypes, datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, threading, time  # noqa: E401
+import gi
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, Gio, GLib  # noqa: E402 (Atspi reads the bus address from the environment when first used)
 
 
-class Failure(Exception):
-    pass
+Failure = AssertionError  # raised by check and s.wait
 
 
 def check(condition, what):
@@ -32,33 +19,27 @@ class Session:
     def __init__(self, binary):
         self.dir, self.processes, self.offset = tempfile.mkdtemp(prefix="wakery-e2e-"), [], 0
         self.app = self.path("app")
-        os.makedirs(self.path("run"), mode=0o700)
-        os.mkdir(self.app)
+        os.makedirs(self.path("run"), mode=0o700), os.mkdir(self.app)
         # The program with what lies beside it in its build folder: its loadable modules and default.wav.
-        folder = os.path.dirname(binary)
-        for name in [binary, folder + "/default.wav"] + glob.glob(folder + "/*.so"):
+        for name in [binary, os.path.dirname(binary) + "/default.wav"] + glob.glob(os.path.dirname(binary) + "/*.so"):
             shutil.copy2(name, self.app)
         self.env = {k: v for k, v in os.environ.items()
                     if not k.startswith("XDG_") and k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")}
         # With no bus address at all, the D-Bus library would start a stray daemon of its own.
         self.env.update(HOME=self.dir, XDG_RUNTIME_DIR=self.path("run"), LANG="en_US.UTF-8", LC_ALL="en_US.UTF-8",
                         DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"))
-        # -noreset: a server resets when its last client leaves (a probe such as pactl, which reads the root
-        # window), and a program connecting just then is refused.
-        self.env["DISPLAY"] = ":" + self._ready("Xvfb -displayfd {fd} -noreset -screen 0 1024x768x24 -nolisten tcp")
+        # -noreset: a server resets when its last client (a probe such as pactl) leaves, refusing whoever connects then.
+        self.env["DISPLAY"] = ":" + self.ready("Xvfb -displayfd {fd} -noreset -screen 0 1024x768x24 -nolisten tcp")
 
     def path(self, name):
         return os.path.join(self.dir, name)
 
     def start(self, argv, env=None, **kwargs):
-        """Starts argv with s.env and env; the session ends it."""
-        kwargs.setdefault("stdout", subprocess.DEVNULL)
-        kwargs.setdefault("stderr", subprocess.DEVNULL)
-        self.processes.append(subprocess.Popen(argv, env=dict(self.env, **(env or {})), **kwargs))
+        self.processes.append(subprocess.Popen(argv, env=dict(self.env, **(env or {})),
+                                               **{"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **kwargs}))
         return self.processes[-1]
 
-    def _ready(self, command):
-        """Starts command with {fd} a pipe it writes a line to once it is ready; returns that line."""
+    def ready(self, command):  # starts command with {fd} a pipe it writes a line to once ready; returns that line
         read_end, write_end = os.pipe()
         self.start(command.replace("{fd}", str(write_end)).split(), pass_fds=(write_end,))
         os.close(write_end)
@@ -72,25 +53,18 @@ class Session:
                 process.wait(5)
             except subprocess.TimeoutExpired:
                 process.kill()
-                process.wait()
-        if not os.environ.get("WAKERY_E2E_KEEP"):
-            shutil.rmtree(self.dir, ignore_errors=True)
+        os.environ.get("WAKERY_E2E_KEEP") or shutil.rmtree(self.dir, ignore_errors=True)
 
     def program(self, faketime=False, env=None):
-        """The copied program. With faketime its wall clock is the one set_clock moves (read again within a
-        second), while its timers keep the real monotonic clock."""
-        extra = dict(env or {})
-        if faketime:
-            self.set_clock(None)
-            extra.update(LD_PRELOAD=glob.glob("/usr/lib/*/faketime/libfaketime.so.1")[0], FAKETIME_CACHE_DURATION="1",
-                         FAKETIME_TIMESTAMP_FILE=self.path("faketime"), FAKETIME_DONT_FAKE_MONOTONIC="1")
+        """With faketime its wall clock is set_clock's (read again within a second), its timers the real monotonic one."""
+        env = dict(env or {}, **(dict(LD_PRELOAD=glob.glob("/usr/lib/*/faketime/libfaketime.so.1")[0], FAKETIME_CACHE_DURATION="1",
+                   FAKETIME_TIMESTAMP_FILE=self.path("faketime"), FAKETIME_DONT_FAKE_MONOTONIC="1") if faketime else {}))
+        self.set_clock(None) if faketime else None
         with open(self.path("wakery.log"), "ab") as log:
-            return self.start([os.path.join(self.app, "wakery")], env=extra, stdout=log, stderr=log)
+            return self.start([os.path.join(self.app, "wakery")], env=env, stdout=log, stderr=log)
 
     def set_clock(self, hhmmss):
-        """Sets the fake wall clock to hhmmss today, now (None: keeps the offset)."""
-        if hhmmss:
-            self.offset = math.floor(self.today(hhmmss) - time.time())
+        self.offset = math.floor(self.today(hhmmss) - time.time()) if hhmmss else self.offset  # None keeps the offset
         with open(self.path("faketime"), "w") as clock:
             clock.write("%+d\n" % self.offset)
 
@@ -100,39 +74,37 @@ class Session:
     def fake_now(self):
         return time.time() + self.offset
 
-    def data(self, text=None):
-        """Writes Data.ini beside the program, or reads it back as it stands."""
+    def data(self, text=None):  # Data.ini beside the program: writes it, or reads it back as it stands
         with open(os.path.join(self.app, "Data.ini"), "w" if text else "r", newline="") as data:
             return data.write(text) if text else data.read()
 
+    def alarm(self, at, memo, sound=""):  # one, switched on for today (Type 1 Sunday .. 7 Saturday)
+        self.data(f"[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType={(time.localtime().tm_wday + 1) % 7 + 1}\r\nTime={at}\r\nMemo={memo}\r\nSound={sound}\r\n")
+
     def tray(self):
-        """trayer as the notification area, docked at the top right, once it is on screen."""
         process = self.start("trayer --edge top --align right --widthtype pixel --width 200 --height 32 "
                              "--SetDockType true --transparent false".split())
-        self.wait("the notification area", lambda: self.windows("panel"))
-        return process
+        return self.wait("the notification area", lambda: self.windows("panel")) and process
 
-    def bus(self):
-        """A private session bus, on which the program's accessibility tree reaches this process."""
-        address = self._ready(f"dbus-daemon --session --nofork --address=unix:path={self.path('bus')} --print-address={{fd}}")
+    def bus(self, system=False):  # a private session bus (the accessibility tree needs it), or a system bus
+        address = self.ready(f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')} --print-address={{fd}}")
+        if system:
+            return self.env.update(DBUS_SYSTEM_BUS_ADDRESS=address) or address
         self.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         os.environ.update(DISPLAY=self.env["DISPLAY"], DBUS_SESSION_BUS_ADDRESS=address)
 
-    def pulse(self):
-        """A private sound server whose one sink, wakery_sink, has a monitor to record from."""
+    def pulse(self):  # a sound server whose one sink, wakery_sink, has a monitor to record from
         with open(self.path("default.pa"), "w") as config:
             config.write("load-module module-null-sink sink_name=wakery_sink rate=44100 channels=2\nset-default-sink "
                          f"wakery_sink\nload-module module-native-protocol-unix auth-anonymous=1 socket={self.path('pulse')}\n")
         self.env["PULSE_SERVER"] = "unix:" + self.path("pulse")
         self.start(f"pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no -F {self.path('default.pa')}".split())
-        self.wait("the sound server", lambda: self.run("pactl", "info", code=True) == 0)
+        self.wait("the sound server", lambda: self.run("pactl", "info"))
 
-    def run(self, *argv, code=False):
-        done = subprocess.run(argv, env=self.env, capture_output=True, text=True, check=False)
-        return done.returncode if code else done.stdout
+    def run(self, *argv):
+        return subprocess.run(argv, env=self.env, capture_output=True, text=True, check=False).stdout
 
     def wait(self, what, probe, timeout=10.0, interval=0.05):
-        """Polls probe until it returns something true, and returns that; fails after timeout seconds."""
         deadline = time.monotonic() + timeout
         while not (value := probe()):
             if time.monotonic() > deadline:
@@ -141,7 +113,6 @@ class Session:
         return value
 
     def windows(self, title=None, classname=None):
-        """Ids of mapped windows with exactly this title, or this WM_CLASS name."""
         option, text = ("--name", title) if title else ("--classname", classname)
         return [int(i) for i in self.run("xdotool", "search", "--onlyvisible", option, f"^{re.escape(text)}$").split()]
 
@@ -151,30 +122,24 @@ class Session:
     def click(self, x, y, button=1):
         self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
 
-    def keys(self, window, *keys):
-        self.run("xdotool", "windowfocus", "--sync", str(window), "key", "--clearmodifiers", *keys)
-
-    def type(self, window, text):
-        self.run("xdotool", "windowfocus", "--sync", str(window), "type", "--delay", "20", text)
+    def keys(self, window, *keys, text=None):
+        self.run("xdotool", "windowfocus", "--sync", str(window), *(("type", "--delay", "20", text) if text else
+                                                                    ("key", "--clearmodifiers", *keys)))
 
     def close_window(self, window):
         """What a window manager's close button does: WM_DELETE_WINDOW to the window."""
-        import ctypes
-        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-        x11.XOpenDisplay.restype = x11.XInternAtom.restype = ctypes.c_void_p
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x11, p = ctypes.cdll.LoadLibrary("libX11.so.6"), ctypes.c_void_p
+        x11.XOpenDisplay.restype = x11.XInternAtom.restype = p
+        x11.XInternAtom.argtypes, x11.XSendEvent.argtypes = [p, ctypes.c_char_p, ctypes.c_int], [p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, p]
         display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
         # An XClientMessageEvent: type, serial, send_event, display, window, message_type, format, data.
-        event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
-                                     x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0))
-        x11.XSendEvent(display, window, 0, 0, event)
+        x11.XSendEvent(display, window, 0, 0, (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(
+            display, b"WM_PROTOCOLS", 0), 32, x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)))
+        x11.XCloseDisplay.argtypes = [p]
         x11.XCloseDisplay(display)
 
     def docked_icon(self):
-        """The centre of the program's icon, its one small window, once still for five looks: the panel lays
-        its icons out after they dock, and a click before that can miss."""
+        """The centre of the program's one small window once still for five looks: a click before the panel lays it out can miss."""
         seen = []
 
         def probe():
@@ -185,41 +150,90 @@ class Session:
             return seen[-1] and seen[-5:] == [seen[-1]] * 5 and seen[-1][0]
         return self.wait("the icon in the notification area", probe)
 
-
-# --- the accessibility tree, after s.bus() -------------------------------------------------------------------
-
-def application(s, name="wakery"):
-    import gi
-    gi.require_version("Atspi", "2.0")
-    from gi.repository import Atspi
-
-    def probe():
-        desktop = Atspi.get_desktop(0)
-        desktop.clear_cache()
-        apps = (desktop.get_child_at_index(at) for at in range(desktop.get_child_count()))
-        return next((app for app in apps if app and (app.get_name() or "").lower() == name), None)
-    return s.wait("the accessible application " + name, probe)
+    def icon_menu(self, key):  # the entry with this accelerator in the icon's menu
+        before = set(self.windows(classname="wakery"))
+        self.click(*self.docked_icon(), button=3)
+        self.wait("the icon menu", lambda: set(self.windows(classname="wakery")) - before)
+        self.run("xdotool", "key", key)
 
 
-def find(root, role=None, name=None):
-    """The first node under root, showing on screen, with this role and name."""
-    from gi.repository import Atspi
-    root.clear_cache()
-    stack = [root]
+def find(root, role, text):
+    """The first node under root (None: the desktop), showing on screen, with this role (None: any) and text in its name (any case)."""
+    (stack := [Atspi.get_desktop(0) if root is None else root])[0].clear_cache()
     while stack:
         node = stack.pop()
         try:
-            if (role in (None, node.get_role_name()) and name in (None, node.get_name())
-                    and node.get_state_set().contains(Atspi.StateType.SHOWING)):
+            if (role in (None, node.get_role_name()) and text.lower() in (node.get_name() or "").lower()
+                    and (root is None or node.get_state_set().contains(Atspi.StateType.SHOWING))):
                 return node
             stack += [node.get_child_at_index(at) for at in reversed(range(node.get_child_count()))]
         except Exception:  # a node that went away during the walk
             pass
-    return None
 
 
-def press(s, app, role, name):
-    s.wait(f"the {name} {role}", lambda: find(app, role, name)).get_action_iface().do_action(0)
+def application(s):
+    return s.wait("the accessible application", lambda: find(None, "application", "wakery"))
+
+
+def press(s, app, name):
+    s.wait("the button " + name, lambda: find(app, "push button", name)).get_action_iface().do_action(0)
+
+
+def add_alarm(s, app, at, days, memo):
+    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, the days Sun..Sat, the memo."""
+    press(s, app, "Add...")
+    editor = s.wait_window("Set Alarm...")
+    s.keys(editor, "Tab", "Tab", "ctrl+a")
+    s.keys(editor, text=at)
+    s.keys(editor, *[key for day in range(1, 8) for key in ["Tab"] + ["space"] * (day in days)], "Tab")
+    s.keys(editor, text=memo)
+    s.keys(editor, "Tab", "Tab", "Return")  # past Browse to the sound box, where Return presses OK
+
+
+NOTIFY = """<node><interface name="org.freedesktop.Notifications"><method name="Notify"><arg type="s"/><arg type="u"/><arg type="s"/>
+<arg type="s"/><arg type="s"/><arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/></method></interface></node>"""
+WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher"><method name="RegisterStatusNotifierItem"><arg type="s"/></method>
+<method name="RegisterStatusNotifierHost"><arg type="s"/></method><property name="IsStatusNotifierHostRegistered" type="b" access="read"/></interface></node>"""
+
+
+class Service:
+    """Owns name on the session (or a new system) bus; calls to path are kept in self.calls and answered by answer()."""
+    def __init__(self, s, name, path=None, xml=None, answer=lambda method, args: None, get=None, system=False):
+        self.calls, self.answer = [], answer
+        self.bus = Gio.DBusConnection.new_for_address_sync(s.bus(True) if system else s.env["DBUS_SESSION_BUS_ADDRESS"],
+                                                           Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+                                                           | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+        if xml:  # answered by a main loop of their own: one in the scenario's thread would race AT-SPI's calls
+            self.bus.register_object(path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.call, get, None)
+            threading.Thread(target=GLib.MainLoop().run, daemon=True).start()
+        self.bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
+                           GLib.Variant("(su)", (name, 4)), None, Gio.DBusCallFlags.NONE, -1, None)
+
+    def call(self, bus, sender, path, interface, method, arguments, invocation):
+        self.calls.append((method, arguments.unpack()))
+        invocation.return_value(self.answer(method, self.calls[-1][1]) or None)  # a reply's Variant, or nothing
+
+    def resume(self):  # as login1: makes the program read its (faked) wall clock at once, which a kernel timer cannot
+        for starting in (True, False):
+            self.bus.emit_signal(None, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep",
+                                 GLib.Variant("(b)", (starting,)))
+        self.bus.flush_sync(None)
+
+
+def logind(s):  # start it before s.program()
+    return Service(s, "org.freedesktop.login1", system=True)
+
+
+def notifications(s):
+    return Service(s, "org.freedesktop.Notifications", "/org/freedesktop/Notifications", NOTIFY, lambda *_: GLib.Variant("(u)", (1,)))
+
+
+def sni_watcher(s):
+    watcher = Service(s, "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", WATCHER, lambda method, _: method.endswith("Host")
+                      and watcher.bus.emit_signal(None, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                                                  "StatusNotifierHostRegistered", None) and None,
+                      lambda *_: GLib.Variant("b", any(m.endswith("Host") for m, _ in watcher.calls)))
+    return watcher
 
 
 def main(scenarios):
@@ -227,9 +241,7 @@ def main(scenarios):
     try:
         scenarios[sys.argv[1].replace("-", "_")](session)
     except (Failure, subprocess.TimeoutExpired) as error:
-        print("FAILED:", error, flush=True)
-        if os.path.exists(session.path("wakery.log")):
-            print("--- the program's output:\n" + open(session.path("wakery.log")).read()[-3000:])
-        sys.exit(1)
+        log = session.path("wakery.log")
+        sys.exit(f"FAILED: {error}" + (f"\n--- the program's output:\n{open(log).read()[-3000:]}" if os.path.exists(log) else ""))
     finally:
         session.close()
