@@ -17,13 +17,13 @@ def quick_restore(s):
     s.click(*icon)
     window = s.wait_window(TITLE)
     app = application(s)
-    s.wait("the alarm in the list", lambda: find(app, name="Get up"))
+    s.wait("the alarm in the list", lambda: find(app, None, "Get up"))
     s.close_window(window)
     s.wait("the window to hide", lambda: not s.windows(TITLE))
     s.data(ALARM.format("Sleep in"))
     s.click(*icon)
     s.wait_window(TITLE)
-    check(s.wait("the edited alarm", lambda: find(app, name="Sleep in"), timeout=3),
+    check(s.wait("the edited alarm", lambda: find(app, None, "Sleep in"), timeout=3),
           "closed, Data.ini edited and restored at once: the list shows the file as it is")
 
 

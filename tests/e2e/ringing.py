@@ -1,6 +1,6 @@
 """The ringing window while the editor is open for a new alarm: a screen reader is told it is an alert with
 the alarm's time and memo, and put behind the editor it comes back in front."""
-import os, sys, time  # noqa: E401
+import os, sys  # noqa: E401
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import application, check, find, main, press  # noqa: E402
 
@@ -17,20 +17,19 @@ def in_front(s):
 
 def add_open(s):
     s.bus()
-    day = (time.localtime().tm_wday + 1) % 7 + 1
-    s.data(f"[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType={day}\r\nTime=7:00:00 AM\r\nMemo=Wake up\r\nSound=\r\n")
+    s.alarm("7:00:00 AM", "Wake up")
     s.set_clock("06:59:55")
     s.program(faketime=True)
     s.wait_window("Orvane Wakery")
     app = application(s)
-    press(s, app, "push button", "Add...")
+    press(s, app, "Add...")
     editor = s.wait_window("Set Alarm...")
     alarm = s.wait_window("Alarm!", 15)
     for _ in range(2):
         s.run("xdotool", "windowraise", str(editor), "windowfocus", str(editor))
         s.wait("the Alarm! window back on top with the keyboard", lambda: in_front(s) == (alarm, alarm), 3)
     check(s.windows("Set Alarm..."), "put behind the open editor, the ringing window comes back in front, again and again")
-    alert = s.wait("the alert", lambda: find(app, "alert"))
+    alert = s.wait("the alert", lambda: find(app, "alert", ""))
     check("7:00:00 AM" in alert.get_name() and alert.get_description() == "Wake up",
           f"a screen reader meets an alert: {alert.get_name()!r}, {alert.get_description()!r}")
 
