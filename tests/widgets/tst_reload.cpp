@@ -1,19 +1,8 @@
 #include "ui/main/Form1.h"
 
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeFileDialog.h"
-#include "fakes/FakeLocaleTime.h"
-#include "fakes/FakeSoundPlayer.h"
-#include "fakes/TempFolder.h"
-#include "platform/Services.h"
-#include "platform/StdFiles.h"
+#include "FakeServices.h"
 #include "ui/editor/Dialog.h"
 
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QPushButton>
-#include <QTest>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -46,7 +35,7 @@ enum class Before {
     ShownAndClosed,
 };
 
-struct Harness
+struct Harness : FakeServices
 {
     explicit Harness(bool tray = true, Form1::Controls controls = Form1::Controls::AtOnce)
     {
@@ -69,26 +58,14 @@ struct Harness
     {
         namespace fs = std::filesystem;
         const auto time = fs::last_write_time(path());
-        switch (how) {
-        case Edit::None:
+        if (how == Edit::None)
             return;
-        case Edit::SameStamp:
-            folder.write("Data.ini", alarms("wxyz"));
-            fs::last_write_time(path(), time);
-            return;
-        case Edit::Size:
-            folder.write("Data.ini", alarms("wxyze"));
-            return;
-        case Edit::ModifiedTime:
-            folder.write("Data.ini", alarms("wxyz"));
-            fs::last_write_time(path(), time + std::chrono::seconds(1));
-            return;
-        case Edit::ReplacedFile:
-            folder.write("new.ini", alarms("wxyz"));
-            fs::last_write_time(folder.file("new.ini"), time);
-            fs::rename(folder.file("new.ini"), path());
-            return;
-        }
+        const std::string name = how == Edit::ReplacedFile ? "new.ini" : "Data.ini";
+        folder.write(name, alarms(how == Edit::Size ? "wxyze" : "wxyz"));
+        fs::last_write_time(folder.file(name),
+                            how == Edit::ModifiedTime ? time + std::chrono::seconds(1) : time);
+        if (how == Edit::ReplacedFile)
+            fs::rename(folder.file(name), path());
     }
     void activate() const
     {
@@ -96,14 +73,6 @@ struct Harness
         QCoreApplication::sendEvent(form.get(), &activation);
     }
 
-    fakes::TempFolder folder;
-    platform::StdFiles files{folder.path()};
-    fakes::FakeClock clock;
-    fakes::FakeLocaleTime locale;
-    fakes::FakeDialogs dialogs;
-    fakes::FakeFileDialog fileDialog;
-    fakes::FakeSoundPlayerFactory sounds;
-    platform::Services services{clock, locale, files, dialogs, fileDialog, sounds};
     std::unique_ptr<Form1> form;
 };
 
@@ -116,120 +85,112 @@ class TestReload : public QObject
 {
     Q_OBJECT
 private slots:
-    void showingTheWindowAlwaysReloads_data();
-    void showingTheWindowAlwaysReloads();
-    void activationReloadsOnlyAChangedFile_data();
-    void activationReloadsOnlyAChangedFile();
-    void listCommandOnAChangedFileOnlyReloads_data();
-    void listCommandOnAChangedFileOnlyReloads();
-    void controlsComeWithTheFirstShowing();
-};
+    void showingTheWindowAlwaysReloads_data()
+    {
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<Before>("before");
+        QTest::newRow("from the notification area after start-up") << true << Before::Nothing;
+        QTest::newRow("right after it was closed") << true << Before::ShownAndClosed;
+        QTest::newRow("while on screen") << true << Before::Shown;
+        QTest::newRow("from minimised, with no notification area") << false << Before::Nothing;
+    }
 
-void TestReload::showingTheWindowAlwaysReloads_data()
-{
-    QTest::addColumn<bool>("tray");
-    QTest::addColumn<Before>("before");
-    QTest::newRow("from the notification area after start-up") << true << Before::Nothing;
-    QTest::newRow("right after it was closed") << true << Before::ShownAndClosed;
-    QTest::newRow("while on screen") << true << Before::Shown;
-    QTest::newRow("from minimised, with no notification area") << false << Before::Nothing;
-}
-
-void TestReload::showingTheWindowAlwaysReloads()
-{
-    QFETCH(bool, tray);
-    QFETCH(Before, before);
-    Harness h(tray);
-    h.form->Form_Load();
-    if (before != Before::Nothing)
+    void showingTheWindowAlwaysReloads()
+    {
+        QFETCH(bool, tray);
+        QFETCH(Before, before);
+        Harness h(tray);
+        h.form->Form_Load();
+        if (before != Before::Nothing)
+            h.form->mPopRestore_Click();
+        if (before == Before::ShownAndClosed)
+            h.form->close();
+        QCOMPARE(h.memos(), "abcd");
+        // Nothing on the file tells the change: only the restore can bring it.
+        h.edit(Edit::SameStamp);
         h.form->mPopRestore_Click();
-    if (before == Before::ShownAndClosed)
-        h.form->close();
-    QCOMPARE(h.memos(), "abcd");
-    // Nothing on the file tells the change: only the restore can bring it.
-    h.edit(Edit::SameStamp);
-    h.form->mPopRestore_Click();
-    QVERIFY(h.form->isVisible() && !h.form->isMinimized());
-    QCOMPARE(h.memos(), "wxyz");
-}
+        QVERIFY(h.form->isVisible() && !h.form->isMinimized());
+        QCOMPARE(h.memos(), "wxyz");
+    }
 
-void TestReload::activationReloadsOnlyAChangedFile_data()
-{
-    QTest::addColumn<Edit>("edit");
-    QTest::addColumn<std::string>("memos");
-    QTest::newRow("unchanged file") << Edit::None << std::string("abcd");
-    QTest::newRow("same size, time and file") << Edit::SameStamp << std::string("abcd");
-    QTest::newRow("other size") << Edit::Size << std::string("wxyze");
-    QTest::newRow("other modification time") << Edit::ModifiedTime << std::string("wxyz");
-    QTest::newRow("another file renamed over it") << Edit::ReplacedFile << std::string("wxyz");
-}
+    void activationReloadsOnlyAChangedFile_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<std::string>("memos");
+        QTest::newRow("unchanged file") << Edit::None << std::string("abcd");
+        QTest::newRow("same size, time and file") << Edit::SameStamp << std::string("abcd");
+        QTest::newRow("other size") << Edit::Size << std::string("wxyze");
+        QTest::newRow("other modification time") << Edit::ModifiedTime << std::string("wxyz");
+        QTest::newRow("another file renamed over it") << Edit::ReplacedFile << std::string("wxyz");
+    }
 
-void TestReload::activationReloadsOnlyAChangedFile()
-{
-    QFETCH(Edit, edit);
-    QFETCH(std::string, memos);
-    Harness h;
-    h.form->Form_Activate();
-    h.list()->setCurrentItem(h.list()->topLevelItem(3));
-    h.list()->topLevelItem(0)->setData(0, Qt::UserRole, true);
-    h.edit(edit);
-    h.activate();
-    QCOMPARE(h.memos(), memos);
-    // A list left alone keeps its rows, and with them where it was scrolled to.
-    QCOMPARE(h.list()->topLevelItem(0)->data(0, Qt::UserRole).isValid(), memos == "abcd");
-}
+    void activationReloadsOnlyAChangedFile()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(std::string, memos);
+        Harness h;
+        h.form->Form_Activate();
+        h.list()->setCurrentItem(h.list()->topLevelItem(3));
+        h.list()->topLevelItem(0)->setData(0, Qt::UserRole, true);
+        h.edit(edit);
+        h.activate();
+        QCOMPARE(h.memos(), memos);
+        // A list left alone keeps its rows, and with them where it was scrolled to.
+        QCOMPARE(h.list()->topLevelItem(0)->data(0, Qt::UserRole).isValid(), memos == "abcd");
+    }
 
-void TestReload::listCommandOnAChangedFileOnlyReloads_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::newRow("Edit...") << "Command2";
-    QTest::newRow("Delete") << "Command3";
-    QTest::newRow("On/Off") << "cmdOnOff";
-}
+    void listCommandOnAChangedFileOnlyReloads_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Edit...") << "Command2";
+        QTest::newRow("Delete") << "Command3";
+        QTest::newRow("On/Off") << "cmdOnOff";
+    }
 
-void TestReload::listCommandOnAChangedFileOnlyReloads()
-{
-    QFETCH(QString, command);
-    Harness h;
-    h.form->Form_Activate();
-    h.list()->setCurrentItem(h.list()->topLevelItem(1));
-    h.edit(Edit::Size);
-    const std::string edited = h.folder.read("Data.ini");
-    auto* button = h.form->findChild<QPushButton*>(command);
+    void listCommandOnAChangedFileOnlyReloads()
+    {
+        QFETCH(QString, command);
+        Harness h;
+        h.form->Form_Activate();
+        h.list()->setCurrentItem(h.list()->topLevelItem(1));
+        h.edit(Edit::Size);
+        const std::string edited = h.folder.read("Data.ini");
+        auto* button = h.form->findChild<QPushButton*>(command);
 
-    QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(h.folder.read("Data.ini"), edited);
-    QCOMPARE(h.memos(), "wxyze");
-    QVERIFY(!h.form->editor().isVisible());
-    QVERIFY(h.dialogs.shown.empty());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(h.folder.read("Data.ini"), edited);
+        QCOMPARE(h.memos(), "wxyze");
+        QVERIFY(!h.form->editor().isVisible());
+        QVERIFY(h.dialogs.shown.empty());
 
-    // Pressed again on the list as it now stands, the command acts, also after the program's own write
-    // of the default snooze, which is no change behind its back.
-    h.form->findChild<QComboBox*>("cmbtime")->setEditText("00:10");
-    QTest::mouseClick(h.form->findChild<QPushButton*>("cmdSet"), Qt::LeftButton);
-    const std::string set = h.folder.read("Data.ini");
-    QVERIFY(set != edited);
-    h.list()->setCurrentItem(h.list()->topLevelItem(1));
-    QTest::mouseClick(button, Qt::LeftButton);
-    QVERIFY(h.folder.read("Data.ini") != set || h.form->editor().isVisible());
-    QVERIFY(h.dialogs.shown.empty());
-}
+        // Pressed again on the list as it now stands, the command acts, also after the program's own write
+        // of the default snooze, which is no change behind its back.
+        h.form->findChild<QComboBox*>("cmbtime")->setEditText("00:10");
+        QTest::mouseClick(h.form->findChild<QPushButton*>("cmdSet"), Qt::LeftButton);
+        const std::string set = h.folder.read("Data.ini");
+        QVERIFY(set != edited);
+        h.list()->setCurrentItem(h.list()->topLevelItem(1));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(h.folder.read("Data.ini") != set || h.form->editor().isVisible());
+        QVERIFY(h.dialogs.shown.empty());
+    }
 
-void TestReload::controlsComeWithTheFirstShowing()
-{
-    Harness h(true, Form1::Controls::WhenFirstShown);
-    h.form->Form_Load();
-    QCOMPARE(h.form->ACount(), 4);
-    QVERIFY(h.list() == nullptr);
-    QVERIFY(h.form->findChild<Dialog*>() == nullptr);
-    QVERIFY(h.form->trayIcon().isAdded());
+    void controlsComeWithTheFirstShowing()
+    {
+        Harness h(true, Form1::Controls::WhenFirstShown);
+        h.form->Form_Load();
+        QCOMPARE(h.form->ACount(), 4);
+        QVERIFY(h.list() == nullptr);
+        QVERIFY(h.form->findChild<Dialog*>() == nullptr);
+        QVERIFY(h.form->trayIcon().isAdded());
 
-    h.form->mPopRestore_Click();
-    QCOMPARE(h.memos(), "abcd");
-    h.list()->setCurrentItem(h.list()->topLevelItem(0));
-    QTest::mouseClick(h.form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
-    QVERIFY(h.form->findChild<Dialog*>() != nullptr && h.form->editor().isVisible());
-}
+        h.form->mPopRestore_Click();
+        QCOMPARE(h.memos(), "abcd");
+        h.list()->setCurrentItem(h.list()->topLevelItem(0));
+        QTest::mouseClick(h.form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        QVERIFY(h.form->findChild<Dialog*>() != nullptr && h.form->editor().isVisible());
+    }
+};
 
 QTEST_MAIN(TestReload)
 #include "tst_reload.moc"
