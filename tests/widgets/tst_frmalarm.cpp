@@ -1,14 +1,16 @@
 // The notification window as the user answers it: what reaches the alarm's offsets, when the sound
-// starts, repeats and ends.
+// starts, repeats and ends, and the fall-back from the alarm's own file to default.wav and the beep.
 #include "ui/notify/frmalarm.h"
 
 #include "FakeServices.h"
 #include "ui/notify/AlarmOwner.h"
+#include "ui/notify/AlarmSound.h"
 #include "ui/notify/AlarmWindowHost.h"
 
 #include <QTimer>
 
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -99,6 +101,73 @@ private slots:
         QCOMPARE(s->sounds.log.alive + form.Timer1->isActive(), call.isEmpty() ? 2 : 0);
         const bool refused = call.isEmpty() && key == clickSnooze;
         QCOMPARE(s->messages(), refused ? QStringList{"Please enter a valid duration."} : QStringList());
+    }
+
+    // The player gives up on "own.wav", "default.wav" or on everything; the log is what stderr gets.
+    void neverSilent_data()
+    {
+        QTest::addColumn<QString>("own");
+        QTest::addColumn<QString>("failing"); // "own", "both", "all": no module or no output
+        QTest::addColumn<QStringList>("started");
+        QTest::addColumn<QStringList>("log");
+        const QString ownFails = "wakery: cannot play \"own.wav\": bad; playing default.wav instead";
+        const QString beep = "wakery: cannot play \"%1\": bad; beeping instead";
+        QTest::newRow("own file fails")
+            << "own.wav"
+            << "own" << QStringList{"own.wav", "default.wav"} << QStringList{ownFails};
+        QTest::newRow("both fail: beep") << "own.wav"
+                                         << "both" << QStringList{"own.wav", "default.wav"}
+                                         << QStringList{ownFails, beep.arg("default.wav")};
+        QTest::newRow("nothing plays: beep at once")
+            << "own.wav"
+            << "all" << QStringList{} << QStringList{beep.arg("own.wav")};
+    }
+    void neverSilent()
+    {
+        QFETCH(QString, own);
+        QFETCH(QString, failing);
+        QFETCH(QStringList, started);
+        QFETCH(QStringList, log);
+        fakes::FakeSoundPlayerFactory& sounds = s->sounds;
+        sounds.log.failing = {{"own.wav", failing.isEmpty() ? "" : "bad"},
+                              {"default.wav", failing == "both" ? "bad" : ""}};
+        sounds.log.unusable = failing == "all" ? "bad" : "";
+        sounds.log.length = 3.0;
+        std::ostringstream errors;
+        notify::RingingSound sound(sounds, errors);
+        sound.start(own.toStdString(), "default.wav");
+        std::vector<int> beepTicks(static_cast<std::size_t>(sounds.log.beeps), 0);
+        for (int tick = 1; tick <= 60; ++tick) {
+            const int before = sounds.log.beeps;
+            sound.tick();
+            if (sounds.log.beeps > before)
+                beepTicks.push_back(tick);
+        }
+        sound.restart(); // a new activation starts over what it settled on
+        QStringList played;
+        for (const std::string& file : sounds.log.filesStarted)
+            played << QString::fromStdString(file);
+        const bool beeping = !log.isEmpty() && log.back().endsWith("beeping instead");
+        QCOMPARE(played, beeping ? started : started << started.back());
+        QCOMPARE(QString::fromStdString(errors.str()), log.isEmpty() ? QString() : log.join('\n') + '\n');
+        // At once, then every 25th tick of the 40 ms timer: about once a second.
+        const std::vector<int> expected = {0, 25, 50};
+        const int first = beepTicks.empty() ? 0 : beepTicks.front();
+        QVERIFY(first <= 2);
+        for (int& tick : beepTicks)
+            tick -= first;
+        QCOMPARE(beepTicks, beeping ? expected : std::vector<int>{});
+        QCOMPARE(sounds.log.alive, beeping ? 0 : 1); // the back end is let go
+    }
+
+    // The window keeps the sound it chose while the alarm rings, though its index now names another one.
+    void soundIsKeptWhileItRings()
+    {
+        notify::frmalarm& form = ringing(1);
+        form.AlarmIndex = 2;
+        form.Form_Activate();
+        QCOMPARE(s->sounds.log.filesStarted, (std::vector<std::string>{"/music/a b.mp3", "/music/a b.mp3"}));
+        QCOMPARE(s->sounds.log.created, 1);
     }
 
     // Once a second the sound starts over when it has (rounded half to even) played to its end.

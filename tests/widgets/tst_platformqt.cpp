@@ -1,12 +1,84 @@
-// The Qt locale adapter where it can really break: time formats both ways.
 #include "platform/qt/QtLocaleTime.h"
+#include "platform/qt/SingleInstance.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The guard as no other user can defeat it: its socket in a folder only this user can enter, and a
+// running copy that does not answer does not stop a start.
 class TestPlatformQt : public QObject
 {
     Q_OBJECT
+
+private:
+    QTemporaryDir base;
+    QString own() const { return base.filePath("tmp/wakery-" + QString::number(::geteuid())); }
+
 private slots:
+    void initTestCase() { qputenv("TMPDIR", base.filePath("tmp").toUtf8()); }
+    void init()
+    {
+        QDir(base.filePath("tmp")).removeRecursively();
+        QDir(base.filePath("run")).removeRecursively();
+        QVERIFY(QDir().mkpath(base.filePath("tmp")));
+        QVERIFY(QDir().mkpath(base.filePath("run")));
+    }
+
+    void socketLivesInAPrivateFolder_data()
+    {
+        QTest::addColumn<int>("runtimeMode"); // of $XDG_RUNTIME_DIR; 0: unset
+        QTest::addColumn<int>("ownMode");     // of wakery-<uid> made before; 0: none, -1: another user's
+        QTest::addColumn<QString>("used");    // "run", "tmp" or "" for no guard
+        QTest::newRow("runtime folder") << 0700 << 0 << "run";
+        QTest::newRow("runtime folder open to others") << 0755 << 0 << "tmp";
+        QTest::newRow("own folder of another user") << 0 << -1 << "";
+    }
+    void socketLivesInAPrivateFolder()
+    {
+        QFETCH(int, runtimeMode);
+        QFETCH(int, ownMode);
+        QFETCH(QString, used);
+        qunsetenv("XDG_RUNTIME_DIR");
+        if (runtimeMode != 0)
+            qputenv("XDG_RUNTIME_DIR", base.filePath("run").toUtf8());
+        ::chmod(QFile::encodeName(base.filePath("run")).constData(), mode_t(runtimeMode));
+        const QByteArray ownPath = QFile::encodeName(own());
+        if (ownMode != 0 &&
+            (!QDir().mkdir(own()) || ::chmod(ownPath.constData(), mode_t(ownMode & 0777)) != 0 ||
+             (ownMode < 0 && ::chown(ownPath.constData(), 65534, 65534) != 0)))
+            QSKIP("this user cannot make the folder of another");
+        platform::SingleInstance first(base.filePath("program"));
+        QVERIFY(first.claim()); // a start is never refused for want of a guard
+        const QString folder = used == "run" ? base.filePath("run") : used == "tmp" ? own() : "";
+        QCOMPARE(QFileInfo(first.serverName()).path(), folder);
+        if (used.isEmpty())
+            return;
+        struct stat info = {};
+        QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_uid, ::geteuid());
+        QCOMPARE(info.st_mode & 07777, mode_t{0700});
+        QVERIFY(!platform::SingleInstance(base.filePath("program")).claim());
+    }
+
+    // A copy that accepts the connection but never answers does not keep a start out.
+    void hungCopyDoesNotStopAStart()
+    {
+        qputenv("XDG_RUNTIME_DIR", base.filePath("run").toUtf8());
+        ::chmod(QFile::encodeName(base.filePath("run")).constData(), 0700);
+        platform::SingleInstance start(base.filePath("program"), nullptr, std::chrono::milliseconds(100));
+        QLocalServer copy;
+        QVERIFY(copy.listen(start.serverName()) && start.claim());
+        QVERIFY(start.note().contains("did not answer"));
+    }
+
+    // Locale time formats both ways: hand-written times in Data.ini, and the long text written back.
     void localeTime_data()
     {
         QTest::addColumn<QString>("locale");
