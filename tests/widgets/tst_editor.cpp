@@ -175,12 +175,10 @@ private slots:
         QVERIFY(!e.dialog.isVisible());
         QCOMPARE(e.folder.read("Data.ini"), before);
         QCOMPARE(e.closed.count(), 2);
-        QCOMPARE(e.closed.at(0).at(0).toBool() || e.closed.at(1).at(0).toBool(), false);
         QVERIFY(e.dialog.openNew());
         e.fill("9:15 AM", "by Enter", "7");
         QTest::keyClick(e.time()->lineEdit(), Qt::Key_Return);
         QCOMPARE(e.stored(3), QString("1|7|9:15 AM|by Enter|"));
-        QCOMPARE(e.time()->count(), 24); // what was typed did not join the list
     }
 
     void browseThenCancel()
