@@ -49,38 +49,10 @@ private:
         return *window;
     }
 
-private slots:
-    void init()
-    {
-        s = std::make_unique<FakeServices>();
-        owner = FakeOwner();
-    }
-    void cleanup() { window.reset(); }
-
     // OK, Snooze with a valid duration and Enter end the ring; Snooze with an invalid duration, Esc and
-    // the window manager's close leave it ringing.
-    void answers_data()
+    // the window manager's close leave it ringing. The call is empty when nothing is written.
+    void answer(const QString& focus, int key, const QString& typed, const QString& call)
     {
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("key"); // a key, or one of the actions above
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("call"); // empty: nothing written
-        QTest::newRow("Snooze 0:05") << "OKButton" << clickSnooze << "0:05" << QString("2 +0:5");
-        QTest::newRow("13 hours") << "OKButton" << clickSnooze << "13:00" << QString("");
-        QTest::newRow("OK clears the offsets") << "cmbtime" << clickOk << "0:20" << QString("2 =0:0");
-        QTest::newRow("keypad Enter in the box")
-            << "cmbtime" << int(Qt::Key_Enter) << "0:20" << QString("2 =0:0");
-        QTest::newRow("Enter on Snooze")
-            << "cmdSnooze" << int(Qt::Key_Return) << "0:20" << QString("2 +0:20");
-        QTest::newRow("Esc in the box") << "cmbtime" << int(Qt::Key_Escape) << "0:20" << QString("");
-        QTest::newRow("close request") << "OKButton" << closeRequest << "0:20" << QString("");
-    }
-    void answers()
-    {
-        QFETCH(QString, focus);
-        QFETCH(int, key);
-        QFETCH(QString, typed);
-        QFETCH(QString, call);
         notify::frmalarm& form = ringing(2);
         form.show();
         QSignalSpy finished(&form, &notify::frmalarm::finished);
@@ -103,39 +75,15 @@ private slots:
         QCOMPARE(s->messages(), refused ? QStringList{"Please enter a valid duration."} : QStringList());
     }
 
-    // The player gives up on "own.wav", "default.wav" or on everything; the log is what stderr gets.
-    void neverSilent_data()
+    void neverSilent(const QString& failing, QStringList started, const QStringList& log)
     {
-        QTest::addColumn<QString>("own");
-        QTest::addColumn<QString>("failing"); // "own", "both", "all": no module or no output
-        QTest::addColumn<QStringList>("started");
-        QTest::addColumn<QStringList>("log");
-        const QString ownFails = "wakery: cannot play \"own.wav\": bad; playing default.wav instead";
-        const QString beep = "wakery: cannot play \"%1\": bad; beeping instead";
-        QTest::newRow("own file fails")
-            << "own.wav"
-            << "own" << QStringList{"own.wav", "default.wav"} << QStringList{ownFails};
-        QTest::newRow("both fail: beep") << "own.wav"
-                                         << "both" << QStringList{"own.wav", "default.wav"}
-                                         << QStringList{ownFails, beep.arg("default.wav")};
-        QTest::newRow("nothing plays: beep at once")
-            << "own.wav"
-            << "all" << QStringList{} << QStringList{beep.arg("own.wav")};
-    }
-    void neverSilent()
-    {
-        QFETCH(QString, own);
-        QFETCH(QString, failing);
-        QFETCH(QStringList, started);
-        QFETCH(QStringList, log);
         fakes::FakeSoundPlayerFactory& sounds = s->sounds;
-        sounds.log.failing = {{"own.wav", failing.isEmpty() ? "" : "bad"},
-                              {"default.wav", failing == "both" ? "bad" : ""}};
+        sounds.log.failing = {{"own.wav", "bad"}, {"default.wav", failing == "both" ? "bad" : ""}};
         sounds.log.unusable = failing == "all" ? "bad" : "";
         sounds.log.length = 3.0;
         std::ostringstream errors;
         notify::RingingSound sound(sounds, errors);
-        sound.start(own.toStdString(), "default.wav");
+        sound.start("own.wav", "default.wav");
         std::vector<int> beepTicks(static_cast<std::size_t>(sounds.log.beeps), 0);
         for (int tick = 1; tick <= 60; ++tick) {
             const int before = sounds.log.beeps;
@@ -160,6 +108,43 @@ private slots:
         QCOMPARE(sounds.log.alive, beeping ? 0 : 1); // the back end is let go
     }
 
+private slots:
+    void init()
+    {
+        s = std::make_unique<FakeServices>();
+        owner = FakeOwner();
+    }
+    void cleanup() { window.reset(); }
+
+    void answers()
+    {
+        for (const auto& [focus, key, typed, call] : {std::tuple{"OKButton", clickSnooze, "0:05", "2 +0:5"},
+                                                      {"OKButton", clickSnooze, "13:00", ""},
+                                                      {"cmbtime", clickOk, "0:20", "2 =0:0"},
+                                                      {"cmbtime", int(Qt::Key_Enter), "0:20", "2 =0:0"},
+                                                      {"cmdSnooze", int(Qt::Key_Return), "0:20", "2 +0:20"},
+                                                      {"cmbtime", int(Qt::Key_Escape), "0:20", ""},
+                                                      {"OKButton", closeRequest, "0:20", ""}}) {
+            cleanup();
+            init();
+            answer(focus, key, typed, call);
+        }
+    }
+    // The player gives up on "own.wav", "default.wav" or on everything (no module or no output); the log
+    // is what stderr gets.
+    void neverSilent()
+    {
+        const QString ownFails = "wakery: cannot play \"own.wav\": bad; playing default.wav instead";
+        const QString beep = "wakery: cannot play \"%1\": bad; beeping instead";
+        for (const auto& [failing, started, log] :
+             {std::tuple{QString("own"), QStringList{"own.wav", "default.wav"}, QStringList{ownFails}},
+              {"both", {"own.wav", "default.wav"}, {ownFails, beep.arg("default.wav")}},
+              {"all", {}, {beep.arg("own.wav")}}}) {
+            cleanup();
+            init();
+            neverSilent(failing, started, log);
+        }
+    }
     // The window keeps the sound it chose while the alarm rings, though its index now names another one.
     void soundIsKeptWhileItRings()
     {
