@@ -66,26 +66,7 @@ struct Harness : FakeServices
     std::unique_ptr<Form1> form;
 };
 
-struct Command
-{
-    const char* name;
-    int row;
-    const char* command;
-    bool failingStore;
-    const char *list, *file, *offsets, *message; // file: section/key=value ...
-};
-struct Duration
-{
-    const char *name, *typed;
-    int key;
-    quint32 keysym;
-    const char *stored, *boxAfter;
-};
-
 } // namespace
-
-Q_DECLARE_METATYPE(Command)
-Q_DECLARE_METATYPE(Duration)
 
 class TestForm1 : public QObject
 {
@@ -110,33 +91,30 @@ private slots:
 
     // Alarm i starts with a snooze of 5*i minutes; row 0 is no selection. The list shows "memo state";
     // a failing store has Data.ini replaced by a folder, so that every write fails.
-    void commands_data()
-    {
-        QTest::addColumn<Command>("c");
-        const char *all = "first On|second Off|third Off|fourth On", *kept = "5 10 15 20";
-        const char* notSaved = "The change could not be saved.";
-        for (const Command& c :
-             {Command{"Edit... without a selection", 0, "Command2", false, all, "Alarm/Count=4", kept, ""},
-              Command{"Delete without a selection", 0, "Command3", false, all, "Alarm/Count=4", kept, ""},
-              Command{"On/Off without a selection", 0, "cmdOnOff", false, all, "Alarm1/State=1", kept, ""},
-              Command{"Delete, failing write", 2, "Command3", true, all, "", kept, notSaved},
-              Command{"Set, failing write", 2, "cmdSet", true, all, "", kept, notSaved},
-              // The section past the new end is left behind.
-              Command{"Delete", 2, "Command3", false, "first On|third Off|fourth On",
-                      "Alarm/Count=3 Alarm2/Memo=third Alarm3/Memo=fourth Alarm4/Memo=fourth", "5 15 20", ""},
-              Command{"On/Off switches off, drops the snooze", 1, "cmdOnOff", false,
-                      "first Off|second Off|third Off|fourth On", "Alarm1/State=0 Alarm4/State=1",
-                      "0 10 15 20", ""},
-              Command{"On/Off of a hand-written 5 switches on", 3, "cmdOnOff", false,
-                      "first On|second Off|third On|fourth On", "Alarm3/State=1", "5 10 0 20", ""}})
-            QTest::newRow(c.name) << c;
-    }
     void commands()
     {
-        QFETCH(Command, c);
-        const int row = c.row;
-        const QString command = c.command, file = c.file;
-        const bool failingStore = c.failingStore;
+        const char *all = "first On|second Off|third Off|fourth On", *kept = "5 10 15 20";
+        const char* notSaved = "The change could not be saved.";
+        for (const auto& [name, row, command, failingStore, list, file, offsets, message] :
+             {std::tuple{"Edit... without a selection", 0, "Command2", false, all, "Alarm/Count=4", kept, ""},
+              {"Delete without a selection", 0, "Command3", false, all, "Alarm/Count=4", kept, ""},
+              {"On/Off without a selection", 0, "cmdOnOff", false, all, "Alarm1/State=1", kept, ""},
+              {"Delete, failing write", 2, "Command3", true, all, "", kept, notSaved},
+              {"Set, failing write", 2, "cmdSet", true, all, "", kept, notSaved},
+              // The section past the new end is left behind.
+              {"Delete", 2, "Command3", false, "first On|third Off|fourth On",
+               "Alarm/Count=3 Alarm2/Memo=third Alarm3/Memo=fourth Alarm4/Memo=fourth", "5 15 20", ""},
+              {"On/Off switches off, drops the snooze", 1, "cmdOnOff", false,
+               "first Off|second Off|third Off|fourth On", "Alarm1/State=0 Alarm4/State=1", "0 10 15 20", ""},
+              {"On/Off of a hand-written 5 switches on", 3, "cmdOnOff", false,
+               "first On|second Off|third On|fourth On", "Alarm3/State=1", "5 10 0 20", ""}})
+            commandRow(row, command, failingStore, list, file, offsets, message);
+    }
+
+private:
+    void commandRow(int row, const QString& command, bool failingStore, const QString& list,
+                    const QString& file, const QString& offsets, const QString& message)
+    {
         Harness h;
         h.load(fourAlarms);
         for (std::int16_t i = 1; i <= 4; ++i)
@@ -151,7 +129,7 @@ private slots:
         QStringList shown;
         for (const QString& r : h.rows())
             shown << r.section('|', 1, 1) + " " + r.section('|', 3, 3);
-        QCOMPARE(shown.join('|'), QString(c.list));
+        QCOMPARE(shown.join('|'), list);
         for (const QString& entry : file.split(' ', Qt::SkipEmptyParts)) {
             const QStringList parts = entry.split(QRegularExpression("[/=]"));
             QCOMPARE(QString::fromStdString(h.read(parts[0].toStdString(), parts[1].toStdString())),
@@ -160,13 +138,14 @@ private slots:
         QStringList minutes;
         for (const int m : h.offsetMinutes())
             minutes << QString::number(m);
-        QCOMPARE(minutes.join(' '), QString(c.offsets));
-        QCOMPARE(h.messages(), *c.message == 0 ? QStringList() : QStringList{c.message});
+        QCOMPARE(minutes.join(' '), offsets);
+        QCOMPARE(h.messages(), message.isEmpty() ? QStringList() : QStringList{message});
         QVERIFY(!h.form->editor().isVisible());
         // Nothing stays selected after a delete, so a second Delete cannot take the next alarm.
         QCOMPARE(h.list()->selectedItems().isEmpty(), row == 0 || (command == "Command3" && !failingStore));
     }
 
+private slots:
     // Through the real check and notification window: the snooze counts from the press, a deleted ringing
     // alarm's OK touches no other alarm, and the alarm waiting behind it rings next under its new number.
     void ringingAlarms()
@@ -203,39 +182,40 @@ private slots:
         QVERIFY(!h.form->trayIcon().isAdded());
     }
 
-    // A key of -1 stands for a click on Set; a click that stores nothing must say why.
-    void setStoresOnlyValidDurations_data()
-    {
-        QTest::addColumn<Duration>("c");
-        for (const Duration& c :
-             {Duration{"hours missing", ":30", -1, 0, "00:30", "00:30"},
-              Duration{"13 hours", "13:00", -1, 0, "<absent>", "13:00"},
-              Duration{"Execute", "0:20", Qt::Key_Execute, 0, "0:20", "0:20"},
-              Duration{"Execute as X11 delivers it", "0:20", 0, 0xff62, "0:20", "0:20"},
-              Duration{"another unmapped key", "0:20", 0, 0x1008ff2f, "<absent>", "0:20"}})
-            QTest::newRow(c.name) << c;
-    }
+    // Typed text, key (or a click on Set), X11 keysym, what DSnooze holds, the box after.
     void setStoresOnlyValidDurations()
     {
-        QFETCH(Duration, c);
-        const int key = c.key;
-        const QString stored = c.stored;
+        for (const auto& [typed, key, keysym, stored, boxAfter] :
+             {std::tuple{":30", -1, 0u, "00:30", "00:30"},
+              {"13:00", -1, 0u, "<absent>", "13:00"},
+              {"0:20", int(Qt::Key_Execute), 0u, "0:20", "0:20"},
+              {"0:20", 0, 0xff62u, "0:20", "0:20"},
+              {"0:20", 0, 0x1008ff2fu, "<absent>", "0:20"}})
+            setDuration(typed, key, keysym, stored, boxAfter);
+    }
+
+private:
+    // A key of -1 stands for a click on Set; a click that stores nothing must say why.
+    void setDuration(const QString& typed, int key, quint32 keysym, const QString& stored,
+                     const QString& boxAfter)
+    {
         Harness h;
         h.cmbtime()->clearEditText();
-        QTest::keyClicks(h.cmbtime()->lineEdit(), c.typed);
+        QTest::keyClicks(h.cmbtime()->lineEdit(), typed);
         if (key < 0) {
             h.click("cmdSet");
         } else {
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, 0, c.keysym, 0);
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, 0, keysym, 0);
             QApplication::sendEvent(h.cmbtime()->lineEdit(), &press);
         }
         QCOMPARE(QString::fromStdString(h.read("Alarm", "DSnooze")), stored);
-        QCOMPARE(h.cmbtime()->currentText(), QString(c.boxAfter));
+        QCOMPARE(h.cmbtime()->currentText(), boxAfter);
         QCOMPARE(h.cmbtime()->count(), 0);
         const bool refused = key < 0 && stored == "<absent>";
         QCOMPARE(h.messages(), refused ? QStringList{"Please enter a valid duration."} : QStringList());
     }
 
+private slots:
     void addAndEditShareOneEditor()
     {
         Harness h;
