@@ -27,23 +27,20 @@ class TestWindows : public QObject
 {
     Q_OBJECT
 private slots:
-    void controlsAreWholeAndApart_data()
-    {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QStringList>("tabOrder");
-        const auto row = [](const char* window, const char* tabOrder) {
-            QTest::newRow(window) << window << QString(tabOrder).split('|');
-        };
-        row("Form1", "cmbtime|cmdOnOff|Command3|Command2|Command1|ListView1|cmdSet");
-        row("Dialog",
-            "OKButton|CancelButton|cmbtime2|Check1|Check2|Check3|Check4|Check5|Check6|Check7|txtMemo|"
-            "cmdbrowse|txtaction");
-        row("frmalarm", "OKButton|cmdSnooze|txttitle|txtMemo|cmbtime");
-    }
     void controlsAreWholeAndApart()
     {
-        QFETCH(QString, window);
-        QFETCH(QStringList, tabOrder);
+        for (const auto& [window, order] :
+             {std::pair{"Form1", "cmbtime|cmdOnOff|Command3|Command2|Command1|ListView1|cmdSet"},
+              {"Dialog",
+               "OKButton|CancelButton|cmbtime2|Check1|Check2|Check3|Check4|Check5|Check6|Check7|txtMemo|"
+               "cmdbrowse|txtaction"},
+              {"frmalarm", "OKButton|cmdSnooze|txttitle|txtMemo|cmbtime"}})
+            check(window, QString(order).split('|'));
+    }
+
+private:
+    void check(const QString& window, const QStringList& tabOrder)
+    {
         FakeServices s;
         Form1 main{s.services, nullptr, [] { return true; }};
         notify::frmalarm alarm{main.alarmWindow(), s.files, s.dialogs, s.sounds};
