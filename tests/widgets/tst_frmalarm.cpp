@@ -1,14 +1,16 @@
 // The notification window as the user answers it: what reaches the alarm's offsets, when the sound
-// starts, repeats and ends.
+// starts, repeats and ends, and the fall-back from the alarm's own file to default.wav and the beep.
 #include "ui/notify/frmalarm.h"
 
 #include "FakeServices.h"
 #include "ui/notify/AlarmOwner.h"
+#include "ui/notify/AlarmSound.h"
 #include "ui/notify/AlarmWindowHost.h"
 
 #include <QTimer>
 
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -47,56 +49,10 @@ private:
         return *window;
     }
 
-private slots:
-    void init()
-    {
-        s = std::make_unique<FakeServices>();
-        owner = FakeOwner();
-    }
-    void cleanup() { window.reset(); }
-
-    // The box offers the stored default snooze; each activation drops what was typed and starts the
-    // sound the window first chose over on the same player, even when the index now names another alarm.
-    void activationFillsBoxAndStartsSound()
-    {
-        notify::frmalarm& form = ringing(2);
-        QCOMPARE(form.cmbtime->currentText(), QString("00:05")); // no Data.ini
-        QCOMPARE(s->sounds.log.filesStarted, std::vector{platform::programFile(s->files, "default.wav")});
-        s->folder.write("Data.ini", "[Alarm]\r\nDSnooze=0:10\r\n");
-        form.AlarmIndex = 1;
-        form.cmbtime->setEditText("1:00");
-        s->sounds.log.position = 0.7;
-        form.Form_Activate();
-        QCOMPARE(form.cmbtime->currentText(), QString("0:10"));
-        QCOMPARE(s->sounds.log.filesStarted.back(), platform::programFile(s->files, "default.wav"));
-        QCOMPARE(s->sounds.log.position, 0.0);
-        QCOMPARE(s->sounds.log.created, 1);
-    }
-
     // OK, Snooze with a valid duration and Enter end the ring; Snooze with an invalid duration, Esc and
-    // the window manager's close leave it ringing.
-    void answers_data()
+    // the window manager's close leave it ringing. The call is empty when nothing is written.
+    void answer(const QString& focus, int key, const QString& typed, const QString& call)
     {
-        QTest::addColumn<QString>("focus");
-        QTest::addColumn<int>("key"); // a key, or one of the actions above
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("call"); // empty: nothing written
-        QTest::newRow("Snooze 0:05") << "OKButton" << clickSnooze << "0:05" << QString("2 +0:5");
-        QTest::newRow("13 hours") << "OKButton" << clickSnooze << "13:00" << QString("");
-        QTest::newRow("OK clears the offsets") << "cmbtime" << clickOk << "0:20" << QString("2 =0:0");
-        QTest::newRow("keypad Enter in the box")
-            << "cmbtime" << int(Qt::Key_Enter) << "0:20" << QString("2 =0:0");
-        QTest::newRow("Enter on Snooze")
-            << "cmdSnooze" << int(Qt::Key_Return) << "0:20" << QString("2 +0:20");
-        QTest::newRow("Esc in the box") << "cmbtime" << int(Qt::Key_Escape) << "0:20" << QString("");
-        QTest::newRow("close request") << "OKButton" << closeRequest << "0:20" << QString("");
-    }
-    void answers()
-    {
-        QFETCH(QString, focus);
-        QFETCH(int, key);
-        QFETCH(QString, typed);
-        QFETCH(QString, call);
         notify::frmalarm& form = ringing(2);
         form.show();
         QSignalSpy finished(&form, &notify::frmalarm::finished);
@@ -119,22 +75,100 @@ private slots:
         QCOMPARE(s->messages(), refused ? QStringList{"Please enter a valid duration."} : QStringList());
     }
 
+    void neverSilent(const QString& failing, QStringList started, const QStringList& log)
+    {
+        fakes::FakeSoundPlayerFactory& sounds = s->sounds;
+        sounds.log.failing = {{"own.wav", "bad"}, {"default.wav", failing == "both" ? "bad" : ""}};
+        sounds.log.unusable = failing == "all" ? "bad" : "";
+        sounds.log.length = 3.0;
+        std::ostringstream errors;
+        notify::RingingSound sound(sounds, errors);
+        sound.start("own.wav", "default.wav");
+        std::vector<int> beepTicks(static_cast<std::size_t>(sounds.log.beeps), 0);
+        for (int tick = 1; tick <= 60; ++tick) {
+            const int before = sounds.log.beeps;
+            sound.tick();
+            if (sounds.log.beeps > before)
+                beepTicks.push_back(tick);
+        }
+        sound.restart(); // a new activation starts over what it settled on
+        QStringList played;
+        for (const std::string& file : sounds.log.filesStarted)
+            played << QString::fromStdString(file);
+        const bool beeping = !log.isEmpty() && log.back().endsWith("beeping instead");
+        QCOMPARE(played, beeping ? started : started << started.back());
+        QCOMPARE(QString::fromStdString(errors.str()), log.isEmpty() ? QString() : log.join('\n') + '\n');
+        // At once, then every 25th tick of the 40 ms timer: about once a second.
+        const std::vector<int> expected = {0, 25, 50};
+        const int first = beepTicks.empty() ? 0 : beepTicks.front();
+        QVERIFY(first <= 2);
+        for (int& tick : beepTicks)
+            tick -= first;
+        QCOMPARE(beepTicks, beeping ? expected : std::vector<int>{});
+        QCOMPARE(sounds.log.alive, beeping ? 0 : 1); // the back end is let go
+    }
+
+private slots:
+    void init()
+    {
+        s = std::make_unique<FakeServices>();
+        owner = FakeOwner();
+    }
+    void cleanup() { window.reset(); }
+
+    void answers()
+    {
+        for (const auto& [focus, key, typed, call] : {std::tuple{"OKButton", clickSnooze, "0:05", "2 +0:5"},
+                                                      {"OKButton", clickSnooze, "13:00", ""},
+                                                      {"cmbtime", clickOk, "0:20", "2 =0:0"},
+                                                      {"cmbtime", int(Qt::Key_Enter), "0:20", "2 =0:0"},
+                                                      {"cmdSnooze", int(Qt::Key_Return), "0:20", "2 +0:20"},
+                                                      {"cmbtime", int(Qt::Key_Escape), "0:20", ""},
+                                                      {"OKButton", closeRequest, "0:20", ""}}) {
+            cleanup();
+            init();
+            answer(focus, key, typed, call);
+        }
+    }
+    // The player gives up on "own.wav", "default.wav" or on everything (no module or no output); the log
+    // is what stderr gets.
+    void neverSilent()
+    {
+        const QString ownFails = "wakery: cannot play \"own.wav\": bad; playing default.wav instead";
+        const QString beep = "wakery: cannot play \"%1\": bad; beeping instead";
+        for (const auto& [failing, started, log] :
+             {std::tuple{QString("own"), QStringList{"own.wav", "default.wav"}, QStringList{ownFails}},
+              {"both", {"own.wav", "default.wav"}, {ownFails, beep.arg("default.wav")}},
+              {"all", {}, {beep.arg("own.wav")}}}) {
+            cleanup();
+            init();
+            neverSilent(failing, started, log);
+        }
+    }
+    // The window keeps the sound it chose while the alarm rings, though its index now names another one.
+    void soundIsKeptWhileItRings()
+    {
+        notify::frmalarm& form = ringing(1);
+        form.AlarmIndex = 2;
+        form.Form_Activate();
+        QCOMPARE(s->sounds.log.filesStarted, (std::vector<std::string>{"/music/a b.mp3", "/music/a b.mp3"}));
+        QCOMPARE(s->sounds.log.created, 1);
+    }
+
     // Once a second the sound starts over when it has (rounded half to even) played to its end.
     void repeatCheck()
     {
-        const struct
-        {
-            double length, position;
-            bool restart;
-        } cases[] = {{2.0, 1.49, false}, {2.0, 1.5, true}, {2.5, 2.5, true}, {3.5, 2.5, false}, {0, 0, true}};
-        for (const auto& c : cases) {
-            notify::frmalarm& form = ringing(1);
+        for (const auto& [length, position, restart] : {std::tuple{2.0, 1.49, false},
+                                                        {2.0, 1.5, true},
+                                                        {2.5, 2.5, true},
+                                                        {3.5, 2.5, false},
+                                                        {0.0, 0.0, true}}) {
+            ringing(1);
             s->sounds.log = {};
-            s->sounds.log.length = c.length;
-            s->sounds.log.position = c.position;
-            form.Timer1_Timer();
-            QCOMPARE(s->sounds.log.plays, c.restart ? 1 : 0);
-            QCOMPARE(s->sounds.log.positionsSet, c.restart ? std::vector{0.0} : std::vector<double>{});
+            s->sounds.log.length = length;
+            s->sounds.log.position = position;
+            window->Timer1_Timer();
+            QCOMPARE(s->sounds.log.positionsSet, restart ? std::vector{0.0} : std::vector<double>{});
         }
     }
 

@@ -1,5 +1,6 @@
-// The icon and the rules that move the main window between the screen, the task bar and the notification
-// area, apart from the window itself.
+// The icon, its menu's "Start at login", and the rules that move the main window between the screen, the
+// task bar and the notification area, apart from the window itself.
+#include "platform/Autostart.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/TrayIcon.h"
 #include "ui/main/TrayLifecycle.h"
@@ -37,6 +38,15 @@ struct Program
     mainwin::TrayLifecycle lifecycle;
 };
 
+// The autostart setting as the desktop would read it; a change can be made to fail.
+struct FakeAutostart : platform::Autostart
+{
+    bool isEnabled() const override { return on; }
+    bool setEnabled(bool wanted) override { return !fails && ((on = wanted), true); }
+    bool on = false;
+    bool fails = false;
+};
+
 } // namespace
 
 class TestMainParts : public QObject
@@ -55,27 +65,19 @@ private slots:
     }
 
     // Restore (a reason of -1), a left or double click bring the window up; a right click is the menu's.
-    void restoreFromTheTray_data()
-    {
-        QTest::addColumn<bool>("withTray");
-        QTest::addColumn<int>("reason");
-        QTest::addColumn<bool>("restores");
-        QTest::newRow("Restore from the task bar") << false << -1 << true;
-        QTest::newRow("left click") << true << int(QSystemTrayIcon::Trigger) << true;
-        QTest::newRow("double click") << true << int(QSystemTrayIcon::DoubleClick) << true;
-        QTest::newRow("right click") << true << int(QSystemTrayIcon::Context) << false;
-    }
     void restoreFromTheTray()
     {
-        QFETCH(bool, withTray);
-        QFETCH(int, reason);
-        QFETCH(bool, restores);
-        Program program(withTray);
-        if (reason < 0)
-            program.tray.restoreAction()->trigger();
-        else
-            program.tray.onActivated(static_cast<QSystemTrayIcon::ActivationReason>(reason));
-        QCOMPARE(program.shownNormally(), restores);
+        for (const auto& [withTray, reason, restores] : {std::tuple{false, -1, true},
+                                                         {true, int(QSystemTrayIcon::Trigger), true},
+                                                         {true, int(QSystemTrayIcon::DoubleClick), true},
+                                                         {true, int(QSystemTrayIcon::Context), false}}) {
+            Program program(withTray);
+            if (reason < 0)
+                program.tray.restoreAction()->trigger();
+            else
+                program.tray.onActivated(static_cast<QSystemTrayIcon::ActivationReason>(reason));
+            QVERIFY2(program.shownNormally() == restores, QByteArray::number(reason));
+        }
     }
 
     // Without a notification area, closing asks before ending; No keeps the window on the task bar.
@@ -113,6 +115,33 @@ private slots:
         program.setTray(false);
         program.setTray(true);
         QVERIFY(program.shownNormally());
+    }
+
+    // "Start at login" in the icon's menu: its mark always shows the setting as it stands.
+    void startAtLoginMarkFollowsTheSetting()
+    {
+        for (const auto& [on, fails] : {std::pair{false, false}, {true, true}}) {
+            FakeAutostart autostart;
+            autostart.on = !on;
+            fakes::FakeDialogs dialogs;
+            mainwin::TrayIcon tray(mainwin::appIcon(), [] { return false; });
+            QAction* item = tray.startAtLoginAction();
+            QVERIFY(!item->isEnabled());
+            tray.setStartAtLogin(&autostart, &dialogs);
+            QCOMPARE(item->isChecked(), !on);
+            // Changed in the desktop's own settings while the program runs: the menu reads it as it opens.
+            autostart.on = on;
+            emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
+            QCOMPARE(item->isChecked(), on);
+
+            autostart.fails = fails;
+            item->trigger();
+            QCOMPARE(autostart.on, fails ? on : !on);
+            QCOMPARE(item->isChecked(), autostart.on);
+            QCOMPARE(dialogs.shown.size(), std::size_t{fails ? 1u : 0u});
+            if (fails)
+                QCOMPARE(dialogs.shown.front().text, std::string("The change could not be saved."));
+        }
     }
 };
 

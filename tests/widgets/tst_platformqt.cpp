@@ -1,74 +1,95 @@
-// The Qt adapters where they can really break: locale time formats both ways, a sound path that must
-// never be fetched over the network, and a cancelled open-file dialog.
-#include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtLocaleTime.h"
-#include "platform/qt/QtSoundPlayer.h"
+#include "platform/qt/SingleInstance.h"
 
-#include <QApplication>
-#include <QSemaphore>
-#include <QTcpServer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
-#include <QTimer>
 
-#include <atomic>
+#include <sys/stat.h>
+#include <unistd.h>
 
-namespace {
-
-// Counts connections to a loopback port on its own thread: a back end that opened the address would block
-// the test's thread while it waits for an answer.
-class LoopbackListener : public QThread
-{
-public:
-    std::atomic<int> connections{0};
-    std::atomic<bool> stop{false};
-    std::atomic<quint16> port{0};
-    QSemaphore ready;
-
-protected:
-    void run() override
-    {
-        QTcpServer server;
-        server.listen(QHostAddress::LocalHost);
-        port = server.serverPort();
-        ready.release();
-        while (!stop)
-            if (server.waitForNewConnection(50))
-                ++connections, delete server.nextPendingConnection();
-    }
-};
-
-} // namespace
-
+// The guard as no other user can defeat it: its socket in a folder only this user can enter, and a
+// running copy that does not answer does not stop a start.
 class TestPlatformQt : public QObject
 {
     Q_OBJECT
+
+private:
+    QTemporaryDir base;
+    QString own() const { return base.filePath("tmp/wakery-" + QString::number(::geteuid())); }
+
 private slots:
-    void localeTime_data()
+    void initTestCase() { qputenv("TMPDIR", base.filePath("tmp").toUtf8()); }
+    void init()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("shown"); // the long text it loads as; empty: refused
-        const char* const rows[][3] = {{"en_US", "7:00 AM", "7:00:00 AM"},
-                                       {"en_US", "19:30", "7:30:00 PM"},
-                                       {"en_US", "12:00 AM", "12:00:00 AM"},
-                                       {"en_US", "13:00 PM", ""},
-                                       {"en_US", "7:00:00\u202fPM", "7:00:00 PM"},
-                                       {"de_DE", "7:30 pm", "19:30:00"},
-                                       {"de_DE", "24:00", ""}};
-        for (const auto& row : rows)
-            QTest::addRow("%s %s", row[0], row[1]) << QString(row[0]) << QString(row[1]) << QString(row[2]);
+        QDir(base.filePath("tmp")).removeRecursively();
+        QDir(base.filePath("run")).removeRecursively();
+        QVERIFY(QDir().mkpath(base.filePath("tmp")));
+        QVERIFY(QDir().mkpath(base.filePath("run")));
     }
+
+    void socketLivesInAPrivateFolder_data()
+    {
+        QTest::addColumn<int>("runtimeMode"); // of $XDG_RUNTIME_DIR; 0: unset
+        QTest::addColumn<bool>("foreign");    // wakery-<uid> made before the start by another user
+        QTest::addColumn<QString>("used");    // "run", "tmp" or "" for no guard
+        QTest::newRow("runtime folder") << 0700 << false << "run";
+        QTest::newRow("runtime folder open to others") << 0755 << false << "tmp";
+        QTest::newRow("own folder of another user") << 0 << true << "";
+    }
+    void socketLivesInAPrivateFolder()
+    {
+        QFETCH(int, runtimeMode);
+        QFETCH(bool, foreign);
+        QFETCH(QString, used);
+        qunsetenv("XDG_RUNTIME_DIR");
+        if (runtimeMode != 0)
+            qputenv("XDG_RUNTIME_DIR", base.filePath("run").toUtf8());
+        ::chmod(QFile::encodeName(base.filePath("run")).constData(), mode_t(runtimeMode));
+        if (foreign &&
+            (!QDir().mkdir(own()) || ::chown(QFile::encodeName(own()).constData(), 65534, 65534) != 0))
+            QSKIP("this user cannot make the folder of another");
+        platform::SingleInstance first(base.filePath("program"));
+        QVERIFY(first.claim()); // a start is never refused for want of a guard
+        const QString folder = used == "run" ? base.filePath("run") : used == "tmp" ? own() : "";
+        QCOMPARE(QFileInfo(first.serverName()).path(), folder);
+        if (used.isEmpty())
+            return;
+        struct stat info = {};
+        QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_uid, ::geteuid());
+        QCOMPARE(info.st_mode & 07777, mode_t{0700});
+        QVERIFY(!platform::SingleInstance(base.filePath("program")).claim());
+    }
+
+    // A copy that accepts the connection but never answers does not keep a start out.
+    void hungCopyDoesNotStopAStart()
+    {
+        qputenv("XDG_RUNTIME_DIR", base.filePath("run").toUtf8());
+        ::chmod(QFile::encodeName(base.filePath("run")).constData(), 0700);
+        platform::SingleInstance start(base.filePath("program"), nullptr, std::chrono::milliseconds(100));
+        QLocalServer copy;
+        QVERIFY(copy.listen(start.serverName()) && start.claim());
+        QVERIFY(start.note().contains("did not answer"));
+    }
+
+    // Locale time formats both ways: hand-written times in Data.ini, and the long text written back.
+    // Hand-written times load as meant or are refused ("" here).
     void localeTime()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, stored);
-        QFETCH(QString, shown);
-        const platform::QtLocaleTime localeTime{QLocale(locale)};
-        const auto time = localeTime.parseTime(stored.toStdString());
-        QCOMPARE(time.has_value(), !shown.isEmpty());
-        if (time)
-            QCOMPARE(QString::fromStdString(localeTime.longTimeText(*time)), shown);
+        for (const auto& [locale, stored, shown] : {std::tuple{"en_US", "7:00 AM", "7:00:00 AM"},
+                                                    {"en_US", "19:30", "7:30:00 PM"},
+                                                    {"en_US", "13:00 PM", ""},
+                                                    {"en_US", "7:00:00\u202fPM", "7:00:00 PM"},
+                                                    {"de_DE", "7:30 pm", "19:30:00"},
+                                                    {"de_DE", "24:00", ""}}) {
+            const platform::QtLocaleTime localeTime{QLocale(QString::fromLatin1(locale))};
+            const auto time = localeTime.parseTime(stored);
+            QCOMPARE(time ? localeTime.longTimeText(*time) : std::string(), std::string(shown));
+        }
     }
 
     // Deleting an alarm writes the long text back for every alarm it moves: it must read again as the same
@@ -84,36 +105,6 @@ private slots:
                          (std::string(name) + " " + text).c_str());
             }
         }
-        const platform::QtLocaleTime german{QLocale(QStringLiteral("de_DE"))};
-        QCOMPARE(german.abbreviatedDayName(1) + german.abbreviatedDayName(7) + german.abbreviatedDayName(8),
-                 std::string("So.Sa."));
-    }
-
-    void soundPathIsNeverFetched()
-    {
-        LoopbackListener listener;
-        listener.start();
-        listener.ready.acquire();
-        platform::QtSoundPlayer player;
-        player.setFileAndPlay("http://127.0.0.1:" + std::to_string(listener.port.load()) + "/x.wav");
-        QTRY_VERIFY_WITH_TIMEOUT(player.failed() || listener.connections > 0, 10000);
-        QCOMPARE(listener.connections.load(), 0);
-        listener.stop = true;
-        listener.wait();
-        platform::QtSoundPlayer missing;
-        missing.setFileAndPlay("/nowhere/at/all.wav");
-        QTRY_VERIFY_WITH_TIMEOUT(missing.failed(), 10000);
-        QCOMPARE(missing.length(), 0.0);
-    }
-
-    void cancelledFileDialogGivesNothing()
-    {
-        QTimer::singleShot(0, [] {
-            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr); // the dialog runs its own loop
-            QMetaObject::invokeMethod(QApplication::activeModalWidget(), "reject");
-        });
-        QVERIFY(
-            !platform::QtFileDialog().openFile("Select File", "All Sound Files", "*", "/tmp").has_value());
     }
 };
 
