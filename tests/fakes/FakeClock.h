@@ -19,7 +19,6 @@ public:
     }
     void advanceSeconds(long long count) { m_now += std::chrono::seconds{count}; }
     void advanceMinutes(long long count) { m_now += std::chrono::minutes{count}; }
-    void advanceMilliseconds(long long count) { m_now += std::chrono::milliseconds{count}; }
 
     platform::LocalDateTime now() const override
     {

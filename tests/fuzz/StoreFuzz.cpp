@@ -3,23 +3,18 @@
 #include "fakes/FakeLocaleTime.h"
 #include "fakes/TempFolder.h"
 #include "platform/StdFiles.h"
-#include "platform/TextTrim.h"
 #include "store/AlarmLoad.h"
 #include "store/ini.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 
 // A broken promise aborts; the fuzzer's report gives the line.
 #define check(condition) (condition) ? void() : std::abort()
 
-// tmpfs when there is one: every write syncs the file, which costs nothing there.
-[[maybe_unused]] const bool onTmpfs =
-    std::filesystem::is_directory("/dev/shm") && ::setenv("TMPDIR", "/dev/shm", 1) == 0;
 const fakes::TempFolder folder;
 
 // Half of the names are ones the program uses, in odd spellings, so writes meet the keys of the file.
@@ -47,14 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const platform::StdFiles files(folder.path());
     store::AlarmTable table;
     check(store::loadAlarmTable(table, batch, files, fakes::FakeLocaleTime()));
-    for (std::int16_t i = 1; i <= std::min<std::int16_t>(table.ACount, 3); ++i) {
-        const std::string section = store::alarmSection(i);
-        const auto at = static_cast<std::size_t>(i);
-        check(table.has(i));
-        check(table.AMemo[at] == ini::ReadIni(batch, section, "Memo", ""));
-        check(table.AType[at] == ini::ReadIni(batch, section, "Type", "1234567"));
-        check(table.AStoredTime[at] == ini::ReadIni(batch, section, "Time", ""));
-    }
+    for (std::int16_t i = 1; i <= std::min<std::int16_t>(table.ACount, 3); ++i)
+        check(table.has(i) && table.AMemo[static_cast<std::size_t>(i)] ==
+                                  ini::ReadIni(batch, store::alarmSection(i), "Memo", ""));
     check(folder.read("batch.ini") == original);
 
     // One replacement for several keys gives the same file as one write per key; a refused one writes
@@ -68,18 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string after = folder.read("batch.ini");
     check(singleOk && after == folder.read("single.ini"));
-    // The last write reads back: line breaks as blanks, blanks and one pair of quotes around it gone, cut.
-    if (!writes.empty()) {
-        std::string value = writes.back().value;
-        for (char& c : value)
-            c = (c == '\r' || c == '\n') ? ' ' : c;
-        std::string_view expected = platform::text::trimBlanks(value);
-        if (expected.size() >= 2 && expected.front() == expected.back() &&
-            (expected[0] == '"' || expected[0] == '\''))
-            expected = expected.substr(1, expected.size() - 2);
-        check(ini::ReadIni(batch, writes.back().section, writes.back().key, "") ==
-              platform::text::cutUtf8(expected));
-    }
     // Writing what is already there changes nothing.
     check(ini::WriteIniKeys(batch, writes) && folder.read("batch.ini") == after);
     return 0;

