@@ -4,8 +4,6 @@
 
 #include <map>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace fakes {
 

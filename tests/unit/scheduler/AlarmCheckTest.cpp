@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <sstream>
@@ -36,9 +37,9 @@ store::AlarmTable tableOf(const std::string& alarms)
 }
 
 // Records each hand-over as "index weekday hh:mm" of the clock (December 2026: the 7th is a Monday).
-struct RecordingWindow : scheduler::AlarmWindow
+struct Rig : scheduler::AlarmWindow
 {
-    explicit RecordingWindow(const fakes::FakeClock& c) : clock(c) {}
+    explicit Rig(const std::string& alarms) : table(tableOf(alarms)) { folder.write("Data.ini", ""); }
     void showAlarm(std::int16_t index, const std::string&, const std::string&) override
     {
         static const char* const names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
@@ -48,19 +49,12 @@ struct RecordingWindow : scheduler::AlarmWindow
                       names[(now.day + (now.month == 1 ? 32 : 1)) % 7], now.hour, now.minute);
         rings += text;
     }
-    const fakes::FakeClock& clock;
-    std::string rings;
-};
-
-struct Rig
-{
-    explicit Rig(const std::string& alarms) : table(tableOf(alarms)) { folder.write("Data.ini", ""); }
     fakes::TempFolder folder;
     platform::StdFiles files{folder.path()};
     fakes::FakeClock clock;
     store::AlarmTable table;
-    RecordingWindow window{clock};
-    scheduler::AlarmCheck check{clock, files, table, window};
+    std::string rings;
+    scheduler::AlarmCheck check{clock, files, table, *this};
 
     // Steps, separated by blanks: "@D/hh:mm:ss" sets the clock to that day of December 2026, "~H:M" sets
     // alarm 1's offsets, "+N" ticks every second for N s leaving windows open, "*N" ticks every 10 s closing
@@ -71,10 +65,9 @@ struct Rig
     {
         std::istringstream steps(script);
         for (std::string step; steps >> step;) {
-            const auto number = [&step](std::size_t from) { return std::stoi(step.substr(from)); };
-            const auto index = [&number](std::size_t from) {
-                return static_cast<std::int16_t>(number(from));
-            };
+            const auto digits = step.find_first_of("0123456789");
+            const int n = digits == std::string::npos ? 0 : std::atoi(step.c_str() + digits);
+            const auto n16 = static_cast<std::int16_t>(n);
             int d = 0, h = 0, m = 0, s = 0;
             if (std::sscanf(step.c_str(), "@%d/%d:%d:%d", &d, &h, &m, &s) == 4)
                 clock.set(2026, 12, d, h, m, s);
@@ -82,37 +75,33 @@ struct Rig
                 scheduler::SetSnoozeValue(table, 1, static_cast<std::int16_t>(h),
                                           static_cast<std::int16_t>(m));
             else if (step[0] == '+' || step[0] == '*') {
-                for (int passed = 0; passed < number(1); passed += step[0] == '+' ? 1 : 10) {
+                for (int passed = 0; passed < n; passed += step[0] == '+' ? 1 : 10) {
                     check.Timer1_Timer();
                     if (step[0] == '*' && check.showingIndex())
                         check.windowClosed();
                     clock.advanceSeconds(step[0] == '+' ? 1 : 10);
                 }
             } else if (step[0] == '>')
-                clock.advanceSeconds(number(1));
+                clock.advanceSeconds(n);
             else if (step == "tick")
                 check.Timer1_Timer();
             else if (step == "ok" || step.starts_with("snooze")) {
                 ASSERT_TRUE(check.showingIndex());
-                if (step == "ok") {
-                    scheduler::SetSnoozeValue(table, *check.showingIndex(), 0, 0, false);
-                } else {
-                    const auto add = scheduler::snoozeFromPress(0, index(6), check.showingLateMinutes());
-                    scheduler::SetSnoozeValue(table, *check.showingIndex(), add.hours, add.minutes, true);
-                }
+                const auto add =
+                    scheduler::snoozeFromPress(0, n16, step == "ok" ? 0 : check.showingLateMinutes());
+                scheduler::SetSnoozeValue(table, *check.showingIndex(), add.hours, add.minutes, step != "ok");
                 check.windowClosed();
             } else if (step == "close")
                 check.windowClosed();
-            else if (step == "noini")
-                std::filesystem::remove(folder.file("Data.ini"));
-            else if (step == "ini")
-                folder.write("Data.ini", "");
+            else if (step == "noini" || step == "ini")
+                step == "ini" ? folder.write("Data.ini", "")
+                              : void(std::filesystem::remove(folder.file("Data.ini")));
             else if (step.starts_with("on") || step.starts_with("off"))
-                table.AState[static_cast<std::size_t>(index(step[1] == 'n' ? 2 : 3))] = step[1] == 'n';
+                table.AState[static_cast<std::size_t>(n)] = step[1] == 'n';
             else if (step.starts_with("count"))
-                table.ACount = index(5);
+                table.ACount = n16;
             else if (step.starts_with("del"))
-                remove(index(3));
+                remove(n16);
             else
                 FAIL() << "unknown step " << step;
         }
@@ -179,7 +168,7 @@ TEST(AlarmCheck, RingsEachOccurrenceOnceAndInTurn)
     for (const auto& [script, alarms, expected] : cases) {
         Rig rig(alarms);
         rig.play(script);
-        EXPECT_EQ(rig.window.rings, expected) << script;
+        EXPECT_EQ(rig.rings, expected) << script;
     }
 }
 
