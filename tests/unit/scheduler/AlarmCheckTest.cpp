@@ -36,10 +36,20 @@ store::AlarmTable tableOf(const std::string& alarms)
     return table;
 }
 
-// Records each hand-over as "index weekday hh:mm" of the clock (December 2026: the 7th is a Monday).
-struct Rig : scheduler::AlarmWindow
+// Records each hand-over as "index weekday hh:mm" of the clock (December 2026: the 7th is a Monday), and
+// each alarm of a missed notice as "!index".
+struct Rig : scheduler::AlarmWindow, scheduler::MissedAlarmNotice
 {
-    explicit Rig(const std::string& alarms) : table(tableOf(alarms)) { folder.write("Data.ini", ""); }
+    explicit Rig(const std::string& alarms) : table(tableOf(alarms))
+    {
+        folder.write("Data.ini", "");
+        check.setMissedNotice(this);
+    }
+    void showMissed(const std::vector<scheduler::MissedAlarm>& missed) override
+    {
+        for (const auto& alarm : missed)
+            rings += (rings.empty() ? "!" : ",!") + std::to_string(alarm.index);
+    }
     void showAlarm(std::int16_t index, const std::string&, const std::string&) override
     {
         static const char* const names[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
@@ -155,9 +165,12 @@ TEST(AlarmCheck, RingsEachOccurrenceOnceAndInTurn)
         {"@7/07:00:00 tick del2 del1 >10 tick close ok ok *50", three + " 7:00",
          "1 Mon 07:00,1 Mon 07:00,2 Mon 07:00"},
         {"@7/07:00:00 tick ok del1 snooze5 *600", three, "1 Mon 07:00,2 Mon 07:00,2 Mon 07:00,1 Mon 07:05"},
-        // Minutes without a tick are caught up while the occurrence is at most 120 minutes late.
+        // Minutes without a tick are caught up while the occurrence is at most 120 minutes late, later ones
+        // are listed in a notice.
         {"@7/06:59:59 *1 >7200 *3", late, "3 Mon 06:59,1 Mon 09:00,2 Mon 09:00"},
-        {"@7/06:59:59 *1 >7260 *3", late, "3 Mon 06:59"},
+        {"@7/06:59:59 *1 >7260 *3", late, "3 Mon 06:59,!1,!2"},
+        // One that rang before the clock was set back is not missed.
+        {"@7/07:00:00 *60 @7/06:30:00 *10 @7/10:00:00 *10", one, "1 Mon 07:00"},
         // Offsets carry into hours and days; the weekday is that of the occurrence before the offset.
         {"@11/23:00:00 ~0:5 *7200", "23:58/6", "1 Sat 00:03"},
         {"@7/06:00:00 ~25:0 *100000", "7:00/2", "1 Tue 08:00"},

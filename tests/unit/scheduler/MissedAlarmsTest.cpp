@@ -1,15 +1,10 @@
-#include "scheduler/AlarmCheck.h"
+#include "scheduler/MissedAlarms.h"
 #include "scheduler/AlarmOccurrences.h"
 #include "scheduler/CivilMinute.h"
 
-#include "fakes/FakeClock.h"
 #include "fakes/FakeLocaleTime.h"
-#include "fakes/TempFolder.h"
-#include "platform/StdFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 namespace {
 
@@ -43,65 +38,23 @@ std::string when(std::int64_t minute)
            text;
 }
 
-struct Rig : scheduler::AlarmWindow, scheduler::MissedAlarmNotice
+// Asleep from Monday 7th 07:00 on: the occurrences up to a minute, both included; a gap longer than a week
+// lists the last seven days.
+TEST(MissedAlarms, ListsTheGapUpToAWeek)
 {
-    explicit Rig(const Lines& alarms) : t(table(alarms))
-    {
-        folder.write("Data.ini", "");
-        check.setMissedNotice(this);
-    }
-    void showAlarm(std::int16_t index, const std::string&, const std::string&) override
-    {
-        rings.push_back(std::to_string(index) + " " + when(localMinute(clock.now())));
-        check.windowClosed();
-    }
-    void showMissed(const std::vector<scheduler::MissedAlarm>& list) override
-    {
-        for (const auto& alarm : list)
-            missed.push_back(std::to_string(alarm.index) + " " + when(alarm.minute) +
-                             (alarm.snoozed ? " z" : ""));
-        ++notices;
-    }
-    void tickAt(int day, int hour, int minute) // December 2026; the 7th is a Monday
-    {
-        clock.set(2026, 12, day, hour, minute, 30);
-        check.Timer1_Timer();
-    }
-    fakes::TempFolder folder;
-    platform::StdFiles files{folder.path()};
-    fakes::FakeClock clock;
-    store::AlarmTable t;
-    scheduler::AlarmCheck check{clock, files, t, *this};
-    Lines rings, missed;
-    int notices = 0;
-};
-
-// The machine sleeps from a tick on Monday 7th 06:59 to one at resume: what rings, what the notice lists.
-TEST(MissedAlarms, GapsRingWithinTheWindowAndListTheRest)
-{
-    const std::tuple<int, int, int, Lines, Lines> cases[] = {
-        {7, 9, 0, {"1 Mon 7 09:00"}, {}}, // 120 minutes late
-        {7, 9, 1, {}, {"1 Mon 7 07:00"}}, // 121
-        {8, 8, 0, {"1 Tue 8 08:00"}, {"1 Mon 7 07:00", "2 Mon 7 23:30", "3 Tue 8 00:15"}},
-        // Three weeks: the last seven days, Wednesday 23rd 04:00 to 30th 03:59.
-        {30,
-         6,
-         0,
-         {},
-         {"1 Wed 23 07:00", "1 Thu 24 07:00", "1 Fri 25 07:00", "1 Sat 26 07:00", "1 Sun 27 07:00",
-          "1 Mon 28 07:00", "2 Mon 28 23:30", "3 Tue 29 00:15", "1 Tue 29 07:00", "4 Tue 29 23:30",
-          "5 Wed 30 03:59"}},
+    const store::AlarmTable t = table({"07:00 1234567", "23:30 2", "00:15 3", "23:30 3", "03:59 4"});
+    const auto list = [&t](int day, int hour, int minute) {
+        Lines out;
+        for (const auto& alarm : scheduler::missedAlarms(t, localMinute({2026, 12, 7, 7, 0}),
+                                                         localMinute({2026, 12, day, hour, minute})))
+            out.push_back(std::to_string(alarm.index) + " " + when(alarm.minute));
+        return out;
     };
-    static_assert(scheduler::AlarmCheck::catchUpMinutes == 120);
-    for (const auto& [day, hour, minute, rings, missed] : cases) {
-        SCOPED_TRACE(day * 10000 + hour * 100 + minute);
-        Rig rig({"07:00 1234567", "23:30 2", "00:15 3", "23:30 3", "03:59 4"});
-        rig.tickAt(7, 6, 59);
-        rig.tickAt(day, hour, minute);
-        EXPECT_EQ(rig.rings, rings);
-        EXPECT_EQ(rig.missed, missed);
-        EXPECT_EQ(rig.notices, missed.empty() ? 0 : 1);
-    }
+    EXPECT_EQ(list(7, 7, 0), Lines{"1 Mon 7 07:00"});
+    EXPECT_EQ(list(8, 5, 59), (Lines{"1 Mon 7 07:00", "2 Mon 7 23:30", "3 Tue 8 00:15"}));
+    EXPECT_EQ(list(30, 3, 59), (Lines{"1 Wed 23 07:00", "1 Thu 24 07:00", "1 Fri 25 07:00", "1 Sat 26 07:00",
+                                      "1 Sun 27 07:00", "1 Mon 28 07:00", "2 Mon 28 23:30", "3 Tue 29 00:15",
+                                      "1 Tue 29 07:00", "4 Tue 29 23:30", "5 Wed 30 03:59"}));
 }
 
 TEST(MissedAlarms, NoticeText)
