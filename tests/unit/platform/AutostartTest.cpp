@@ -14,15 +14,8 @@ const std::string ours = platform::autostartEntry(program);
 // Desktop entries unescape the value as a string first, then split the command line.
 TEST(Autostart, ExecQuotesAndEscapesThePath)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"/home/u/my apps/wakery", R"("/home/u/my apps/wakery")"},
-        {"/x/a$b`c\"d", R"("/x/a\\$b\\`c\\"d")"},
-        {"/x/back\\slash", R"("/x/back\\\\slash")"},
-        {"/x/100%/wakery", R"("/x/100%%/wakery")"},
-        {"/x/line\nbreak", ""},
-    };
-    for (const auto& [path, exec] : cases)
-        EXPECT_EQ(platform::desktopExec(path), exec) << path;
+    EXPECT_EQ(platform::desktopExec("/x/a b$c`d\"e\\f%g"), R"("/x/a b\\$c\\`d\\"e\\\\f%%g")");
+    EXPECT_EQ(platform::desktopExec("/x/line\nbreak"), "");
 }
 
 TEST(Autostart, ReadsTheFileAsTheDesktopDoes)
