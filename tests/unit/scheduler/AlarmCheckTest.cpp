@@ -138,8 +138,7 @@ TEST(AlarmCheck, RingsEachOccurrenceOnceAndInTurn)
         // Off (any State but 1), no readable weekday, or no time of day: never rings.
         {"@7/06:00:00 *7200", "7:00/1234567/0 7:00/1234567/2 7:00/1234567/-1 7:00/- 7:00/089x none 7:01",
          "7 Mon 07:01"},
-        // One ring per occurrence, however the window is closed inside the minute; each window left open
-        // 40 s: the later alarms show after their minute has passed.
+        // One ring per occurrence; a window left open 40 s: the later alarms show after their minute.
         {"@7/06:59:59 +21 snooze0 *86400", one, "1 Mon 07:00,1 Tue 07:00"},
         {"@7/06:59:50 +55 ok +40 ok +40 ok +600", three, "1 Mon 07:00,2 Mon 07:00,3 Mon 07:01"},
         {"@7/07:00:00 tick >20 on2 tick off3 ok ok *600", "7:00 7:00/1234567/0 7:00",
@@ -156,18 +155,17 @@ TEST(AlarmCheck, RingsEachOccurrenceOnceAndInTurn)
         // No alarm rings while Data.ini is absent, and its minutes are not caught up later.
         {"@7/06:59:30 tick noini *100 ini *86400", one, "1 Tue 07:00"},
         {"@7/07:00:00 tick noini ok ini >600 tick", two, "1 Mon 07:00,2 Mon 07:10"},
-        // A hand-edited Count: what waited for a dropped alarm goes; a Count above the arrays reads no
-        // further.
-        {"@7/07:00:00 tick count2 >5 tick ok ok *600", three, "1 Mon 07:00,2 Mon 07:00"},
+        // A hand-edited Count: what waited for a dropped alarm goes; one above the arrays reads no further.
+        {"@7/07:00:00 tick ok count2 >5 tick ok *600", three, "1 Mon 07:00,2 Mon 07:00"},
+        {"@7/07:00:00 count0 *600", one, ""},
         {"@7/07:00:00 count5 *600", three, "1 Mon 07:00,2 Mon 07:00,3 Mon 07:00"},
-        // Deleted alarms take their showing or waiting occurrences along; the rest move down and do not ring
-        // again in the same minute under their new indexes.
+        // Deleted alarms take their occurrences along; the rest move down and do not ring again.
         {"@7/07:00:00 tick del2 del1 >10 tick close ok ok *50", three + " 7:00",
          "1 Mon 07:00,1 Mon 07:00,2 Mon 07:00"},
         {"@7/07:00:00 tick ok del1 snooze5 *600", three, "1 Mon 07:00,2 Mon 07:00,2 Mon 07:00,1 Mon 07:05"},
-        // Minutes without a tick are caught up while the occurrence is at most 120 minutes late, later ones
-        // are listed in a notice.
-        {"@7/06:59:59 *1 >7200 *3", late, "3 Mon 06:59,1 Mon 09:00,2 Mon 09:00"},
+        {"@7/06:59:50 *20 del1 *30", "6:59 7:00", "1 Mon 06:59,2 Mon 07:00"},
+        // Minutes without a tick are caught up up to 120 minutes late, later ones listed in a notice.
+        {"@7/06:59:59 *1 >7200 *3", "7:01 7:00 6:59", "3 Mon 06:59,2 Mon 09:00,1 Mon 09:00"},
         {"@7/06:59:59 *1 >7260 *3", late, "3 Mon 06:59,!1,!2"},
         // One that rang before the clock was set back is not missed.
         {"@7/07:00:00 *60 @7/06:30:00 *10 @7/10:00:00 *10", one, "1 Mon 07:00"},
