@@ -87,8 +87,11 @@ struct Rig : scheduler::AlarmWindow, scheduler::MissedAlarmNotice
             else if (step[0] == '+' || step[0] == '*') {
                 for (int passed = 0; passed < n; passed += step[0] == '+' ? 1 : 10) {
                     check.Timer1_Timer();
-                    if (step[0] == '*' && check.showingIndex())
+                    if (step[0] == '*' && check.showingIndex()) {
                         check.windowClosed();
+                        EXPECT_TRUE(check.showingIndex() || check.showingLateMinutes() == 0)
+                            << "no window, no lateness";
+                    }
                     clock.advanceSeconds(step[0] == '+' ? 1 : 10);
                 }
             } else if (step[0] == '>')

@@ -96,7 +96,7 @@ TEST(WriteIni, ChangesOnlyTheKeyAndKeepsTheRestOfTheFile)
     EXPECT_TRUE(ini::WriteIniKeys(folder.file("none.ini"), {}));
     EXPECT_FALSE(fs::exists(folder.file("none.ini")));
     fs::permissions(folder.file("batch.ini"), fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_TRUE(ini::WriteIni(folder.file("batch.ini"), "A", "K", "v")); // the permissions stay
+    ASSERT_TRUE(ini::WriteIni(folder.file("batch.ini"), "A", "K", "w")); // the permissions stay
     EXPECT_EQ(fs::status(folder.file("batch.ini")).permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
     const mode_t mask = ::umask(027); // a new file gets what the umask allows

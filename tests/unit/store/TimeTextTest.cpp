@@ -49,7 +49,7 @@ TEST(TimeText, StoredTimesOfEveryForm)
             std::snprintf(got, sizeof got, "%02d:%02d:%02d", time->hour, time->minute, time->second);
         EXPECT_EQ(got, expected) << '"' << text << '"';
     }
-    EXPECT_FALSE(timetext::parseTwelveHourWithSeconds("7:a0:00 AM"));
+    EXPECT_FALSE(timetext::parseTwelveHourWithSeconds("7:000:00 AM"));
 }
 
 } // namespace
