@@ -19,25 +19,23 @@ public:
     }
     void advanceSeconds(long long count) { m_now += std::chrono::seconds{count}; }
     void advanceMinutes(long long count) { m_now += std::chrono::minutes{count}; }
-    void advanceMilliseconds(long long count) { m_now += std::chrono::milliseconds{count}; }
-
     platform::LocalDateTime now() const override
     {
         using namespace std::chrono;
         const sys_days date = floor<days>(m_now);
-        const year_month_day ymd{date};
+        const year_month_day d{date};
         const hh_mm_ss t{m_now - date};
-        return {int{ymd.year()},
-                int(unsigned{ymd.month()}),
-                int(unsigned{ymd.day()}),
+        return {int{d.year()},
+                int(unsigned{d.month()}),
+                int(unsigned{d.day()}),
                 int(t.hours().count()),
                 int(t.minutes().count()),
                 int(t.seconds().count()),
-                int(t.subseconds().count())};
+                0};
     }
 
 private:
-    std::chrono::sys_time<std::chrono::milliseconds> m_now;
+    std::chrono::sys_seconds m_now;
 };
 
 } // namespace fakes

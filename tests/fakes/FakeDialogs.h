@@ -2,7 +2,6 @@
 
 #include "platform/Dialogs.h"
 
-#include <string>
 #include <vector>
 
 namespace fakes {

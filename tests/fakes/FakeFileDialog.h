@@ -3,8 +3,6 @@
 #include "platform/FileDialog.h"
 
 #include <deque>
-#include <optional>
-#include <string>
 #include <vector>
 
 namespace fakes {
@@ -22,10 +20,10 @@ public:
                                         const std::string& pattern, const std::string& startPath) override
     {
         asked.push_back({title, filterName, pattern, startPath});
-        std::optional<std::string> answer;
-        if (!answers.empty())
-            answer = answers.front(), answers.pop_front();
-        return answer;
+        if (answers.empty())
+            return std::nullopt;
+        const auto answer = answers.front();
+        return answers.pop_front(), answer;
     }
     std::deque<std::optional<std::string>> answers;
     std::vector<Asked> asked;

@@ -4,8 +4,6 @@
 
 #include <map>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace fakes {
 
@@ -27,8 +25,6 @@ class FakeSoundPlayer : public platform::SoundPlayer
 public:
     explicit FakeSoundPlayer(SoundLog& log) : m_log(log) { ++m_log.alive; }
     ~FakeSoundPlayer() override { --m_log.alive; }
-    FakeSoundPlayer(const FakeSoundPlayer&) = delete;
-    FakeSoundPlayer& operator=(const FakeSoundPlayer&) = delete;
     void setFileAndPlay(const std::string& path) override
     {
         m_log.filesStarted.push_back(path);

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <string>
 
 namespace fakes {
 
@@ -25,9 +24,6 @@ public:
                                      std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(m_path, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
     std::string path() const { return m_path.string(); }
     std::string file(const std::string& name) const { return (m_path / name).string(); }
     void write(const std::string& name, const std::string& bytes) const

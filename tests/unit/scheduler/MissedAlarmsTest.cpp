@@ -1,11 +1,8 @@
-#include "scheduler/AlarmCheck.h"
+#include "scheduler/MissedAlarms.h"
 #include "scheduler/AlarmOccurrences.h"
 #include "scheduler/CivilMinute.h"
 
-#include "fakes/FakeClock.h"
 #include "fakes/FakeLocaleTime.h"
-#include "fakes/TempFolder.h"
-#include "platform/StdFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,112 +14,43 @@ using scheduler::civil::localMinute;
 // Alarms as "hh:mm days", switched on, memo "memo <index>".
 store::AlarmTable table(const Lines& alarms)
 {
-    store::AlarmTable t{
-        static_cast<std::int16_t>(alarms.size()), {""}, {""}, {""}, {""}, {0}, {0}, {0}, {}, {{}}};
-    for (const std::string& alarm : alarms) {
-        t.AType.push_back(alarm.substr(6));
-        t.AMemo.push_back("memo " + std::to_string(t.AMemo.size()));
-        t.ATime.push_back(alarm.substr(0, 5));
-        t.AState.push_back(1);
-        t.ASnoozeH.push_back(0);
-        t.ASnoozeM.push_back(0);
-        t.AClock.push_back({true, std::stoi(alarm.substr(0, 2)), std::stoi(alarm.substr(3, 2))});
+    store::AlarmTable t;
+    t.resize(t.ACount = static_cast<std::int16_t>(alarms.size()));
+    for (std::size_t i = 1; i <= alarms.size(); ++i) {
+        const std::string& a = alarms[i - 1];
+        t.AType[i] = a.substr(6), t.ATime[i] = a.substr(0, 5), t.AMemo[i] = "memo " + std::to_string(i);
+        t.AState[i] = 1;
+        t.AClock[i] = {true, std::stoi(a.substr(0, 2)), std::stoi(a.substr(3, 2))};
     }
     return t;
 }
 
-// "Mon 7 07:00"
+// "7 07:00": the day of December 2026 (the 7th is a Monday) and the time.
 std::string when(std::int64_t minute)
 {
     const platform::LocalDateTime at = scheduler::civil::fromLocalMinute(minute);
-    char text[32];
-    std::snprintf(text, sizeof text, " %d %02d:%02d", at.day, at.hour, at.minute);
-    return fakes::FakeLocaleTime().abbreviatedDayName(
-               scheduler::civil::weekdayDigit(
-                   scheduler::civil::floorDiv(minute, scheduler::civil::minutesPerDay)) -
-               '0') +
-           text;
+    char text[16];
+    std::snprintf(text, sizeof text, "%d %02d:%02d", at.day, at.hour, at.minute);
+    return text;
 }
 
-struct Rig : scheduler::AlarmWindow, scheduler::MissedAlarmNotice
+// Asleep from Monday 7th 07:00 on: the occurrences up to a minute, both included; a gap longer than a week
+// lists the last seven days.
+TEST(MissedAlarms, ListsTheGapUpToAWeek)
 {
-    explicit Rig(const Lines& alarms) : t(table(alarms))
-    {
-        folder.write("Data.ini", "");
-        check.setMissedNotice(this);
-    }
-    void showAlarm(std::int16_t index, const std::string&, const std::string&) override
-    {
-        rings.push_back(std::to_string(index) + " " + when(localMinute(clock.now())));
-        check.windowClosed();
-    }
-    void showMissed(const std::vector<scheduler::MissedAlarm>& list) override
-    {
-        for (const auto& alarm : list)
-            missed.push_back(std::to_string(alarm.index) + " " + when(alarm.minute) +
-                             (alarm.snoozed ? " z" : ""));
-        ++notices;
-    }
-    void tickAt(int day, int hour, int minute) // December 2026; the 7th is a Monday
-    {
-        clock.set(2026, 12, day, hour, minute, 30);
-        check.Timer1_Timer();
-    }
-    fakes::TempFolder folder;
-    platform::StdFiles files{folder.path()};
-    fakes::FakeClock clock;
-    store::AlarmTable t;
-    scheduler::AlarmCheck check{clock, files, t, *this};
-    Lines rings, missed;
-    int notices = 0;
-};
-
-// The machine sleeps from a tick on Monday 7th 06:59 to one at resume: what rings, what the notice lists.
-TEST(MissedAlarms, GapsRingWithinTheWindowAndListTheRest)
-{
-    struct Case
-    {
-        int day, hour, minute;
-        Lines rings, missed;
+    const store::AlarmTable t = table({"07:00 1234567", "23:30 2", "00:15 3", "23:30 3", "03:59 4"});
+    const auto list = [&t](int day, int hour, int minute) {
+        Lines out;
+        for (const auto& alarm : scheduler::missedAlarms(t, localMinute({2026, 12, 7, 7, 0}),
+                                                         localMinute({2026, 12, day, hour, minute})))
+            out.push_back(std::to_string(alarm.index) + " " + when(alarm.minute));
+        return out;
     };
-    const Case cases[] = {
-        {7, 7, 1, {"1 Mon 7 07:01"}, {}},
-        {7, 8, 59, {"1 Mon 7 08:59"}, {}}, // 119 minutes late
-        {7, 9, 0, {"1 Mon 7 09:00"}, {}},  // 120
-        {7, 9, 1, {}, {"1 Mon 7 07:00"}},  // 121
-        {8, 8, 0, {"1 Tue 8 08:00"}, {"1 Mon 7 07:00", "2 Mon 7 23:30", "3 Tue 8 00:15"}},
-        // Three weeks: the last seven days, Wednesday 23rd 04:00 to 30th 03:59.
-        {30,
-         6,
-         0,
-         {},
-         {"1 Wed 23 07:00", "1 Thu 24 07:00", "1 Fri 25 07:00", "1 Sat 26 07:00", "1 Sun 27 07:00",
-          "1 Mon 28 07:00", "2 Mon 28 23:30", "3 Tue 29 00:15", "1 Tue 29 07:00", "4 Tue 29 23:30",
-          "5 Wed 30 03:59"}},
-    };
-    static_assert(scheduler::AlarmCheck::catchUpMinutes == 120);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.day * 10000 + c.hour * 100 + c.minute);
-        Rig rig({"07:00 1234567", "23:30 2", "00:15 3", "23:30 3", "03:59 4"});
-        rig.tickAt(7, 6, 59);
-        rig.tickAt(c.day, c.hour, c.minute);
-        EXPECT_EQ(rig.rings, c.rings);
-        EXPECT_EQ(rig.missed, c.missed);
-        EXPECT_EQ(rig.notices, c.missed.empty() ? 0 : 1);
-    }
-}
-
-TEST(MissedAlarms, ClockSetBackAndSnoozedRings)
-{
-    Rig rig({"07:00 1234567"});
-    rig.tickAt(7, 7, 0);  // rings
-    rig.tickAt(7, 6, 30); // set back: nothing missed
-    rig.tickAt(7, 10, 0); // forward past 7:00 again: it rang already
-    EXPECT_EQ(rig.rings, Lines{"1 Mon 7 07:00"});
-    rig.t.ASnoozeM[1] = 10; // snoozed to 7:10 on Tuesday, asleep through it
-    rig.tickAt(8, 7, 5);
-    rig.tickAt(8, 9, 20);
-    EXPECT_EQ(rig.missed, Lines{"1 Tue 8 07:10 z"});
+    EXPECT_EQ(list(7, 7, 0), Lines{"1 7 07:00"});
+    EXPECT_EQ(list(8, 5, 59), (Lines{"1 7 07:00", "2 7 23:30", "3 8 00:15"}));
+    EXPECT_EQ(list(30, 3, 59),
+              (Lines{"1 23 07:00", "1 24 07:00", "1 25 07:00", "1 26 07:00", "1 27 07:00", "1 28 07:00",
+                     "2 28 23:30", "3 29 00:15", "1 29 07:00", "4 29 23:30", "5 30 03:59"}));
 }
 
 TEST(MissedAlarms, NoticeText)
@@ -135,24 +63,18 @@ TEST(MissedAlarms, NoticeText)
               "These alarms were due while the computer slept or its clock was set:\n"
               "Sun 2026-12-06  7:00:00 AM  memo 1\n"
               "Tue 2026-12-08  12:30:00 AM  memo 2 (snoozed)");
-    EXPECT_EQ(scheduler::missedNoticeText({missed[0]}, fakes::FakeLocaleTime()),
-              "This alarm was due while the computer slept or its clock was set:\n"
-              "Sun 2026-12-06  7:00:00 AM  memo 1");
 }
 
 TEST(NextDue, SkipsTheCurrentMinuteOffAlarmsAndOtherDays)
 {
     store::AlarmTable t = table({"07:00 2", "06:00 3", "08:00 1234567"});
     const std::int64_t monday7 = localMinute({2026, 12, 7, 7, 0});
-    EXPECT_EQ(when(*scheduler::nextDueMinute(t, monday7)), "Mon 7 08:00");
+    EXPECT_EQ(when(*scheduler::nextDueMinute(t, monday7)), "7 08:00");
     t.AState[3] = 0;
-    EXPECT_EQ(when(*scheduler::nextDueMinute(t, monday7)), "Tue 8 06:00");
+    EXPECT_EQ(when(*scheduler::nextDueMinute(t, monday7)), "8 06:00");
     t.ASnoozeH[1] = 23; // Monday's 7:00 snoozed to Tuesday 5:59
     t.ASnoozeM[1] = -1;
-    EXPECT_EQ(when(*scheduler::nextDueMinute(t, monday7)), "Tue 8 05:59");
-    EXPECT_EQ(when(*scheduler::nextDueMinute(t, monday7 + 24 * 60)), "Tue 15 05:59");
-    t.AState = {0, 0, 0, 0};
-    EXPECT_FALSE(scheduler::nextDueMinute(t, monday7));
+    EXPECT_EQ(when(*scheduler::nextDueMinute(t, monday7)), "8 05:59");
 }
 
 } // namespace
