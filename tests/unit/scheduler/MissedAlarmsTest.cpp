@@ -29,7 +29,7 @@ store::AlarmTable table(const Lines& alarms)
 std::string when(std::int64_t minute)
 {
     const platform::LocalDateTime at = scheduler::civil::fromLocalMinute(minute);
-    char text[16];
+    char text[40];
     std::snprintf(text, sizeof text, "%d %02d:%02d", at.day, at.hour, at.minute);
     return text;
 }
