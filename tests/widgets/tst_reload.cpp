@@ -20,20 +20,10 @@ std::string alarms(const std::string& memos)
     return text;
 }
 
-// What a hand edit can leave of the file's stamp.
-enum class Edit {
-    None,
-    SameStamp,    // new content, same size, modification time put back, same file
-    Size,         // one more alarm
-    ModifiedTime, // same size, a second later
-    ReplacedFile, // same size and time, but a new file renamed over the old one
-};
-
-enum class Before {
-    Nothing,
-    Shown,
-    ShownAndClosed,
-};
+// What a hand edit can leave of the file's stamp: SameStamp is new content of the same size with the
+// modification time put back; ReplacedFile the same, but a new file renamed over the old one.
+enum class Edit { None, SameStamp, Size, ModifiedTime, ReplacedFile };
+enum class Before { Nothing, Shown, ShownAndClosed };
 
 struct Harness : FakeServices
 {
@@ -43,8 +33,12 @@ struct Harness : FakeServices
         form = std::make_unique<Form1>(
             services, nullptr, [tray] { return tray; }, controls);
     }
-
     QTreeWidget* list() const { return form->findChild<QTreeWidget*>("ListView1"); }
+    void select(int row) const { list()->setCurrentItem(list()->topLevelItem(row)); }
+    void click(const char* name) const
+    {
+        QTest::mouseClick(form->findChild<QPushButton*>(name), Qt::LeftButton);
+    }
     // The memos the list shows, one letter per row.
     std::string memos() const
     {
@@ -53,26 +47,20 @@ struct Harness : FakeServices
             result += list()->topLevelItem(i)->text(1).toStdString();
         return result;
     }
-    std::string path() const { return folder.file("Data.ini"); }
     void edit(Edit how) const
     {
         namespace fs = std::filesystem;
-        const auto time = fs::last_write_time(path());
+        const std::string path = folder.file("Data.ini"),
+                          name = how == Edit::ReplacedFile ? "new.ini" : "Data.ini";
+        const auto time = fs::last_write_time(path);
         if (how == Edit::None)
             return;
-        const std::string name = how == Edit::ReplacedFile ? "new.ini" : "Data.ini";
         folder.write(name, alarms(how == Edit::Size ? "wxyze" : "wxyz"));
         fs::last_write_time(folder.file(name),
                             how == Edit::ModifiedTime ? time + std::chrono::seconds(1) : time);
         if (how == Edit::ReplacedFile)
-            fs::rename(folder.file(name), path());
+            fs::rename(folder.file(name), path);
     }
-    void activate() const
-    {
-        QEvent activation(QEvent::WindowActivate);
-        QCoreApplication::sendEvent(form.get(), &activation);
-    }
-
     std::unique_ptr<Form1> form;
 };
 
@@ -94,7 +82,6 @@ private slots:
         QTest::newRow("while on screen") << true << Before::Shown;
         QTest::newRow("from minimised, with no notification area") << false << Before::Nothing;
     }
-
     void showingTheWindowAlwaysReloads()
     {
         QFETCH(bool, tray);
@@ -106,8 +93,7 @@ private slots:
         if (before == Before::ShownAndClosed)
             h.form->close();
         QCOMPARE(h.memos(), "abcd");
-        // Nothing on the file tells the change: only the restore can bring it.
-        h.edit(Edit::SameStamp);
+        h.edit(Edit::SameStamp); // nothing on the file tells the change: only the restore can bring it
         h.form->mPopRestore_Click();
         QVERIFY(h.form->isVisible() && !h.form->isMinimized());
         QCOMPARE(h.memos(), "wxyz");
@@ -123,17 +109,17 @@ private slots:
         QTest::newRow("other modification time") << Edit::ModifiedTime << std::string("wxyz");
         QTest::newRow("another file renamed over it") << Edit::ReplacedFile << std::string("wxyz");
     }
-
     void activationReloadsOnlyAChangedFile()
     {
         QFETCH(Edit, edit);
         QFETCH(std::string, memos);
         Harness h;
         h.form->Form_Activate();
-        h.list()->setCurrentItem(h.list()->topLevelItem(3));
+        h.select(3);
         h.list()->topLevelItem(0)->setData(0, Qt::UserRole, true);
         h.edit(edit);
-        h.activate();
+        QEvent activation(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(h.form.get(), &activation);
         QCOMPARE(h.memos(), memos);
         // A list left alone keeps its rows, and with them where it was scrolled to.
         QCOMPARE(h.list()->topLevelItem(0)->data(0, Qt::UserRole).isValid(), memos == "abcd");
@@ -146,31 +132,26 @@ private slots:
         QTest::newRow("Delete") << "Command3";
         QTest::newRow("On/Off") << "cmdOnOff";
     }
-
     void listCommandOnAChangedFileOnlyReloads()
     {
         QFETCH(QString, command);
         Harness h;
         h.form->Form_Activate();
-        h.list()->setCurrentItem(h.list()->topLevelItem(1));
+        h.select(1);
         h.edit(Edit::Size);
         const std::string edited = h.folder.read("Data.ini");
-        auto* button = h.form->findChild<QPushButton*>(command);
-
-        QTest::mouseClick(button, Qt::LeftButton);
+        h.click(qPrintable(command));
         QCOMPARE(h.folder.read("Data.ini"), edited);
         QCOMPARE(h.memos(), "wxyze");
-        QVERIFY(!h.form->editor().isVisible());
-        QVERIFY(h.dialogs.shown.empty());
-
+        QVERIFY(!h.form->editor().isVisible() && h.dialogs.shown.empty());
         // Pressed again on the list as it now stands, the command acts, also after the program's own write
         // of the default snooze, which is no change behind its back.
         h.form->findChild<QComboBox*>("cmbtime")->setEditText("00:10");
-        QTest::mouseClick(h.form->findChild<QPushButton*>("cmdSet"), Qt::LeftButton);
+        h.click("cmdSet");
         const std::string set = h.folder.read("Data.ini");
         QVERIFY(set != edited);
-        h.list()->setCurrentItem(h.list()->topLevelItem(1));
-        QTest::mouseClick(button, Qt::LeftButton);
+        h.select(1);
+        h.click(qPrintable(command));
         QVERIFY(h.folder.read("Data.ini") != set || h.form->editor().isVisible());
         QVERIFY(h.dialogs.shown.empty());
     }
@@ -180,14 +161,12 @@ private slots:
         Harness h(true, Form1::Controls::WhenFirstShown);
         h.form->Form_Load();
         QCOMPARE(h.form->ACount(), 4);
-        QVERIFY(h.list() == nullptr);
-        QVERIFY(h.form->findChild<Dialog*>() == nullptr);
-        QVERIFY(h.form->trayIcon().isAdded());
-
+        QVERIFY(h.list() == nullptr && h.form->findChild<Dialog*>() == nullptr &&
+                h.form->trayIcon().isAdded());
         h.form->mPopRestore_Click();
         QCOMPARE(h.memos(), "abcd");
-        h.list()->setCurrentItem(h.list()->topLevelItem(0));
-        QTest::mouseClick(h.form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        h.select(0);
+        h.click("Command2");
         QVERIFY(h.form->findChild<Dialog*>() != nullptr && h.form->editor().isVisible());
     }
 };
