@@ -29,11 +29,7 @@ const QStringList fourRows{"7:00:00 AM|first|Sun,Mon,Tue,Wed,Thu,Fri,Sat|On",
 
 struct Harness : FakeServices
 {
-    Harness()
-    {
-        form = std::make_unique<Form1>(services, nullptr, [] { return true; });
-    }
-
+    std::unique_ptr<Form1> form = std::make_unique<Form1>(services, nullptr, [] { return true; });
     QTreeWidget* list() const { return form->findChild<QTreeWidget*>("ListView1"); }
     QComboBox* cmbtime() const { return form->findChild<QComboBox*>("cmbtime"); }
     void click(const QString& name) const
@@ -52,6 +48,12 @@ struct Harness : FakeServices
         return result;
     }
     void select(int row) const { list()->setCurrentItem(list()->topLevelItem(row - 1)); }
+    void press(const QString& name, int row) const // row 0: no selection
+    {
+        if (row > 0)
+            select(row);
+        click(name);
+    }
     void load(const std::string& content) const
     {
         write(content);
@@ -62,8 +64,6 @@ struct Harness : FakeServices
         const auto& table = form->alarmTable();
         return {table.ASnoozeM.begin() + 1, table.ASnoozeM.begin() + 1 + table.ACount};
     }
-
-    std::unique_ptr<Form1> form;
 };
 
 } // namespace
@@ -119,13 +119,9 @@ private:
         h.load(fourAlarms);
         for (std::int16_t i = 1; i <= 4; ++i)
             h.form->SetSnoozeValue(i, 0, static_cast<std::int16_t>(5 * i), false);
-        if (row > 0)
-            h.select(row);
-        if (failingStore) {
-            std::filesystem::remove(h.folder.file("Data.ini"));
+        if (failingStore && std::filesystem::remove(h.folder.file("Data.ini")))
             std::filesystem::create_directory(h.folder.file("Data.ini"));
-        }
-        h.click(command);
+        h.press(command, row);
         QStringList shown;
         for (const QString& r : h.rows())
             shown << r.section('|', 1, 1) + " " + r.section('|', 3, 3);
@@ -163,11 +159,9 @@ private slots:
         shown->cmdSnooze_Click();
         QCOMPARE(h.offsetMinutes(), (QList<int>{8, 0, 0}));
         QTRY_COMPARE(h.form->alarmWindow().current()->txtMemo->toPlainText(), QString("waiting"));
-        h.select(1);
-        h.click("Command3");
+        h.press("Command3", 1);
         h.form->SetSnoozeValue(1, 0, 30, false);
-        h.select(2);
-        h.click("Command3"); // the ringing alarm: its window stays until dismissed
+        h.press("Command3", 2); // the ringing alarm: its window stays until dismissed
         h.form->alarmWindow().current()->OKButton_Click();
         QCOMPARE(h.offsetMinutes(), QList<int>{30});
         // Close and minimise put the window away; only the tray's Exit ends the program.
@@ -220,17 +214,14 @@ private slots:
     {
         Harness h;
         h.load(fourAlarms);
-        h.select(3);
-        h.click("Command2");
+        h.press("Command2", 3);
         Dialog& editor = h.form->editor();
         QVERIFY(editor.isVisible() && editor.ModifMode());
         QCOMPARE(editor.findChild<QPlainTextEdit*>("txtMemo")->toPlainText(), QString("third"));
-        h.select(1);
-        h.click("Command3");
+        h.press("Command3", 1);
         QCOMPARE(editor.AlIndex(), 2);
         // Its own alarm deleted: the change closes unsaved rather than write over the alarm that moved in.
-        h.select(2);
-        h.click("Command3");
+        h.press("Command3", 2);
         QVERIFY(!editor.isVisible());
         QCOMPARE(h.read("Alarm2", "Memo"), std::string("fourth"));
         // Closing the editor reloads the list from the file.

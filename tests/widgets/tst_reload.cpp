@@ -23,7 +23,6 @@ std::string alarms(const std::string& memos)
 // What a hand edit can leave of the file's stamp: SameStamp is new content of the same size with the
 // modification time put back; ReplacedFile the same, but a new file renamed over the old one.
 enum class Edit { None, SameStamp, Size, ModifiedTime, ReplacedFile };
-enum class Before { Nothing, Shown, ShownAndClosed };
 
 struct Harness : FakeServices
 {
@@ -66,94 +65,71 @@ struct Harness : FakeServices
 
 } // namespace
 
-Q_DECLARE_METATYPE(Edit)
-Q_DECLARE_METATYPE(Before)
-
 class TestReload : public QObject
 {
     Q_OBJECT
 private slots:
-    void showingTheWindowAlwaysReloads_data()
-    {
-        QTest::addColumn<bool>("tray");
-        QTest::addColumn<Before>("before");
-        QTest::newRow("from the notification area after start-up") << true << Before::Nothing;
-        QTest::newRow("right after it was closed") << true << Before::ShownAndClosed;
-        QTest::newRow("while on screen") << true << Before::Shown;
-        QTest::newRow("from minimised, with no notification area") << false << Before::Nothing;
-    }
+    // From the notification area after start-up, right after a close, while on screen, and from minimised
+    // with no notification area.
     void showingTheWindowAlwaysReloads()
     {
-        QFETCH(bool, tray);
-        QFETCH(Before, before);
-        Harness h(tray);
-        h.form->Form_Load();
-        if (before != Before::Nothing)
+        for (const QString row : {"tray", "tray shown closed", "tray shown", "minimised"}) {
+            Harness h(row.startsWith("tray"));
+            h.form->Form_Load();
+            if (row.contains("shown"))
+                h.form->mPopRestore_Click();
+            if (row.contains("closed"))
+                h.form->close();
+            QCOMPARE(h.memos(), "abcd");
+            h.edit(Edit::SameStamp); // nothing on the file tells the change: only the restore can bring it
             h.form->mPopRestore_Click();
-        if (before == Before::ShownAndClosed)
-            h.form->close();
-        QCOMPARE(h.memos(), "abcd");
-        h.edit(Edit::SameStamp); // nothing on the file tells the change: only the restore can bring it
-        h.form->mPopRestore_Click();
-        QVERIFY(h.form->isVisible() && !h.form->isMinimized());
-        QCOMPARE(h.memos(), "wxyz");
+            QVERIFY(h.form->isVisible() && !h.form->isMinimized());
+            QCOMPARE(h.memos(), "wxyz");
+        }
     }
 
-    void activationReloadsOnlyAChangedFile_data()
-    {
-        QTest::addColumn<Edit>("edit");
-        QTest::addColumn<std::string>("memos");
-        QTest::newRow("unchanged file") << Edit::None << std::string("abcd");
-        QTest::newRow("same size, time and file") << Edit::SameStamp << std::string("abcd");
-        QTest::newRow("other size") << Edit::Size << std::string("wxyze");
-        QTest::newRow("other modification time") << Edit::ModifiedTime << std::string("wxyz");
-        QTest::newRow("another file renamed over it") << Edit::ReplacedFile << std::string("wxyz");
-    }
+    // A list left alone keeps its rows, and with them where it was scrolled to.
     void activationReloadsOnlyAChangedFile()
     {
-        QFETCH(Edit, edit);
-        QFETCH(std::string, memos);
-        Harness h;
-        h.form->Form_Activate();
-        h.select(3);
-        h.list()->topLevelItem(0)->setData(0, Qt::UserRole, true);
-        h.edit(edit);
-        QEvent activation(QEvent::WindowActivate);
-        QCoreApplication::sendEvent(h.form.get(), &activation);
-        QCOMPARE(h.memos(), memos);
-        // A list left alone keeps its rows, and with them where it was scrolled to.
-        QCOMPARE(h.list()->topLevelItem(0)->data(0, Qt::UserRole).isValid(), memos == "abcd");
+        for (const Edit edit :
+             {Edit::None, Edit::SameStamp, Edit::Size, Edit::ModifiedTime, Edit::ReplacedFile}) {
+            const std::string memos = edit == Edit::Size ? "wxyze" : edit > Edit::SameStamp ? "wxyz" : "abcd";
+            Harness h;
+            h.form->Form_Activate();
+            h.select(3);
+            h.list()->topLevelItem(0)->setData(0, Qt::UserRole, true);
+            h.edit(edit);
+            QEvent activation(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(h.form.get(), &activation);
+            QCOMPARE(h.memos(), memos);
+            QCOMPARE(h.list()->topLevelItem(0)->data(0, Qt::UserRole).isValid(), memos == "abcd");
+        }
     }
 
-    void listCommandOnAChangedFileOnlyReloads_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("Edit...") << "Command2";
-        QTest::newRow("Delete") << "Command3";
-        QTest::newRow("On/Off") << "cmdOnOff";
-    }
+    // Edit..., Delete and On/Off.
     void listCommandOnAChangedFileOnlyReloads()
     {
-        QFETCH(QString, command);
-        Harness h;
-        h.form->Form_Activate();
-        h.select(1);
-        h.edit(Edit::Size);
-        const std::string edited = h.folder.read("Data.ini");
-        h.click(qPrintable(command));
-        QCOMPARE(h.folder.read("Data.ini"), edited);
-        QCOMPARE(h.memos(), "wxyze");
-        QVERIFY(!h.form->editor().isVisible() && h.dialogs.shown.empty());
-        // Pressed again on the list as it now stands, the command acts, also after the program's own write
-        // of the default snooze, which is no change behind its back.
-        h.form->findChild<QComboBox*>("cmbtime")->setEditText("00:10");
-        h.click("cmdSet");
-        const std::string set = h.folder.read("Data.ini");
-        QVERIFY(set != edited);
-        h.select(1);
-        h.click(qPrintable(command));
-        QVERIFY(h.folder.read("Data.ini") != set || h.form->editor().isVisible());
-        QVERIFY(h.dialogs.shown.empty());
+        for (const char* command : {"Command2", "Command3", "cmdOnOff"}) {
+            Harness h;
+            h.form->Form_Activate();
+            h.select(1);
+            h.edit(Edit::Size);
+            const std::string edited = h.folder.read("Data.ini");
+            h.click(command);
+            QCOMPARE(h.folder.read("Data.ini"), edited);
+            QCOMPARE(h.memos(), "wxyze");
+            QVERIFY2(!h.form->editor().isVisible() && h.dialogs.shown.empty(), command);
+            // Pressed again on the list as it now stands, the command acts, also after the program's own
+            // write of the default snooze, which is no change behind its back.
+            h.form->findChild<QComboBox*>("cmbtime")->setEditText("00:10");
+            h.click("cmdSet");
+            const std::string set = h.folder.read("Data.ini");
+            QVERIFY(set != edited);
+            h.select(1);
+            h.click(command);
+            QVERIFY2(h.folder.read("Data.ini") != set || h.form->editor().isVisible(), command);
+            QVERIFY(h.dialogs.shown.empty());
+        }
     }
 
     void controlsComeWithTheFirstShowing()
