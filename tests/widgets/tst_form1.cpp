@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <QTreeWidget>
 
+#include <chrono>
+
 #include <filesystem>
 #include <memory>
 
@@ -27,9 +29,32 @@ const QStringList fourRows{"7:00:00 AM|first|Sun,Mon,Tue,Wed,Thu,Fri,Sat|On",
                            "8:15:00 AM|second|Mon,Wed,Fri|Off", "7:30:00 PM|third|Sun,Sat|Off",
                            "12:00:00 PM|fourth|Tue|On"};
 
+// One alarm for each letter of memos, that letter its memo.
+std::string alarms(const std::string& memos)
+{
+    std::string text = "[Alarm]\nCount=" + std::to_string(memos.size()) + "\n";
+    for (std::size_t i = 0; i < memos.size(); ++i)
+        text += "[Alarm" + std::to_string(i + 1) + "]\nState=1\nType=1234567\nTime=7:0" + std::to_string(i) +
+                " AM\nMemo=" + memos[i] + "\nSound=\n";
+    return text;
+}
+
+// What a hand edit can leave of the file's stamp: SameStamp is new content of the same size with the
+// modification time put back; ReplacedFile the same, but a new file renamed over the old one.
+enum class Edit { None, SameStamp, Size, ModifiedTime, ReplacedFile };
+
 struct Harness : FakeServices
 {
-    std::unique_ptr<Form1> form = std::make_unique<Form1>(services, nullptr, [] { return true; });
+    // Data.ini, when given, is there before the window.
+    explicit Harness(const std::string& data = "", bool tray = true,
+                     Form1::Controls controls = Form1::Controls::AtOnce)
+    {
+        if (!data.empty())
+            write(data);
+        form = std::make_unique<Form1>(
+            services, nullptr, [tray] { return tray; }, controls);
+    }
+    std::unique_ptr<Form1> form;
     QTreeWidget* list() const { return form->findChild<QTreeWidget*>("ListView1"); }
     QComboBox* cmbtime() const { return form->findChild<QComboBox*>("cmbtime"); }
     void click(const QString& name) const
@@ -58,6 +83,28 @@ struct Harness : FakeServices
     {
         write(content);
         form->Form_Activate();
+    }
+    // The memos the list shows, one letter per row.
+    std::string memos() const
+    {
+        std::string result;
+        for (int i = 0; list() != nullptr && i < list()->topLevelItemCount(); ++i)
+            result += list()->topLevelItem(i)->text(1).toStdString();
+        return result;
+    }
+    void edit(Edit how) const
+    {
+        namespace fs = std::filesystem;
+        const std::string path = folder.file("Data.ini"),
+                          name = how == Edit::ReplacedFile ? "new.ini" : "Data.ini";
+        const auto time = fs::last_write_time(path);
+        if (how == Edit::None)
+            return;
+        folder.write(name, alarms(how == Edit::Size ? "wxyze" : "wxyz"));
+        fs::last_write_time(folder.file(name),
+                            how == Edit::ModifiedTime ? time + std::chrono::seconds(1) : time);
+        if (how == Edit::ReplacedFile)
+            fs::rename(folder.file(name), path);
     }
     QList<int> offsetMinutes() const
     {
@@ -230,6 +277,82 @@ private slots:
         editor.reject();
         QCOMPARE(h.rows(), QStringList{"6:00:00 AM|changed by hand|Sun|Off"});
         h.click("Command1"); // the window goes with the editor open
+    }
+
+    // When the main window reloads Data.ini, and when its controls come to be.
+    // From the notification area after start-up, right after a close, while on screen, and from minimised
+    // with no notification area.
+    void showingTheWindowAlwaysReloads()
+    {
+        for (const QString row : {"tray", "tray shown closed", "tray shown", "minimised"}) {
+            Harness h(alarms("abcd"), row.startsWith("tray"));
+            h.form->Form_Load();
+            if (row.contains("shown"))
+                h.form->mPopRestore_Click();
+            if (row.contains("closed"))
+                h.form->close();
+            QCOMPARE(h.memos(), "abcd");
+            h.edit(Edit::SameStamp); // nothing on the file tells the change: only the restore can bring it
+            h.form->mPopRestore_Click();
+            QVERIFY(h.form->isVisible() && !h.form->isMinimized());
+            QCOMPARE(h.memos(), "wxyz");
+        }
+    }
+
+    // A list left alone keeps its rows, and with them where it was scrolled to.
+    void activationReloadsOnlyAChangedFile()
+    {
+        for (const Edit edit :
+             {Edit::None, Edit::SameStamp, Edit::Size, Edit::ModifiedTime, Edit::ReplacedFile}) {
+            const std::string memos = edit == Edit::Size ? "wxyze" : edit > Edit::SameStamp ? "wxyz" : "abcd";
+            Harness h(alarms("abcd"));
+            h.form->Form_Activate();
+            h.select(4);
+            h.list()->topLevelItem(0)->setData(0, Qt::UserRole, true);
+            h.edit(edit);
+            QEvent activation(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(h.form.get(), &activation);
+            QCOMPARE(h.memos(), memos);
+            QCOMPARE(h.list()->topLevelItem(0)->data(0, Qt::UserRole).isValid(), memos == "abcd");
+        }
+    }
+
+    // Edit..., Delete and On/Off.
+    void listCommandOnAChangedFileOnlyReloads()
+    {
+        for (const char* command : {"Command2", "Command3", "cmdOnOff"}) {
+            Harness h(alarms("abcd"));
+            h.form->Form_Activate();
+            h.select(2);
+            h.edit(Edit::Size);
+            const std::string edited = h.folder.read("Data.ini");
+            h.click(command);
+            QCOMPARE(h.folder.read("Data.ini"), edited);
+            QCOMPARE(h.memos(), "wxyze");
+            QVERIFY2(!h.form->editor().isVisible() && h.dialogs.shown.empty(), command);
+            // Pressed again on the list as it now stands, the command acts, also after the program's own
+            // write of the default snooze, which is no change behind its back.
+            h.form->findChild<QComboBox*>("cmbtime")->setEditText("00:10");
+            h.click("cmdSet");
+            const std::string set = h.folder.read("Data.ini");
+            QVERIFY(set != edited);
+            h.press(command, 2);
+            QVERIFY2(h.folder.read("Data.ini") != set || h.form->editor().isVisible(), command);
+            QVERIFY(h.dialogs.shown.empty());
+        }
+    }
+
+    void controlsComeWithTheFirstShowing()
+    {
+        Harness h(alarms("abcd"), true, Form1::Controls::WhenFirstShown);
+        h.form->Form_Load();
+        QCOMPARE(h.form->ACount(), 4);
+        QVERIFY(h.list() == nullptr && h.form->findChild<Dialog*>() == nullptr &&
+                h.form->trayIcon().isAdded());
+        h.form->mPopRestore_Click();
+        QCOMPARE(h.memos(), "abcd");
+        h.press("Command2", 1);
+        QVERIFY(h.form->findChild<Dialog*>() != nullptr && h.form->editor().isVisible());
     }
 };
 
