@@ -14,12 +14,8 @@
 #include <memory>
 #include <sstream>
 
-namespace {
-
 // Actions in place of a key press.
 constexpr int clickSnooze = 0, clickOk = -1, closeRequest = -2;
-
-} // namespace
 
 class TestFrmalarm : public QObject
 {
