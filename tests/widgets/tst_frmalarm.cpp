@@ -4,6 +4,7 @@
 
 #include "FakeServices.h"
 #include "platform/qt/QtDialogs.h"
+#include "store/AlarmTable.h"
 #include "ui/editor/Dialog.h"
 #include "ui/notify/AlarmSound.h"
 #include "ui/notify/AlarmWindowHost.h"
