@@ -1,10 +1,13 @@
 // The alarm editor as the user fills it, against a real Data.ini: what OK stores and loads again, what
-// it refuses and says, and what Cancel, Esc, Enter and Browse leave.
+// it refuses and says, what Cancel, Esc, Enter and Browse leave, and the ringing window in front of it.
 #include "FakeServices.h"
+#include "platform/qt/QtDialogs.h"
 #include "store/AlarmLoad.h"
 #include "ui/editor/Dialog.h"
+#include "ui/notify/frmalarm.h"
 
 #include <QCheckBox>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -82,11 +85,10 @@ private slots:
             }
             e.ok();
             QCOMPARE(e.messages(), QStringList());
-            QVERIFY(!e.dialog.isVisible() && !e.dialog.ModifMode());
+            QVERIFY(e.state().startsWith("hidden") && e.state().endsWith("|1") && !e.dialog.ModifMode());
             QCOMPARE(e.stored(index), QString(storedAs));
             QCOMPARE(e.stored(1), QString("1|1|6:00 AM|one|/one.wav"));
             QCOMPARE(e.read("Alarm", "Count"), std::to_string(std::max(index, 2)));
-            QCOMPARE(e.closed.count(), 1);
             QVERIFY(e.reload());
             const auto& clock = e.table.AClock[static_cast<std::size_t>(index)];
             QVERIFY(clock.valid);
@@ -180,6 +182,35 @@ private slots:
                      stored.isEmpty() ? QString(typed).replace('|', '\n') : stored);
             if (!stored.isEmpty())
                 QCOMPARE(QString(shown).replace('\n', "  "), stored);
+        }
+    }
+
+    // With Add open the ringing window still comes back in front; only a message box, which must be
+    // answered first (the program's own, as the alarm's invalid duration shows it), keeps it back.
+    void ringingWindowReturnsUnlessABoxWaits()
+    {
+        for (const bool boxWaits : {false, true}) {
+            Editor e;
+            QVERIFY(e.dialog.openNew());
+            FakeOwner owner;
+            notify::frmalarm alarm(owner, e.files, e.dialogs, e.sounds);
+            alarm.show();
+            bool minimised = false;
+            const auto tick = [&] {
+                alarm.showMinimized();
+                alarm.Timer1_Timer();
+                minimised = alarm.isMinimized();
+                if (QWidget* box = QApplication::activeModalWidget(); box != nullptr && box != &e.dialog)
+                    box->close();
+            };
+            if (boxWaits) {
+                QTimer::singleShot(0, &alarm, tick);
+                platform::QtDialogs().showMessage(platform::MessageIcon::Critical, "Wakery",
+                                                  "Please enter a valid duration.");
+            } else {
+                tick();
+            }
+            QCOMPARE(minimised, boxWaits);
         }
     }
 

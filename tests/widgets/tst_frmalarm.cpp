@@ -3,9 +3,6 @@
 #include "ui/notify/frmalarm.h"
 
 #include "FakeServices.h"
-#include "platform/qt/QtDialogs.h"
-#include "store/AlarmTable.h"
-#include "ui/editor/Dialog.h"
 #include "ui/notify/AlarmSound.h"
 #include "ui/notify/AlarmWindowHost.h"
 
@@ -173,37 +170,6 @@ private slots:
         QCOMPARE(s->sounds.log.filesStarted.size(), std::size_t{2});
         QCOMPARE(shown->cmbtime->currentText(), QString("0:10"));
         shown->OKButton_Click();
-    }
-
-    // With Add open the ringing window still comes back in front; only a message box, which must be
-    // answered first (the program's own, as the alarm's invalid duration shows it), keeps it back.
-    void ringingWindowReturnsUnlessABoxWaits()
-    {
-        for (const bool boxWaits : {false, true}) {
-            store::AlarmTable table;
-            QWidget mainWindow;
-            mainWindow.show();
-            Dialog editor(s->services, table, &mainWindow);
-            QVERIFY(editor.openNew());
-            notify::frmalarm alarm(owner, s->files, s->dialogs, s->sounds);
-            alarm.show();
-            bool minimised = false;
-            const auto tick = [&] {
-                alarm.showMinimized();
-                alarm.Timer1_Timer();
-                minimised = alarm.isMinimized();
-                if (QWidget* box = QApplication::activeModalWidget(); box != nullptr && box != &editor)
-                    box->close();
-            };
-            if (boxWaits) {
-                QTimer::singleShot(0, &alarm, tick);
-                platform::QtDialogs().showMessage(platform::MessageIcon::Critical, "Wakery",
-                                                  "Please enter a valid duration.");
-            } else {
-                tick();
-            }
-            QCOMPARE(minimised, boxWaits);
-        }
     }
 
     // A screen reader speaks an alert as it opens; the time and memo go with it.
