@@ -9,6 +9,7 @@
 #include "platform/Services.h"
 #include "platform/StdFiles.h"
 #include "store/ini.h"
+#include "ui/notify/AlarmOwner.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,4 +43,17 @@ struct FakeServices
                          (shown.icon == platform::MessageIcon::Critical ? "" : " <not critical>");
         return texts;
     }
+};
+
+// Records each write of the offsets as "index +H:M" (added) or "index =H:M" (set); alarm 1 has a sound.
+class FakeOwner : public notify::AlarmOwner
+{
+public:
+    void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment) override
+    {
+        calls << QString("%1 %2%3:%4").arg(Index).arg(Increment ? '+' : '=').arg(SVH).arg(SVM);
+    }
+    bool AlarmSoundPresent(std::int16_t Index) const override { return Index == 1; }
+    std::string GetASound(std::int16_t Index) const override { return Index == 1 ? "/music/a b.mp3" : ""; }
+    QStringList calls;
 };

@@ -1,10 +1,13 @@
 // The alarm editor as the user fills it, against a real Data.ini: what OK stores and loads again, what
-// it refuses and says, and what Cancel, Esc and Browse leave.
+// it refuses and says, what Cancel, Esc, Enter and Browse leave, and the ringing window in front of it.
 #include "FakeServices.h"
+#include "platform/qt/QtDialogs.h"
 #include "store/AlarmLoad.h"
 #include "ui/editor/Dialog.h"
+#include "ui/notify/frmalarm.h"
 
 #include <QCheckBox>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -49,6 +52,12 @@ struct Editor : FakeServices
             control<QCheckBox>(("Check" + std::to_string(digit.digitValue())).c_str())->setChecked(true);
     }
     void ok() const { control<QPushButton>("OKButton")->click(); }
+    QString state() const // "shown|time|memo|days|sound|closings"
+    {
+        return QString("%1|%2|%3|%4|%5|%6")
+            .arg(QString(dialog.isVisible() ? "shown" : "hidden"), time()->currentText(),
+                 memo()->toPlainText(), days(), sound()->text(), QString::number(closed.count()));
+    }
 };
 
 } // namespace
@@ -76,11 +85,10 @@ private slots:
             }
             e.ok();
             QCOMPARE(e.messages(), QStringList());
-            QVERIFY(!e.dialog.isVisible() && !e.dialog.ModifMode());
+            QVERIFY(e.state().startsWith("hidden") && e.state().endsWith("|1") && !e.dialog.ModifMode());
             QCOMPARE(e.stored(index), QString(storedAs));
             QCOMPARE(e.stored(1), QString("1|1|6:00 AM|one|/one.wav"));
             QCOMPARE(e.read("Alarm", "Count"), std::to_string(std::max(index, 2)));
-            QCOMPARE(e.closed.count(), 1);
             QVERIFY(e.reload());
             const auto& clock = e.table.AClock[static_cast<std::size_t>(index)];
             QVERIFY(clock.valid);
@@ -106,11 +114,7 @@ private slots:
                 std::filesystem::remove_all(e.folder.path()); // no temporary file can be made beside Data.ini
             e.ok();
             QCOMPARE(e.messages(), QStringList{message});
-            QVERIFY(e.dialog.isVisible());
-            QCOMPARE(e.time()->currentText(), QString(boxAfter));
-            QCOMPARE(e.memo()->toPlainText(), QString(memoText));
-            QCOMPARE(e.days(), QString(dayDigits));
-            QCOMPARE(e.closed.count(), 0);
+            QCOMPARE(e.state(), QString("shown|%1|%2|%3||0").arg(boxAfter, memoText, dayDigits));
             if (std::filesystem::exists(e.folder.path()))
                 QCOMPARE(e.folder.read("Data.ini"), before);
         }
@@ -131,24 +135,83 @@ private slots:
         e.memo()->setPlainText("typed into one");
         QVERIFY(!e.dialog.openNew());
         QCOMPARE(e.memo()->toPlainText(), QStringLiteral("typed into one"));
-        e.dialog.Modi(2); // another alarm: the same window reloads with it
-        QCOMPARE(e.memo()->toPlainText(), QStringLiteral("two"));
-        QCOMPARE(e.days(), QStringLiteral("1357")); // alarm 1's days are not left marked
-        QCOMPARE(e.sound()->text(), QString());
+        e.dialog.Modi(2); // another alarm: the same window reloads with it, alarm 1's days not left marked
+        QCOMPARE(e.state().section('|', 2), QStringLiteral("two|1357||0"));
         e.dialog.close();
         QVERIFY(!e.dialog.isVisible() && !e.dialog.ModifMode());
         QVERIFY(e.dialog.openNew()); // starts from the empty window
-        QCOMPARE(e.time()->currentText(), QStringLiteral("1:00 AM"));
-        QVERIFY(e.days().isEmpty() && e.memo()->toPlainText().isEmpty() && e.sound()->text().isEmpty());
+        QCOMPARE(e.state(), QStringLiteral("shown|1:00 AM||||1"));
         e.fill("7:00 PM", "x", "1");
         QTest::keyClick(e.memo(), Qt::Key_Escape);
-        QVERIFY(!e.dialog.isVisible());
+        QVERIFY(e.state().startsWith("hidden") && e.state().endsWith("|2"));
         QCOMPARE(e.folder.read("Data.ini"), before);
-        QCOMPARE(e.closed.count(), 2);
         QVERIFY(e.dialog.openNew());
         e.fill("9:15 AM", "by Enter", "7");
         QTest::keyClick(e.time()->lineEdit(), Qt::Key_Return);
         QCOMPARE(e.stored(3), QString("1|7|9:15 AM|by Enter|"));
+    }
+
+    // Enter in the memo presses OK like Enter anywhere in the editor; Ctrl+Enter ('|') breaks the line,
+    // stored as two blanks and counted as two toward what the store keeps; the box shows no more than is
+    // kept. A refused OK (empty stored) leaves the memo as typed.
+    void enterSavesAndCtrlEnterBreaksTheMemo()
+    {
+        const QString a250(250, 'a');
+        for (const auto& [typed, key, dayMarked, stored] :
+             {std::tuple{QString("Wake up"), Qt::Key_Return, true, QString("Wake up")},
+              {"Wake", Qt::Key_Enter, true, "Wake"},
+              {"Wake|up", Qt::Key_Return, true, "Wake  up"},
+              {a250 + "|bcdef", Qt::Key_Return, true, a250 + "  bc"},
+              {"Wake|up", Qt::Key_Return, false, ""}}) {
+            Editor e;
+            QVERIFY(e.dialog.openNew());
+            e.fill("7:00 AM", "", dayMarked ? "2" : "");
+            e.memo()->setFocus();
+            const QStringList lines = typed.split('|');
+            for (qsizetype line = 0; line < lines.size(); ++line) {
+                if (line > 0)
+                    QTest::keyClick(e.memo(), Qt::Key_Return, Qt::ControlModifier);
+                QTest::keyClicks(e.memo(), lines[line]);
+            }
+            const QString shown = e.memo()->toPlainText();
+            QTest::keyClick(e.memo(), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            QCOMPARE(e.dialog.isVisible(), stored.isEmpty());
+            QCOMPARE(e.messages().size(), qsizetype(stored.isEmpty()));
+            QCOMPARE(stored.isEmpty() ? e.memo()->toPlainText()
+                                      : QString::fromStdString(e.read("Alarm3", "Memo")),
+                     stored.isEmpty() ? QString(typed).replace('|', '\n') : stored);
+            if (!stored.isEmpty())
+                QCOMPARE(QString(shown).replace('\n', "  "), stored);
+        }
+    }
+
+    // With Add open the ringing window still comes back in front; only a message box, which must be
+    // answered first (the program's own, as the alarm's invalid duration shows it), keeps it back.
+    void ringingWindowReturnsUnlessABoxWaits()
+    {
+        for (const bool boxWaits : {false, true}) {
+            Editor e;
+            QVERIFY(e.dialog.openNew());
+            FakeOwner owner;
+            notify::frmalarm alarm(owner, e.files, e.dialogs, e.sounds);
+            alarm.show();
+            bool minimised = false;
+            const auto tick = [&] {
+                alarm.showMinimized();
+                alarm.Timer1_Timer();
+                minimised = alarm.isMinimized();
+                if (QWidget* box = QApplication::activeModalWidget(); box != nullptr && box != &e.dialog)
+                    box->close();
+            };
+            if (boxWaits) {
+                QTimer::singleShot(0, &alarm, tick);
+                platform::QtDialogs().showMessage(platform::MessageIcon::Critical, "Wakery",
+                                                  "Please enter a valid duration.");
+            } else {
+                tick();
+            }
+            QCOMPARE(minimised, boxWaits);
+        }
     }
 
     void browseThenCancel()

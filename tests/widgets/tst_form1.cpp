@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <QTreeWidget>
 
+#include <chrono>
+
 #include <filesystem>
 #include <memory>
 
@@ -27,13 +29,32 @@ const QStringList fourRows{"7:00:00 AM|first|Sun,Mon,Tue,Wed,Thu,Fri,Sat|On",
                            "8:15:00 AM|second|Mon,Wed,Fri|Off", "7:30:00 PM|third|Sun,Sat|Off",
                            "12:00:00 PM|fourth|Tue|On"};
 
+// One alarm for each letter of memos, that letter its memo.
+std::string alarms(const std::string& memos)
+{
+    std::string text = "[Alarm]\nCount=" + std::to_string(memos.size()) + "\n";
+    for (std::size_t i = 0; i < memos.size(); ++i)
+        text += "[Alarm" + std::to_string(i + 1) + "]\nState=1\nType=1234567\nTime=7:0" + std::to_string(i) +
+                " AM\nMemo=" + memos[i] + "\nSound=\n";
+    return text;
+}
+
+// What a hand edit can leave of the file's stamp: SameStamp is new content of the same size with the
+// modification time put back; ReplacedFile the same, but a new file renamed over the old one.
+enum class Edit { None, SameStamp, Size, ModifiedTime, ReplacedFile };
+
 struct Harness : FakeServices
 {
-    Harness()
+    // Data.ini, when given, is there before the window.
+    explicit Harness(const std::string& data = "", bool tray = true,
+                     Form1::Controls controls = Form1::Controls::AtOnce)
     {
-        form = std::make_unique<Form1>(services, nullptr, [] { return true; });
+        if (!data.empty())
+            write(data);
+        form = std::make_unique<Form1>(
+            services, nullptr, [tray] { return tray; }, controls);
     }
-
+    std::unique_ptr<Form1> form;
     QTreeWidget* list() const { return form->findChild<QTreeWidget*>("ListView1"); }
     QComboBox* cmbtime() const { return form->findChild<QComboBox*>("cmbtime"); }
     void click(const QString& name) const
@@ -41,29 +62,50 @@ struct Harness : FakeServices
         QTest::mouseClick(form->findChild<QPushButton*>(name), Qt::LeftButton);
     }
     void write(const std::string& content) const { folder.write("Data.ini", content); }
-    // One "time|memo|days|state" per row.
-    QStringList rows() const
+    // One "time|memo|days|state" per row, or the columns asked for.
+    QStringList rows(const QList<int>& columns = {0, 1, 2, 3}, const QString& separator = "|") const
     {
         QStringList result;
-        for (int i = 0; i < list()->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* item = list()->topLevelItem(i);
-            result << QStringList{item->text(0), item->text(1), item->text(2), item->text(3)}.join('|');
+        for (int i = 0; list() != nullptr && i < list()->topLevelItemCount(); ++i) {
+            QStringList cells;
+            for (const int column : columns)
+                cells << list()->topLevelItem(i)->text(column);
+            result << cells.join(separator);
         }
         return result;
     }
     void select(int row) const { list()->setCurrentItem(list()->topLevelItem(row - 1)); }
+    void press(const QString& name, int row) const // row 0: no selection
+    {
+        if (row > 0)
+            select(row);
+        click(name);
+    }
     void load(const std::string& content) const
     {
         write(content);
         form->Form_Activate();
+    }
+    std::string memos() const { return rows({1}).join("").toStdString(); } // one letter per row
+    void edit(Edit how) const
+    {
+        namespace fs = std::filesystem;
+        const std::string path = folder.file("Data.ini"),
+                          name = how == Edit::ReplacedFile ? "new.ini" : "Data.ini";
+        const auto time = fs::last_write_time(path);
+        if (how == Edit::None)
+            return;
+        folder.write(name, alarms(how == Edit::Size ? "wxyze" : "wxyz"));
+        fs::last_write_time(folder.file(name),
+                            how == Edit::ModifiedTime ? time + std::chrono::seconds(1) : time);
+        if (how == Edit::ReplacedFile)
+            fs::rename(folder.file(name), path);
     }
     QList<int> offsetMinutes() const
     {
         const auto& table = form->alarmTable();
         return {table.ASnoozeM.begin() + 1, table.ASnoozeM.begin() + 1 + table.ACount};
     }
-
-    std::unique_ptr<Form1> form;
 };
 
 } // namespace
@@ -119,17 +161,10 @@ private:
         h.load(fourAlarms);
         for (std::int16_t i = 1; i <= 4; ++i)
             h.form->SetSnoozeValue(i, 0, static_cast<std::int16_t>(5 * i), false);
-        if (row > 0)
-            h.select(row);
-        if (failingStore) {
-            std::filesystem::remove(h.folder.file("Data.ini"));
+        if (failingStore && std::filesystem::remove(h.folder.file("Data.ini")))
             std::filesystem::create_directory(h.folder.file("Data.ini"));
-        }
-        h.click(command);
-        QStringList shown;
-        for (const QString& r : h.rows())
-            shown << r.section('|', 1, 1) + " " + r.section('|', 3, 3);
-        QCOMPARE(shown.join('|'), list);
+        h.press(command, row);
+        QCOMPARE(h.rows({1, 3}, " ").join('|'), list);
         for (const QString& entry : file.split(' ', Qt::SkipEmptyParts)) {
             const QStringList parts = entry.split(QRegularExpression("[/=]"));
             QCOMPARE(QString::fromStdString(h.read(parts[0].toStdString(), parts[1].toStdString())),
@@ -163,11 +198,9 @@ private slots:
         shown->cmdSnooze_Click();
         QCOMPARE(h.offsetMinutes(), (QList<int>{8, 0, 0}));
         QTRY_COMPARE(h.form->alarmWindow().current()->txtMemo->toPlainText(), QString("waiting"));
-        h.select(1);
-        h.click("Command3");
+        h.press("Command3", 1);
         h.form->SetSnoozeValue(1, 0, 30, false);
-        h.select(2);
-        h.click("Command3"); // the ringing alarm: its window stays until dismissed
+        h.press("Command3", 2); // the ringing alarm: its window stays until dismissed
         h.form->alarmWindow().current()->OKButton_Click();
         QCOMPARE(h.offsetMinutes(), QList<int>{30});
         // Close and minimise put the window away; only the tray's Exit ends the program.
@@ -220,17 +253,14 @@ private slots:
     {
         Harness h;
         h.load(fourAlarms);
-        h.select(3);
-        h.click("Command2");
+        h.press("Command2", 3);
         Dialog& editor = h.form->editor();
         QVERIFY(editor.isVisible() && editor.ModifMode());
         QCOMPARE(editor.findChild<QPlainTextEdit*>("txtMemo")->toPlainText(), QString("third"));
-        h.select(1);
-        h.click("Command3");
+        h.press("Command3", 1);
         QCOMPARE(editor.AlIndex(), 2);
         // Its own alarm deleted: the change closes unsaved rather than write over the alarm that moved in.
-        h.select(2);
-        h.click("Command3");
+        h.press("Command3", 2);
         QVERIFY(!editor.isVisible());
         QCOMPARE(h.read("Alarm2", "Memo"), std::string("fourth"));
         // Closing the editor reloads the list from the file.
@@ -239,6 +269,82 @@ private slots:
         editor.reject();
         QCOMPARE(h.rows(), QStringList{"6:00:00 AM|changed by hand|Sun|Off"});
         h.click("Command1"); // the window goes with the editor open
+    }
+
+    // When the main window reloads Data.ini, and when its controls come to be.
+    // From the notification area after start-up, right after a close, while on screen, and from minimised
+    // with no notification area.
+    void showingTheWindowAlwaysReloads()
+    {
+        for (const QString row : {"tray", "tray shown closed", "tray shown", "minimised"}) {
+            Harness h(alarms("abcd"), row.startsWith("tray"));
+            h.form->Form_Load();
+            if (row.contains("shown"))
+                h.form->mPopRestore_Click();
+            if (row.contains("closed"))
+                h.form->close();
+            QCOMPARE(h.memos(), "abcd");
+            h.edit(Edit::SameStamp); // nothing on the file tells the change: only the restore can bring it
+            h.form->mPopRestore_Click();
+            QVERIFY(h.form->isVisible() && !h.form->isMinimized());
+            QCOMPARE(h.memos(), "wxyz");
+        }
+    }
+
+    // A list left alone keeps its rows, and with them where it was scrolled to.
+    void activationReloadsOnlyAChangedFile()
+    {
+        for (const Edit edit :
+             {Edit::None, Edit::SameStamp, Edit::Size, Edit::ModifiedTime, Edit::ReplacedFile}) {
+            const std::string memos = edit == Edit::Size ? "wxyze" : edit > Edit::SameStamp ? "wxyz" : "abcd";
+            Harness h(alarms("abcd"));
+            h.form->Form_Activate();
+            h.select(4);
+            h.list()->topLevelItem(0)->setData(0, Qt::UserRole, true);
+            h.edit(edit);
+            QEvent activation(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(h.form.get(), &activation);
+            QCOMPARE(h.memos(), memos);
+            QCOMPARE(h.list()->topLevelItem(0)->data(0, Qt::UserRole).isValid(), memos == "abcd");
+        }
+    }
+
+    // Edit..., Delete and On/Off.
+    void listCommandOnAChangedFileOnlyReloads()
+    {
+        for (const char* command : {"Command2", "Command3", "cmdOnOff"}) {
+            Harness h(alarms("abcd"));
+            h.form->Form_Activate();
+            h.select(2);
+            h.edit(Edit::Size);
+            const std::string edited = h.folder.read("Data.ini");
+            h.click(command);
+            QCOMPARE(h.folder.read("Data.ini"), edited);
+            QCOMPARE(h.memos(), "wxyze");
+            QVERIFY2(!h.form->editor().isVisible() && h.dialogs.shown.empty(), command);
+            // Pressed again on the list as it now stands, the command acts, also after the program's own
+            // write of the default snooze, which is no change behind its back.
+            h.form->findChild<QComboBox*>("cmbtime")->setEditText("00:10");
+            h.click("cmdSet");
+            const std::string set = h.folder.read("Data.ini");
+            QVERIFY(set != edited);
+            h.press(command, 2);
+            QVERIFY2(h.folder.read("Data.ini") != set || h.form->editor().isVisible(), command);
+            QVERIFY(h.dialogs.shown.empty());
+        }
+    }
+
+    void controlsComeWithTheFirstShowing()
+    {
+        Harness h(alarms("abcd"), true, Form1::Controls::WhenFirstShown);
+        h.form->Form_Load();
+        QCOMPARE(h.form->ACount(), 4);
+        QVERIFY(h.list() == nullptr && h.form->findChild<Dialog*>() == nullptr &&
+                h.form->trayIcon().isAdded());
+        h.form->mPopRestore_Click();
+        QCOMPARE(h.memos(), "abcd");
+        h.press("Command2", 1);
+        QVERIFY(h.form->findChild<Dialog*>() != nullptr && h.form->editor().isVisible());
     }
 };
 

@@ -3,40 +3,21 @@
 #include "ui/notify/frmalarm.h"
 
 #include "FakeServices.h"
-#include "ui/notify/AlarmOwner.h"
 #include "ui/notify/AlarmSound.h"
 #include "ui/notify/AlarmWindowHost.h"
 
+#include <QAccessible>
 #include <QTimer>
 
 #include <memory>
 #include <sstream>
 
-namespace {
-
-// Records each write of the offsets as "index +H:M" (added) or "index =H:M" (set); alarm 1 has a sound.
-class FakeOwner : public notify::AlarmOwner
-{
-public:
-    void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment) override
-    {
-        calls << QString("%1 %2%3:%4").arg(Index).arg(Increment ? '+' : '=').arg(SVH).arg(SVM);
-    }
-    bool AlarmSoundPresent(std::int16_t Index) const override { return Index == 1; }
-    std::string GetASound(std::int16_t Index) const override { return Index == 1 ? "/music/a b.mp3" : ""; }
-    QStringList calls;
-};
-
 // Actions in place of a key press.
 constexpr int clickSnooze = 0, clickOk = -1, closeRequest = -2;
-
-} // namespace
 
 class TestFrmalarm : public QObject
 {
     Q_OBJECT
-
-private:
     std::unique_ptr<FakeServices> s;
     FakeOwner owner;
     std::unique_ptr<notify::frmalarm> window;
@@ -111,10 +92,10 @@ private:
 private slots:
     void init()
     {
+        window.reset();
         s = std::make_unique<FakeServices>();
         owner = FakeOwner();
     }
-    void cleanup() { window.reset(); }
 
     void answers()
     {
@@ -125,7 +106,6 @@ private slots:
                                                       {"cmdSnooze", int(Qt::Key_Return), "0:20", "2 +0:20"},
                                                       {"cmbtime", int(Qt::Key_Escape), "0:20", ""},
                                                       {"OKButton", closeRequest, "0:20", ""}}) {
-            cleanup();
             init();
             answer(focus, key, typed, call);
         }
@@ -140,7 +120,6 @@ private slots:
              {std::tuple{QString("own"), QStringList{"own.wav", "default.wav"}, QStringList{ownFails}},
               {"both", {"own.wav", "default.wav"}, {ownFails, beep.arg("default.wav")}},
               {"all", {}, {beep.arg("own.wav")}}}) {
-            cleanup();
             init();
             neverSilent(failing, started, log);
         }
@@ -191,6 +170,18 @@ private slots:
         QCOMPARE(s->sounds.log.filesStarted.size(), std::size_t{2});
         QCOMPARE(shown->cmbtime->currentText(), QString("0:10"));
         shown->OKButton_Click();
+    }
+
+    // A screen reader speaks an alert as it opens; the time and memo go with it.
+    void ringingWindowOpensAsAnAlert()
+    {
+        notify::AlarmWindowHost host(owner, s->files, s->dialogs, s->sounds);
+        host.showAlarm(1, "Wake up", "7:00:00 AM");
+        QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(host.current());
+        QCOMPARE(alert->role(), QAccessible::AlertMessage);
+        QCOMPARE(alert->text(QAccessible::Name) + "/" + alert->text(QAccessible::Description),
+                 QString("Alarm! 7:00:00 AM/Wake up"));
+        host.current()->OKButton_Click();
     }
 };
 

@@ -1,12 +1,13 @@
-// What the user sees of each window before touching it: every
-// control inside the window and clear of the others (a control that lost its
-// place lands at the top left, over another); and where Tab takes the keyboard.
+// What the user sees of each window before touching it: every control inside the window and clear of the
+// others (a control that lost its place lands at the top left, over another), each label's caption, what a
+// screen reader names each field, and where Tab takes the keyboard.
 #include "FakeServices.h"
 #include "ui/editor/Dialog.h"
 #include "ui/main/Form1.h"
 #include "ui/notify/frmalarm.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 
 namespace {
@@ -27,20 +28,25 @@ class TestWindows : public QObject
 {
     Q_OBJECT
 private slots:
+    // Fields are named after the label beside them, or their own text where they have none.
     void controlsAreWholeAndApart()
     {
-        for (const auto& [window, order] :
-             {std::pair{"Form1", "cmbtime|cmdOnOff|Command3|Command2|Command1|ListView1|cmdSet"},
-              {"Dialog",
-               "OKButton|CancelButton|cmbtime2|Check1|Check2|Check3|Check4|Check5|Check6|Check7|txtMemo|"
-               "cmdbrowse|txtaction"},
-              {"frmalarm", "OKButton|cmdSnooze|txttitle|txtMemo|cmbtime"}})
-            check(window, QString(order).split('|'));
+        check("Form1", "cmbtime|cmdOnOff|Command3|Command2|Command1|ListView1|cmdSet",
+              "Default Snooze Duration :|HH:MM", "cmbtime=Default Snooze Duration|ListView1=Alarms");
+        check("Dialog",
+              "OKButton|CancelButton|cmbtime2|Check1|Check2|Check3|Check4|Check5|Check6|Check7|txtMemo|"
+              "cmdbrowse|"
+              "txtaction",
+              "Time :|HH:MM AM/PM|Memo :|Sound file to play (Blank=Default Sound) :",
+              "cmbtime2=Time|txtMemo=Memo|txtaction=Sound file to play (Blank=Default Sound)");
+        check("frmalarm", "OKButton|cmdSnooze|txttitle|txtMemo|cmbtime", "Memo:|HH:MM",
+              "txtMemo=Memo|cmbtime=Snooze Duration");
     }
 
 private:
-    void check(const QString& window, const QStringList& tabOrder)
+    void check(const QString& window, const QString& order, const QString& captions, const QString& names)
     {
+        const QStringList tabOrder = order.split('|');
         FakeServices s;
         Form1 main{s.services, nullptr, [] { return true; }};
         notify::frmalarm alarm{main.alarmWindow(), s.files, s.dialogs, s.sounds};
@@ -61,6 +67,22 @@ private:
                 QVERIFY2(!shownPart(*other).intersects(part),
                          qPrintable(control->objectName() + " over " + other->objectName()));
             placed << control;
+        }
+
+        QStringList shownCaptions;
+        for (const QLabel* label : container->findChildren<QLabel*>())
+            if (label->isVisibleTo(shown))
+                shownCaptions << label->text();
+        for (const QString& caption : captions.split('|'))
+            QVERIFY2(shownCaptions.contains(caption), qPrintable(caption));
+        for (const QString& pair : names.split('|')) {
+            auto* control = shown->findChild<QWidget*>(pair.section('=', 0, 0));
+            // A combo box is read out by its text on Linux; the keyboard is in its text field, which is
+            // named.
+            if (auto* combo = qobject_cast<QComboBox*>(control))
+                control = combo->lineEdit();
+            QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
+                     pair.section('=', 1));
         }
 
         // Tab presses from the first control, the memo boxes included: Tab there
