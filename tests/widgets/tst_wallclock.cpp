@@ -1,10 +1,18 @@
+#include "platform/linux/AlarmWakeTimer.h"
 #include "platform/linux/TimerFdMinuteTimer.h"
+#include "ui/main/AlarmWake.h"
+#include "ui/main/CheckTimer.h"
 
+#include "fakes/FakeClock.h"
+#include "store/AlarmTable.h"
+
+#include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
 #include <cerrno>
+#include <stdexcept>
 
 namespace {
 
@@ -78,6 +86,52 @@ private slots:
         QCOMPARE(readsBefore, (QList<int>{1, 2})); // the first fire is the read that answered ECANCELED
         for (const qint64 late : lateMs)
             QVERIFY2(late >= 0 && late < 1000, QByteArray::number(late));
+    }
+
+    // Two daily alarms two and three hours ahead of the real clock: the wake timer (clock 8, which wakes a
+    // suspended machine) is armed at the first, and moves when it is snoozed or switched off.
+    void wakeTimerFollowsTheNextRing()
+    {
+        platform::AlarmWakeTimer wake;
+        if (!wake.allowed())
+            QSKIP("no CAP_WAKE_ALARM here (not root)");
+        const QDateTime now = QDateTime::currentDateTime();
+        const QTime time = now.time();
+        fakes::FakeClock clock;
+        clock.set(now.date().year(), now.date().month(), now.date().day(), time.hour(), time.minute(),
+                  time.second());
+        store::AlarmTable table;
+        table.resize(2);
+        table.ACount = 2;
+        table.AType = {"", "1234567", "1234567"};
+        table.AState = {0, 1, 1};
+        table.AClock = {
+            {}, {true, (time.hour() + 2) % 24, time.minute()}, {true, (time.hour() + 3) % 24, time.minute()}};
+        CheckTimer timer(clock);
+        AlarmWake follow(timer, table, clock, wake);
+        timer.start();
+        QCOMPARE(fdinfo(wake.fd(), "clockid"), "8");
+        const long long twoHours = 2 * 3600 - time.second();
+        QVERIFY(std::abs(remainingMs(wake.fd()) / 1000 - twoHours) <= 2);
+        table.ASnoozeM[1] = 30;
+        timer.runNow();
+        QVERIFY(std::abs(remainingMs(wake.fd()) / 1000 - twoHours - 1800) <= 2);
+        table.AState[1] = 0;
+        timer.runNow();
+        QVERIFY(std::abs(remainingMs(wake.fd()) / 1000 - twoHours - 3600) <= 2);
+    }
+
+    // Without CAP_WAKE_ALARM the program does without, quietly: nothing is armed.
+    void refusedWakeTimerIsLeftAlone()
+    {
+        platform::TimerFdCalls calls;
+        calls.create = [](int, int) { return errno = EPERM, -1; };
+        calls.settime = [](int, int, const itimerspec*, itimerspec*) -> int {
+            throw std::logic_error("armed");
+        };
+        platform::AlarmWakeTimer wake(calls);
+        QVERIFY(!wake.allowed());
+        wake.wakeAt(platform::LocalDateTime{2030, 1, 1, 7, 0});
     }
 };
 
