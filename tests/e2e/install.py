@@ -1,6 +1,6 @@
 """Wakery as installed: its package, built from this build and extracted into a scratch root, run from there with a
 notification area, and with a panel that offers only a D-Bus one (StatusNotifierItem) and comes up after the program."""
-import glob, os, sys, time  # noqa: E401
+import glob, os, re, sys, time  # noqa: E401
 from harness import add_alarm, application, check, logind, main, sni_watcher
 
 TITLE = "Orvane Wakery"
@@ -36,6 +36,8 @@ def installed(s):
     s.icon_menu("l")
     s.wait("the autostart file", lambda: os.path.exists(autostart))
     check(f'Exec="{root}/usr/bin/wakery"\n' in open(autostart).read(), "Start at login writes the autostart file")
+    s.icon_menu("l")
+    check(s.wait("the autostart file to go", lambda: not os.path.exists(autostart)), "and unticked removes it")
     check(tree(root) == before, "nothing was written into the installed tree")
 
 
@@ -51,6 +53,12 @@ def dbus_tray(s):
     check(s.wait("the window to go", lambda: not s.windows(TITLE)), "a D-Bus host that comes later gets the icon")
     gdbus(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", "0", "0")
     check(s.wait_window(TITLE), "the host's Activate shows the window")
+    menu = re.search(r"'(/[^']*)'", gdbus(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
+                                          "org.kde.StatusNotifierItem", "Menu"))[1]
+    layout = gdbus(item, menu, "com.canonical.dbusmenu.GetLayout", "0", "-1", "[]")
+    labels = re.findall(r"'label': <'([^']*)'>", layout)
+    check(labels == ["_Restore", "Start at _login", "_Exit"] and "'toggle-type': <'checkmark'>" in layout,
+          f"its menu over D-Bus holds {labels}")
 
 
 main(globals())
