@@ -50,6 +50,7 @@ args = parser.parse_args()
 
 s = harness.Session(os.path.abspath(args.wakery))
 try:
+    s.bus()  # as in every desktop session: the program follows its notification area by events, not by looking
     s.tray()
     s.data(ten_alarms())
     shutil.copy2(args.reference, s.path("reference_tray"))

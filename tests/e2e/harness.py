@@ -155,7 +155,6 @@ class Session:
         self.click(*self.docked_icon(), button=3)
         self.wait("the icon menu", lambda: set(self.windows(classname="wakery")) - before)
         self.run("xdotool", "key", key)
-        self.wait("the icon menu to close", lambda: not set(self.windows(classname="wakery")) - before)
 
 
 def find(root, role, text):
