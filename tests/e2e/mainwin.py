@@ -1,4 +1,4 @@
-"""The main window in an X session with a notification area (trayer), without one, and with one that comes and goes;
+"""The main window in an X session with a notification area (trayer), and with one that comes and goes;
 restored at once after a hand edit, it shows Data.ini as it stands."""
 from harness import add_alarm, application, check, find, main, press
 
@@ -30,17 +30,6 @@ def tray(s):
     check(program.wait(10) == 0, "Exit in the icon menu ends the program, the open editor with it")
 
 
-def no_tray(s):
-    program = start(s)
-    window = s.wait_window(TITLE)  # on screen: minimised rather than hidden, which tst_mainparts checks
-    app = application(s)
-    s.close_window(window)
-    s.wait("the question before ending", lambda: find(app, "label", "There is no notification area to keep Wakery in. "
-                                                      "End Wakery now? Alarms will not ring until it is started again."))
-    press(s, app, "Yes")
-    check(program.wait(10) == 0, "closing asks before ending, and Yes ends it")
-
-
 def tray_later(s):
     program = start(s)
     s.wait_window(TITLE)
@@ -49,7 +38,6 @@ def tray_later(s):
     check(s.wait("the window to go", lambda: not s.windows(TITLE)), "a notification area that comes later gets the icon and the window")
     host.terminate()
     check(s.wait_window(TITLE) and program.poll() is None, "when it goes again, the window comes back")
-
 
 
 def quick_restore(s):  # the window system may still count the hidden window as the active one

@@ -90,6 +90,7 @@ private slots:
             program.dialogs.answerYes = answerYes;
             QCOMPARE(program.lifecycle.closeRequested(), answerYes);
             QCOMPARE(program.dialogs.asked.size(), std::size_t{1});
+            QCOMPARE(program.dialogs.asked[0].text, std::string(mainwin::TrayLifecycle::endQuestion));
             QCOMPARE(program.onTaskBarOnly(), !answerYes);
         }
     }

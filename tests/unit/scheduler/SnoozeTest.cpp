@@ -30,14 +30,19 @@ TEST(SetSnoozeValue, SetsOrAddsWithinTheSixteenBitRange)
 }
 
 // The lateness of the ring goes in as hours and minutes; a clock set back gives no negative lateness.
+// Snooze 0:00 on a late ring keeps the offsets: counted from the press it would move the alarm to the
+// minute of the press, and it would ring that late every day until OK.
 TEST(SnoozeFromPress, AddsTheLatenessToTheDuration)
 {
-    for (const auto& [late, hours, minutes] : {std::tuple<std::int64_t, int, int>{12, 0, 17},
-                                               {75, 1, 20},
-                                               {-3, 0, 5},
-                                               {100'000'000, 32767, 5 + 100'000'000 % 60}}) {
-        const auto offsets = scheduler::snoozeFromPress(0, 5, late);
-        EXPECT_EQ(offsets.hours * 100 + offsets.minutes, hours * 100 + minutes) << late;
+    const std::int64_t cases[][5] = {{0, 5, 12, 0, 17}, {0, 5, 75, 1, 20},
+                                     {0, 5, -3, 0, 5},  {0, 5, 100'000'000, 32767, 5 + 100'000'000 % 60},
+                                     {0, 0, 1, 0, 0},   {0, 0, 100'000, 0, 0},
+                                     {0, 1, 90, 1, 31}, {1, 0, 3, 1, 3}};
+    for (const auto& c : cases) {
+        const auto offsets = scheduler::snoozeFromPress(static_cast<std::int16_t>(c[0]),
+                                                        static_cast<std::int16_t>(c[1]), c[2]);
+        EXPECT_EQ(offsets.hours * 100 + offsets.minutes, c[3] * 100 + c[4])
+            << c[0] << ":" << c[1] << " late " << c[2];
     }
 }
 
