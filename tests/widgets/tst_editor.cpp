@@ -1,13 +1,10 @@
 // The alarm editor as the user fills it, against a real Data.ini: what OK stores and loads again, what
-// it refuses and says, what Cancel, Esc, Enter and Browse leave, and the ringing window in front of it.
+// it refuses and says, what Cancel, Esc, Enter and Browse leave.
 #include "FakeServices.h"
-#include "platform/qt/QtDialogs.h"
 #include "store/AlarmLoad.h"
 #include "ui/editor/Dialog.h"
-#include "ui/notify/frmalarm.h"
 
 #include <QCheckBox>
-#include <QTimer>
 
 #include <filesystem>
 
@@ -66,36 +63,6 @@ class EditorTest : public QObject
 {
     Q_OBJECT
 private slots:
-    // Every text the check accepts is stored as the box shows it and loads as the time meant.
-    void okStoresWhatLoadsAsMeant()
-    {
-        // A change (of alarm 2) keeps its number and switches the alarm on; the days come back ascending.
-        for (const auto& [change, typed, storedAs, meant] :
-             {std::tuple{0, "7:30 PM", "1|246|7:30 PM|memo|/s.wav", "19:30"},
-              {0, "7: PM", "1|246|7:00 PM|memo|/s.wav", "19:00"},
-              {2, "", "1|1357|7:45 PM|two|", "19:45"}}) {
-            Editor e;
-            const int index = change > 0 ? change : 3;
-            if (change > 0) {
-                e.dialog.Modi(static_cast<std::int16_t>(change));
-            } else {
-                QVERIFY(e.dialog.openNew());
-                e.fill(typed, "memo", "246");
-                e.sound()->setText("/s.wav");
-            }
-            e.ok();
-            QCOMPARE(e.messages(), QStringList());
-            QVERIFY(e.state().startsWith("hidden") && e.state().endsWith("|1") && !e.dialog.ModifMode());
-            QCOMPARE(e.stored(index), QString(storedAs));
-            QCOMPARE(e.stored(1), QString("1|1|6:00 AM|one|/one.wav"));
-            QCOMPARE(e.read("Alarm", "Count"), std::to_string(std::max(index, 2)));
-            QVERIFY(e.reload());
-            const auto& clock = e.table.AClock[static_cast<std::size_t>(index)];
-            QVERIFY(clock.valid);
-            QCOMPARE(QString::asprintf("%02d:%02d", clock.hour, clock.minute), QString(meant));
-        }
-    }
-
     // Only the first failing check is reported; the window stays with what was typed.
     void refusals()
     {
@@ -125,8 +92,8 @@ private slots:
         QCOMPARE(e.messages(), QStringList{"No more alarms can be added."});
     }
 
-    // Add while a change is open only brings it forward; the close box and Esc write nothing; Enter in the
-    // time box saves.
+    // Add while a change is open only brings it forward; the close box and Esc write nothing; Enter, also
+    // in the memo, saves.
     void addWhileAChangeIsOpenEscAndEnter()
     {
         Editor e;
@@ -147,71 +114,13 @@ private slots:
         QCOMPARE(e.folder.read("Data.ini"), before);
         QVERIFY(e.dialog.openNew());
         e.fill("9:15 AM", "by Enter", "7");
-        QTest::keyClick(e.time()->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(e.memo(), Qt::Key_Return);
         QCOMPARE(e.stored(3), QString("1|7|9:15 AM|by Enter|"));
-    }
-
-    // Enter in the memo presses OK like Enter anywhere in the editor; Ctrl+Enter ('|') breaks the line,
-    // stored as two blanks and counted as two toward what the store keeps; the box shows no more than is
-    // kept. A refused OK (empty stored) leaves the memo as typed.
-    void enterSavesAndCtrlEnterBreaksTheMemo()
-    {
-        const QString a250(250, 'a');
-        for (const auto& [typed, key, dayMarked, stored] :
-             {std::tuple{QString("Wake up"), Qt::Key_Return, true, QString("Wake up")},
-              {"Wake", Qt::Key_Enter, true, "Wake"},
-              {"Wake|up", Qt::Key_Return, true, "Wake  up"},
-              {a250 + "|bcdef", Qt::Key_Return, true, a250 + "  bc"},
-              {"Wake|up", Qt::Key_Return, false, ""}}) {
-            Editor e;
-            QVERIFY(e.dialog.openNew());
-            e.fill("7:00 AM", "", dayMarked ? "2" : "");
-            e.memo()->setFocus();
-            const QStringList lines = typed.split('|');
-            for (qsizetype line = 0; line < lines.size(); ++line) {
-                if (line > 0)
-                    QTest::keyClick(e.memo(), Qt::Key_Return, Qt::ControlModifier);
-                QTest::keyClicks(e.memo(), lines[line]);
-            }
-            const QString shown = e.memo()->toPlainText();
-            QTest::keyClick(e.memo(), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-            QCOMPARE(e.dialog.isVisible(), stored.isEmpty());
-            QCOMPARE(e.messages().size(), qsizetype(stored.isEmpty()));
-            QCOMPARE(stored.isEmpty() ? e.memo()->toPlainText()
-                                      : QString::fromStdString(e.read("Alarm3", "Memo")),
-                     stored.isEmpty() ? QString(typed).replace('|', '\n') : stored);
-            if (!stored.isEmpty())
-                QCOMPARE(QString(shown).replace('\n', "  "), stored);
-        }
-    }
-
-    // With Add open the ringing window still comes back in front; only a message box, which must be
-    // answered first (the program's own, as the alarm's invalid duration shows it), keeps it back.
-    void ringingWindowReturnsUnlessABoxWaits()
-    {
-        for (const bool boxWaits : {false, true}) {
-            Editor e;
-            QVERIFY(e.dialog.openNew());
-            FakeOwner owner;
-            notify::frmalarm alarm(owner, e.files, e.dialogs, e.sounds);
-            alarm.show();
-            bool minimised = false;
-            const auto tick = [&] {
-                alarm.showMinimized();
-                alarm.Timer1_Timer();
-                minimised = alarm.isMinimized();
-                if (QWidget* box = QApplication::activeModalWidget(); box != nullptr && box != &e.dialog)
-                    box->close();
-            };
-            if (boxWaits) {
-                QTimer::singleShot(0, &alarm, tick);
-                platform::QtDialogs().showMessage(platform::MessageIcon::Critical, "Wakery",
-                                                  "Please enter a valid duration.");
-            } else {
-                tick();
-            }
-            QCOMPARE(minimised, boxWaits);
-        }
+        // A change keeps the alarm's number and switches it on; the days come back ascending.
+        e.dialog.Modi(2);
+        e.ok();
+        QCOMPARE(e.stored(2), QString("1|1357|7:45 PM|two|"));
+        QCOMPARE(e.read("Alarm", "Count"), std::string("3"));
     }
 
     void browseThenCancel()

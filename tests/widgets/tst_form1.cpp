@@ -11,8 +11,6 @@
 #include <QRegularExpression>
 #include <QTreeWidget>
 
-#include <chrono>
-
 #include <filesystem>
 #include <memory>
 
@@ -39,20 +37,15 @@ std::string alarms(const std::string& memos)
     return text;
 }
 
-// What a hand edit can leave of the file's stamp: SameStamp is new content of the same size with the
-// modification time put back; ReplacedFile the same, but a new file renamed over the old one.
-enum class Edit { None, SameStamp, Size, ModifiedTime, ReplacedFile };
-
 struct Harness : FakeServices
 {
     // Data.ini, when given, is there before the window.
-    explicit Harness(const std::string& data = "", bool tray = true,
-                     Form1::Controls controls = Form1::Controls::AtOnce)
+    explicit Harness(const std::string& data = "", bool tray = true)
     {
         if (!data.empty())
             write(data);
         form = std::make_unique<Form1>(
-            services, nullptr, [tray] { return tray; }, controls);
+            services, nullptr, [tray] { return tray; }, Form1::Controls::AtOnce);
     }
     std::unique_ptr<Form1> form;
     QTreeWidget* list() const { return form->findChild<QTreeWidget*>("ListView1"); }
@@ -87,19 +80,12 @@ struct Harness : FakeServices
         form->Form_Activate();
     }
     std::string memos() const { return rows({1}).join("").toStdString(); } // one letter per row
-    void edit(Edit how) const
+    // New alarms "wxyz" of the same size, the modification time put back: nothing on the file tells.
+    void editKeepingStamp() const
     {
-        namespace fs = std::filesystem;
-        const std::string path = folder.file("Data.ini"),
-                          name = how == Edit::ReplacedFile ? "new.ini" : "Data.ini";
-        const auto time = fs::last_write_time(path);
-        if (how == Edit::None)
-            return;
-        folder.write(name, alarms(how == Edit::Size ? "wxyze" : "wxyz"));
-        fs::last_write_time(folder.file(name),
-                            how == Edit::ModifiedTime ? time + std::chrono::seconds(1) : time);
-        if (how == Edit::ReplacedFile)
-            fs::rename(folder.file(name), path);
+        const auto time = std::filesystem::last_write_time(folder.file("Data.ini"));
+        write(alarms("wxyz"));
+        std::filesystem::last_write_time(folder.file("Data.ini"), time);
     }
     QList<int> offsetMinutes() const
     {
@@ -284,67 +270,11 @@ private slots:
             if (row.contains("closed"))
                 h.form->close();
             QCOMPARE(h.memos(), "abcd");
-            h.edit(Edit::SameStamp); // nothing on the file tells the change: only the restore can bring it
+            h.editKeepingStamp(); // only the restore can bring the change
             h.form->mPopRestore_Click();
             QVERIFY(h.form->isVisible() && !h.form->isMinimized());
             QCOMPARE(h.memos(), "wxyz");
         }
-    }
-
-    // A list left alone keeps its rows, and with them where it was scrolled to.
-    void activationReloadsOnlyAChangedFile()
-    {
-        for (const Edit edit :
-             {Edit::None, Edit::SameStamp, Edit::Size, Edit::ModifiedTime, Edit::ReplacedFile}) {
-            const std::string memos = edit == Edit::Size ? "wxyze" : edit > Edit::SameStamp ? "wxyz" : "abcd";
-            Harness h(alarms("abcd"));
-            h.form->Form_Activate();
-            h.select(4);
-            h.list()->topLevelItem(0)->setData(0, Qt::UserRole, true);
-            h.edit(edit);
-            QEvent activation(QEvent::WindowActivate);
-            QCoreApplication::sendEvent(h.form.get(), &activation);
-            QCOMPARE(h.memos(), memos);
-            QCOMPARE(h.list()->topLevelItem(0)->data(0, Qt::UserRole).isValid(), memos == "abcd");
-        }
-    }
-
-    // Edit..., Delete and On/Off.
-    void listCommandOnAChangedFileOnlyReloads()
-    {
-        for (const char* command : {"Command2", "Command3", "cmdOnOff"}) {
-            Harness h(alarms("abcd"));
-            h.form->Form_Activate();
-            h.select(2);
-            h.edit(Edit::Size);
-            const std::string edited = h.folder.read("Data.ini");
-            h.click(command);
-            QCOMPARE(h.folder.read("Data.ini"), edited);
-            QCOMPARE(h.memos(), "wxyze");
-            QVERIFY2(!h.form->editor().isVisible() && h.dialogs.shown.empty(), command);
-            // Pressed again on the list as it now stands, the command acts, also after the program's own
-            // write of the default snooze, which is no change behind its back.
-            h.form->findChild<QComboBox*>("cmbtime")->setEditText("00:10");
-            h.click("cmdSet");
-            const std::string set = h.folder.read("Data.ini");
-            QVERIFY(set != edited);
-            h.press(command, 2);
-            QVERIFY2(h.folder.read("Data.ini") != set || h.form->editor().isVisible(), command);
-            QVERIFY(h.dialogs.shown.empty());
-        }
-    }
-
-    void controlsComeWithTheFirstShowing()
-    {
-        Harness h(alarms("abcd"), true, Form1::Controls::WhenFirstShown);
-        h.form->Form_Load();
-        QCOMPARE(h.form->ACount(), 4);
-        QVERIFY(h.list() == nullptr && h.form->findChild<Dialog*>() == nullptr &&
-                h.form->trayIcon().isAdded());
-        h.form->mPopRestore_Click();
-        QCOMPARE(h.memos(), "abcd");
-        h.press("Command2", 1);
-        QVERIFY(h.form->findChild<Dialog*>() != nullptr && h.form->editor().isVisible());
     }
 };
 

@@ -6,7 +6,6 @@
 #include "ui/notify/AlarmSound.h"
 #include "ui/notify/AlarmWindowHost.h"
 
-#include <QAccessible>
 #include <QTimer>
 
 #include <memory>
@@ -124,33 +123,6 @@ private slots:
             neverSilent(failing, started, log);
         }
     }
-    // The window keeps the sound it chose while the alarm rings, though its index now names another one.
-    void soundIsKeptWhileItRings()
-    {
-        notify::frmalarm& form = ringing(1);
-        form.AlarmIndex = 2;
-        form.Form_Activate();
-        QCOMPARE(s->sounds.log.filesStarted, (std::vector<std::string>{"/music/a b.mp3", "/music/a b.mp3"}));
-        QCOMPARE(s->sounds.log.created, 1);
-    }
-
-    // Once a second the sound starts over when it has (rounded half to even) played to its end.
-    void repeatCheck()
-    {
-        for (const auto& [length, position, restart] : {std::tuple{2.0, 1.49, false},
-                                                        {2.0, 1.5, true},
-                                                        {2.5, 2.5, true},
-                                                        {3.5, 2.5, false},
-                                                        {0.0, 0.0, true}}) {
-            ringing(1);
-            s->sounds.log = {};
-            s->sounds.log.length = length;
-            s->sounds.log.position = position;
-            window->Timer1_Timer();
-            QCOMPARE(s->sounds.log.positionsSet, restart ? std::vector{0.0} : std::vector<double>{});
-        }
-    }
-
     void activationFromAnotherProgramWindowCounts()
     {
         s->folder.write("Data.ini", "[Alarm]\r\nDSnooze=0:10\r\n");
@@ -170,18 +142,6 @@ private slots:
         QCOMPARE(s->sounds.log.filesStarted.size(), std::size_t{2});
         QCOMPARE(shown->cmbtime->currentText(), QString("0:10"));
         shown->OKButton_Click();
-    }
-
-    // A screen reader speaks an alert as it opens; the time and memo go with it.
-    void ringingWindowOpensAsAnAlert()
-    {
-        notify::AlarmWindowHost host(owner, s->files, s->dialogs, s->sounds);
-        host.showAlarm(1, "Wake up", "7:00:00 AM");
-        QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(host.current());
-        QCOMPARE(alert->role(), QAccessible::AlertMessage);
-        QCOMPARE(alert->text(QAccessible::Name) + "/" + alert->text(QAccessible::Description),
-                 QString("Alarm! 7:00:00 AM/Wake up"));
-        host.current()->OKButton_Click();
     }
 };
 

@@ -1,5 +1,4 @@
-// The icon, its menu's "Start at login", and the rules that move the main window between the screen, the
-// task bar and the notification area, apart from the window itself.
+// The icon, its menu's "Start at login", and closing the main window where there is no notification area.
 #include "platform/Autostart.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/TrayIcon.h"
@@ -7,35 +6,20 @@
 
 #include "fakes/FakeDialogs.h"
 
-#include <QSignalSpy>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
-// The offscreen platform has no notification area of its own, so its coming and going is played.
+// Without a notification area, as the offscreen platform has none.
 struct Program
 {
-    explicit Program(bool withTray)
-        : present(std::make_shared<bool>(withTray)),
-          tray(mainwin::appIcon(), [flag = present] { return *flag; }), lifecycle(window, tray, dialogs)
-    {
-        lifecycle.start();
-    }
-    void setTray(bool available)
-    {
-        *present = available;
-        tray.checkAvailability();
-    }
+    Program() { lifecycle.start(); }
     bool onTaskBarOnly() const { return window.isVisible() && window.isMinimized(); }
-    bool shownNormally() const { return window.isVisible() && !window.isMinimized(); }
 
-    std::shared_ptr<bool> present;
     QWidget window;
     fakes::FakeDialogs dialogs;
-    mainwin::TrayIcon tray;
-    mainwin::TrayLifecycle lifecycle;
+    mainwin::TrayIcon tray{mainwin::appIcon(), [] { return false; }};
+    mainwin::TrayLifecycle lifecycle{window, tray, dialogs};
 };
 
 // The autostart setting as the desktop would read it; a change can be made to fail.
@@ -64,27 +48,11 @@ private slots:
         }
     }
 
-    // Restore (a reason of -1), a left or double click bring the window up; a right click is the menu's.
-    void restoreFromTheTray()
-    {
-        for (const auto& [withTray, reason, restores] : {std::tuple{false, -1, true},
-                                                         {true, int(QSystemTrayIcon::Trigger), true},
-                                                         {true, int(QSystemTrayIcon::DoubleClick), true},
-                                                         {true, int(QSystemTrayIcon::Context), false}}) {
-            Program program(withTray);
-            if (reason < 0)
-                program.tray.restoreAction()->trigger();
-            else
-                program.tray.onActivated(static_cast<QSystemTrayIcon::ActivationReason>(reason));
-            QVERIFY2(program.shownNormally() == restores, QByteArray::number(reason));
-        }
-    }
-
     // Without a notification area, closing asks before ending; No keeps the window on the task bar.
     void closingWithoutANotificationAreaAsks()
     {
         for (const bool answerYes : {true, false}) {
-            Program program(false);
+            Program program;
             QVERIFY(program.onTaskBarOnly()); // where start-up leaves it
             program.lifecycle.restore();
             program.dialogs.answerYes = answerYes;
@@ -93,29 +61,6 @@ private slots:
             QCOMPARE(program.dialogs.asked[0].text, std::string(mainwin::TrayLifecycle::endQuestion));
             QCOMPARE(program.onTaskBarOnly(), !answerYes);
         }
-    }
-
-    void aNotificationAreaThatGoesAndComesBackKeepsTheWindowReachable()
-    {
-        Program program(true);
-        QSignalSpy changed(&program.tray, &mainwin::TrayIcon::availabilityChanged);
-        program.setTray(false);
-        program.setTray(false); // only changes are reported
-        QCOMPARE(changed.count(), 1);
-        QVERIFY(program.onTaskBarOnly());
-        // Minimising now must keep the task bar button, or nothing would bring the window back.
-        program.lifecycle.restore();
-        program.window.showMinimized();
-        program.lifecycle.minimised();
-        QTest::qWait(0);
-        QVERIFY(program.onTaskBarOnly());
-        program.setTray(true);
-        QVERIFY(program.window.isHidden());
-        // A window the user is looking at stays where it is.
-        program.lifecycle.restore();
-        program.setTray(false);
-        program.setTray(true);
-        QVERIFY(program.shownNormally());
     }
 
     // "Start at login" in the icon's menu: its mark always shows the setting as it stands.
