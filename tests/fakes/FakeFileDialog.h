@@ -7,26 +7,20 @@
 
 namespace fakes {
 
-// Answers each open-file dialog with the next queued answer (nullopt: the user cancelled; an empty queue
-// cancels too) and records how it was asked.
+// Answers each open-file dialog with the next queued answer (nullopt or an empty queue: the user
+// cancelled) and records the path each one started at.
 class FakeFileDialog : public platform::FileDialog
 {
 public:
-    struct Asked
+    std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&,
+                                        const std::string& startPath) override
     {
-        std::string title, filterName, pattern, startPath;
-    };
-    std::optional<std::string> openFile(const std::string& title, const std::string& filterName,
-                                        const std::string& pattern, const std::string& startPath) override
-    {
-        asked.push_back({title, filterName, pattern, startPath});
-        if (answers.empty())
-            return std::nullopt;
-        const auto answer = answers.front();
-        return answers.pop_front(), answer;
+        startPaths.push_back(startPath);
+        const auto answer = answers.empty() ? std::nullopt : answers.front();
+        return answers.empty() ? answer : (answers.pop_front(), answer);
     }
     std::deque<std::optional<std::string>> answers;
-    std::vector<Asked> asked;
+    std::vector<std::string> startPaths;
 };
 
 } // namespace fakes

@@ -131,13 +131,13 @@ private slots:
         e.sound()->setText("/typed/by/hand.wav");
         browse->click(); // cancelled, nothing chosen before: the box empties
         QCOMPARE(e.sound()->text(), QString());
-        QCOMPARE(e.fileDialog.asked.at(0).startPath, std::string("/typed/by/hand.wav"));
+        QCOMPARE(e.fileDialog.startPaths.at(0), std::string("/typed/by/hand.wav"));
         e.fileDialog.answers.push_back("/sounds/chosen.wav");
         browse->click();
         e.sound()->setText("/typed/again.wav");
         browse->click(); // cancelled: the earlier choice comes back
         QCOMPARE(e.sound()->text(), QStringLiteral("/sounds/chosen.wav"));
-        QCOMPARE(e.fileDialog.asked.back().startPath, std::string("/sounds/chosen.wav"));
+        QCOMPARE(e.fileDialog.startPaths.back(), std::string("/sounds/chosen.wav"));
     }
 
     // Texts are cut to the 254 bytes the store gives back, before a character that would not fit whole.

@@ -57,8 +57,7 @@ private slots:
             program.lifecycle.restore();
             program.dialogs.answerYes = answerYes;
             QCOMPARE(program.lifecycle.closeRequested(), answerYes);
-            QCOMPARE(program.dialogs.asked.size(), std::size_t{1});
-            QCOMPARE(program.dialogs.asked[0].text, std::string(mainwin::TrayLifecycle::endQuestion));
+            QCOMPARE(program.dialogs.asked, std::vector<std::string>{mainwin::TrayLifecycle::endQuestion});
             QCOMPARE(program.onTaskBarOnly(), !answerYes);
         }
     }
