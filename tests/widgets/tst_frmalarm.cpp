@@ -123,6 +123,23 @@ private slots:
             neverSilent(failing, started, log);
         }
     }
+    // Once a second the sound starts over when it has (rounded half to even) played to its end.
+    void repeatCheck()
+    {
+        for (const auto& [length, position, restart] : {std::tuple{2.0, 1.49, false},
+                                                        {2.0, 1.5, true},
+                                                        {2.5, 2.5, true},
+                                                        {3.5, 2.5, false},
+                                                        {0.0, 0.0, true}}) {
+            ringing(1);
+            s->sounds.log = {};
+            s->sounds.log.length = length;
+            s->sounds.log.position = position;
+            window->Timer1_Timer();
+            QCOMPARE(s->sounds.log.positionsSet, restart ? std::vector{0.0} : std::vector<double>{});
+        }
+    }
+
     void activationFromAnotherProgramWindowCounts()
     {
         s->folder.write("Data.ini", "[Alarm]\r\nDSnooze=0:10\r\n");

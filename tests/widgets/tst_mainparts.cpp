@@ -1,4 +1,5 @@
-// The icon, its menu's "Start at login", and closing the main window where there is no notification area.
+// The icon, its menu's "Start at login", and the rules that move the main window between the screen, the
+// task bar and the notification area, apart from the window itself.
 #include "platform/Autostart.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/TrayIcon.h"
@@ -10,15 +11,18 @@
 
 namespace {
 
-// Without a notification area, as the offscreen platform has none.
+// The offscreen platform has no notification area of its own, so its coming and going is played.
 struct Program
 {
-    Program() { lifecycle.start(); }
+    explicit Program(bool withTray) : present(withTray) { lifecycle.start(); }
+    void setTray(bool available) { present = available, tray.checkAvailability(); }
     bool onTaskBarOnly() const { return window.isVisible() && window.isMinimized(); }
+    bool shownNormally() const { return window.isVisible() && !window.isMinimized(); }
 
+    bool present;
     QWidget window;
     fakes::FakeDialogs dialogs;
-    mainwin::TrayIcon tray{mainwin::appIcon(), [] { return false; }};
+    mainwin::TrayIcon tray{mainwin::appIcon(), [this] { return present; }};
     mainwin::TrayLifecycle lifecycle{window, tray, dialogs};
 };
 
@@ -48,11 +52,38 @@ private slots:
         }
     }
 
+    // Restore (a reason of -1), a left or double click bring the window up; a right click is the menu's.
+    void restoreFromTheTray()
+    {
+        for (const int reason : {-1, int(QSystemTrayIcon::Trigger), int(QSystemTrayIcon::DoubleClick),
+                                 int(QSystemTrayIcon::Context)}) {
+            Program program(true);
+            reason < 0 ? program.tray.restoreAction()->trigger()
+                       : program.tray.onActivated(static_cast<QSystemTrayIcon::ActivationReason>(reason));
+            QCOMPARE(program.shownNormally(), reason != QSystemTrayIcon::Context);
+        }
+    }
+
+    // A notification area that goes leaves the window on the task bar; back, it takes the window again,
+    // but not one the user is looking at.
+    void aNotificationAreaThatGoesAndComesBack()
+    {
+        Program program(true);
+        program.setTray(false);
+        QVERIFY(program.onTaskBarOnly());
+        program.setTray(true);
+        QVERIFY(program.window.isHidden());
+        program.lifecycle.restore();
+        program.setTray(false);
+        program.setTray(true);
+        QVERIFY(program.shownNormally());
+    }
+
     // Without a notification area, closing asks before ending; No keeps the window on the task bar.
     void closingWithoutANotificationAreaAsks()
     {
         for (const bool answerYes : {true, false}) {
-            Program program;
+            Program program(false);
             QVERIFY(program.onTaskBarOnly()); // where start-up leaves it
             program.lifecycle.restore();
             program.dialogs.answerYes = answerYes;
