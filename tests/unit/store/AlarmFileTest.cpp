@@ -131,35 +131,4 @@ TEST_F(AlarmFile, RemoveLowersTheCountAndMovesTheLaterAlarmsDown)
     }
 }
 
-// Only 1 counts as on, so every other stored value, hand-written or unreadable, switches the alarm on.
-TEST_F(AlarmFile, ToggleWritesTheOtherState)
-{
-    for (const auto& [stored, written] : {std::pair{"1", "0|"}, {"0", "1|"}, {"5", "1|"}}) {
-        ASSERT_TRUE(load(std::string("[Alarm]\nCount=2\n[Alarm1]\nState=1\n[Alarm2]\nState=") + stored +
-                         "\nMemo=m\n"));
-        ASSERT_TRUE(store::writeToggledState(table, 2, path));
-        EXPECT_EQ(sections(2),
-                  (std::vector<std::string>{"2", "1|?|?|?|?|", std::string(written) + "?|?|m|?|"}));
-    }
-}
-
-// An index outside the table, a table shorter than its count, or a file that cannot be replaced (Data.ini
-// turned into a folder after the load): false, and the file as it was.
-TEST_F(AlarmFile, CommandsThatCannotBeDoneChangeNothing)
-{
-    ASSERT_TRUE(load(fourAlarms));
-    for (const std::int16_t index : {std::int16_t{0}, std::int16_t{5}})
-        EXPECT_FALSE(store::removeAlarm(table, index, path) || store::writeToggledState(table, index, path));
-    table.ASound.pop_back();
-    EXPECT_FALSE(store::removeAlarm(table, 2, path));
-    EXPECT_EQ(folder.read("Data.ini"), fourAlarms);
-    ASSERT_TRUE(load(fourAlarms));
-    std::filesystem::remove(path);
-    std::filesystem::create_directory(path);
-    EXPECT_FALSE(store::removeAlarm(table, 2, path));
-    EXPECT_FALSE(store::writeToggledState(table, 2, path));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
-        << "no temporary left";
-}
-
 } // namespace
