@@ -1,14 +1,11 @@
 #include "StdFiles.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace platform {
 
+// The platform's own file information, which takes the path as UTF-8 everywhere.
 bool StdFiles::plainFileExists(const std::string& path) const
 {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    return statFile(path).exists;
 }
 
 } // namespace platform
