@@ -1,11 +1,15 @@
 #include "StdFiles.h"
 
+#include "Utf8Path.h"
+
+#include <system_error>
+
 namespace platform {
 
-// The platform's own file information, which takes the path as UTF-8 everywhere.
 bool StdFiles::plainFileExists(const std::string& path) const
 {
-    return statFile(path).exists;
+    std::error_code error;
+    return std::filesystem::is_regular_file(utf8Path(path), error);
 }
 
 } // namespace platform
