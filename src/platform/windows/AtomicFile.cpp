@@ -50,10 +50,12 @@ bool replaceFileAtomically(const std::string& path, std::string_view content)
     std::wstring temp;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-        temp = (target.parent_path() / (L"." + target.filename().wstring() + L"." +
-                                        std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt)))
+        temp = (target.parent_path() /
+                (L"." + target.filename().wstring() + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(attempt)))
                    .wstring();
-        file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file =
+            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
             return false;
     }

@@ -27,7 +27,8 @@ FileStamp statFile(const std::string& path)
     CloseHandle(file);
     if (!ok || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return {};
-    const std::uint64_t written = join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+    const std::uint64_t written =
+        join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
     return {true, join(info.nFileSizeHigh, info.nFileSizeLow),
             (static_cast<std::int64_t>(written) - static_cast<std::int64_t>(unixEpochIn100ns)) * 100,
             info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow)};
