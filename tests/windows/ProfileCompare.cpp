@@ -12,6 +12,7 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -24,10 +25,22 @@ const std::string x300(300, 'x'), e140 = [] {
         e += "\xC3\xA9"; // é
     return e;
 }();
-const std::vector<std::string> sections{"Alarm", "alarm", " ALARM ", "Alarm1", "B", "A]"};
+const std::vector<std::string> sections{"Alarm", "alarm", " ALARM ",   "Alarm1",
+                                        "B",     "A]",    "Caf\u00e9", "CAF\u00c9"};
 const std::vector<std::string> keys{"Count", "count ", "TIME", "Memo", "K", "#k", "K=V", ";K"};
 const std::vector<std::string> values{"",        "3",  "7:00 AM", "  spaced  ", "\"quoted\"", "'one'",
                                       "a=b ; c", x300, e140,      "x" + e140,   "a\r\nb"};
+// The kinds of difference the store means to have.
+const std::string cut = "the 254-byte cut never splits a character",
+                  lineBreak = "a line break in a value becomes a blank and starts no line",
+                  refused = "a write that cannot be done is refused and reported",
+                  unchanged = "a write that changes nothing leaves the file alone",
+                  kept = "every line the write does not touch is kept byte for byte",
+                  atomic = "the file is replaced atomically, not rewritten in place",
+                  crLine = "a lone CR ends a line",
+                  bareKey = "a line without '=' is no key, and a write adds the key",
+                  utf8 = "UTF-8 names match without regard to ASCII case only";
+
 std::vector<std::string> split(const std::string& text)
 {
     std::vector<std::string> parts;
@@ -39,7 +52,7 @@ std::vector<std::string> split(const std::string& text)
 const std::vector<std::string> lines =
     split("[Alarm]| [alarm] |[ALARM1]\t; note|[Alarm1]|[B|[b]|Count=3| count = 4 |"
           "TIME=\"7:00 AM\"|Time='8:00 PM'|Memo= a ; b |K=|K|=5|; comment|"
-          "  ;Count=9|#k=1||Memo=\"\"|memo=second|Memo=" +
+          "  ;Count=9|#k=1|[Caf\u00e9]||Memo=\"\"|memo=second|Memo=" +
           x300 + "|Memo=x" + e140);
 
 std::string slurp(const fs::path& path)
@@ -65,26 +78,9 @@ std::string apiRead(const fs::path& file, const std::string& section, const std:
     return std::string(buffer, size);
 }
 
-bool loneCr(const std::string& text)
+bool matches(const std::string& text, const std::string& pattern)
 {
-    for (std::size_t cr = text.find('\r'); cr != std::string::npos; cr = text.find('\r', cr + 1))
-        if (cr + 1 == text.size() || text[cr + 1] != '\n')
-            return true;
-    return false;
-}
-
-// A line of the key's name alone: Windows takes it for the key (with no value), the store for no key.
-bool bareKeyLine(const std::string& text, std::string key)
-{
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        line.erase(0, line.find_first_not_of(" \t"));
-        line.erase(line.find_last_not_of(" \t\r") + 1);
-        key.erase(key.find_last_not_of(' ') + 1);
-        if (_stricmp(line.c_str(), key.c_str()) == 0)
-            return true;
-    }
-    return false;
+    return std::regex_search(text, std::regex(pattern, std::regex::icase));
 }
 
 // The first lookup the two files answer differently, or empty when every one is the same: then they differ
@@ -113,7 +109,9 @@ int main(int argc, char** argv)
     fs::create_directories(ours.parent_path());
     const std::string oursPath = platform::utf8Text(ours);
     long operations = 0, agreements = 0;
-    std::map<std::string, long> deliberate;
+    std::map<std::string, long> deliberate{{cut, 0},       {lineBreak, 0}, {refused, 0},
+                                           {unchanged, 0}, {kept, 0},      {atomic, 0},
+                                           {crLine, 0},    {bareKey, 0},   {utf8, 0}};
     int failures = 0;
     for (int f = 0; f < fileCount; ++f) {
         std::string content;
@@ -136,7 +134,7 @@ int main(int argc, char** argv)
                 const std::string a = ini::ReadIni(oursPath, section, key, "<d>"),
                                   b = apiRead(theirs, section, key);
                 if (a != b && b.size() == 254 && a.size() >= 251 && b.starts_with(a))
-                    kind = "the 254-byte cut never splits a character";
+                    kind = cut;
                 else if (a != b)
                     kind = "?",
                     detail = "[" + section + "] " + key + ": ours '" + a + "', Windows '" + b + "'";
@@ -149,26 +147,28 @@ int main(int argc, char** argv)
                 after = slurp(ours), apiAfter = slurp(theirs);
                 spit(copy, after);
                 detail = after == apiAfter ? "" : differingAnswer(copy, theirs);
-                const bool badName = section.find(']') != std::string::npos ||
-                                     key.find('=') != std::string::npos || key.front() == ';';
                 if (a && value == "a\r\nb" && ini::ReadIni(oursPath, section, key, "") == "a  b")
-                    kind = "a line break in a value becomes a blank and starts no line";
+                    kind = lineBreak;
                 else if (a != b)
-                    kind = badName && after == before ? "a write that cannot be done is refused and reported"
-                                                      : "?";
+                    kind =
+                        after == before && (section == "A]" || key == "K=V" || key == ";K") ? refused : "?";
                 else if (after != apiAfter && detail.empty())
-                    kind = after == before ? "a write that changes nothing leaves the file alone"
-                                           : "every line the write does not touch is kept byte for byte";
+                    kind = after == before ? unchanged : kept;
                 else if (after != apiAfter)
                     kind = "?", detail = "[" + section + "] " + key + "=" + value + ", then " + detail;
                 else if (after != before && platform::statFile(oursPath).inode != stamp.inode &&
                          platform::statFile(theirs.string()).inode == theirStamp.inode)
-                    kind = "the file is replaced atomically, not rewritten in place";
+                    kind = atomic;
             }
-            if (kind == "?" && loneCr(before))
-                kind = "a lone CR ends a line";
-            else if (kind == "?" && bareKeyLine(before, key))
-                kind = "a line without '=' is no key, and a write adds the key";
+            // The key's name alone on a line: the key with no value for Windows, no key for the store.
+            const std::string bareKeyLine =
+                "(^|\n)[ \t]*" + key.substr(0, key.find_last_not_of(' ') + 1) + "[ \t]*\r?(\n|$)";
+            if (kind == "?" && matches(before, "\r[^\n][\\s\\S]*\n"))
+                kind = crLine;
+            else if (kind == "?" && matches(before, bareKeyLine))
+                kind = bareKey;
+            else if (kind == "?" && section == "CAF\u00c9")
+                kind = utf8;
             if (kind.empty())
                 ++agreements;
             else if (kind != "?")
