@@ -85,7 +85,7 @@ test-windows: deps
 		env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX=$(CURDIR)/$(BUILD_WINDOWS)/wineprefix WINEDEBUG=-all \
 			WINEDLLOVERRIDES=mscoree,mshtml= wineboot -i && WINEPREFIX=$(CURDIR)/$(BUILD_WINDOWS)/wineprefix wineserver -w; \
 	fi
-	ctest --test-dir $(BUILD_WINDOWS) --output-on-failure
+	ctest --test-dir $(BUILD_WINDOWS) --output-on-failure -j $(JOBS)
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWAKERY_WITH_QT=OFF -DWAKERY_FUZZ=ON -DWAKERY_BENCH=OFF -DBUILD_TESTING=ON $(werror)
