@@ -2,6 +2,7 @@
 
 #include "Wide.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace platform {
