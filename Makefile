@@ -5,6 +5,7 @@ BUILD ?= build
 BUILD_RELEASE ?= build-release
 BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
+BUILD_WINDOWS ?= build-windows
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 # WERROR=ON makes every warning an error (make test sets it); left empty, a build folder keeps its choice.
@@ -19,9 +20,10 @@ PACKAGES := build-essential cmake ninja-build pkg-config git \
 	xvfb xauth xdotool x11-utils imagemagick trayer faketime libfaketime \
 	pulseaudio pulseaudio-utils sox \
 	dbus dbus-x11 at-spi2-core python3 python3-gi gir1.2-atspi-2.0 procps strace \
-	libxcb1-dev dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin
+	libxcb1-dev dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin \
+	g++-mingw-w64-x86-64-posix googletest wine wine64
 
-.PHONY: all deps build compile check release run package package-check test test-logic-asan fuzz fuzz-run format-check clean
+.PHONY: all deps build compile check release run package package-check test test-logic-asan test-windows fuzz fuzz-run format-check clean
 
 all: build
 
@@ -73,6 +75,18 @@ test-logic-asan: deps
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
 
+# The core cross-built for Windows, its logic tests and the comparison with the system's profile functions
+# run under Wine: headless, in a Wine prefix of its own in the build folder, made once before the tests.
+test-windows: deps
+	cmake -S . -B $(BUILD_WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DWAKERY_WITH_QT=OFF -DWAKERY_BENCH=OFF $(werror)
+	cmake --build $(BUILD_WINDOWS) -j $(JOBS)
+	@if [ ! -f $(BUILD_WINDOWS)/wineprefix/system.reg ]; then \
+		env -u DISPLAY -u WAYLAND_DISPLAY WINEPREFIX=$(CURDIR)/$(BUILD_WINDOWS)/wineprefix WINEDEBUG=-all \
+			WINEDLLOVERRIDES=mscoree,mshtml= wineboot -i && WINEPREFIX=$(CURDIR)/$(BUILD_WINDOWS)/wineprefix wineserver -w; \
+	fi
+	ctest --test-dir $(BUILD_WINDOWS) --output-on-failure -j $(JOBS)
+
 fuzz: deps
 	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWAKERY_WITH_QT=OFF -DWAKERY_FUZZ=ON -DWAKERY_BENCH=OFF -DBUILD_TESTING=ON $(werror)
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target wakery_fuzz_store
@@ -89,10 +103,11 @@ test: deps
 	$(MAKE) format-check
 	$(MAKE) compile WERROR=ON
 	ctest --test-dir $(BUILD) --output-on-failure
+	$(MAKE) test-windows WERROR=ON
 	$(MAKE) package-check
 	$(MAKE) release WERROR=ON
 	$(MAKE) test-logic-asan WERROR=ON
 	$(MAKE) fuzz-run WERROR=ON
 
 clean:
-	rm -rf $(BUILD) $(BUILD_RELEASE) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_RELEASE) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WINDOWS)

@@ -1,13 +1,13 @@
 #include "AppLayout.h"
 
-#include <filesystem>
+#include "Utf8Path.h"
 
 namespace platform {
 namespace {
 
 std::string join(const std::string& folder, const std::string& name)
 {
-    return (std::filesystem::path(folder) / name).lexically_normal().string();
+    return utf8Text((utf8Path(folder) / utf8Path(name)).lexically_normal());
 }
 
 } // namespace

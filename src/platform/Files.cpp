@@ -1,12 +1,12 @@
 #include "Files.h"
 
-#include <filesystem>
+#include "Utf8Path.h"
 
 namespace platform {
 
 std::string programFile(const Files& files, const std::string& name)
 {
-    return (std::filesystem::path(files.programFolder()) / name).string();
+    return utf8Text(utf8Path(files.programFolder()) / utf8Path(name));
 }
 
 std::string Files::defaultSound() const
@@ -16,7 +16,7 @@ std::string Files::defaultSound() const
 
 std::string dataIniPath(const Files& files)
 {
-    return (std::filesystem::path(files.dataFolder()) / "Data.ini").string();
+    return utf8Text(utf8Path(files.dataFolder()) / "Data.ini");
 }
 
 } // namespace platform

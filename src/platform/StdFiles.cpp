@@ -1,6 +1,7 @@
 #include "StdFiles.h"
 
-#include <filesystem>
+#include "Utf8Path.h"
+
 #include <system_error>
 
 namespace platform {
@@ -8,7 +9,7 @@ namespace platform {
 bool StdFiles::plainFileExists(const std::string& path) const
 {
     std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
+    return std::filesystem::is_regular_file(utf8Path(path), error);
 }
 
 } // namespace platform

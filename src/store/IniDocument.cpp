@@ -1,11 +1,12 @@
 #include "IniDocument.h"
 
 #include "platform/TextTrim.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace store {
@@ -70,25 +71,22 @@ bool validKeyName(std::string_view name)
 
 // Reads the whole file; false on any error. A file that vanishes between the two steps is unreadable
 // rather than missing, which only ever makes a write refuse.
-bool readWholeFile(const std::string& path, std::uintmax_t expectedSize, std::string& content)
+bool readWholeFile(const std::filesystem::path& path, std::uintmax_t expectedSize, std::string& content)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::ifstream file(path, std::ios::binary);
     if (!file)
         return false;
     content.resize(static_cast<std::size_t>(expectedSize));
-    std::size_t size = std::fread(content.data(), 1, content.size(), file);
+    std::size_t size = 0;
     // The file may have changed size since it was measured: read on until its real end.
-    bool ok = std::ferror(file) == 0;
-    while (ok && size == content.size()) {
-        content.resize(size + (1 << 16));
-        const std::size_t got = std::fread(content.data() + size, 1, content.size() - size, file);
-        size += got;
-        ok = std::ferror(file) == 0;
-        if (got == 0)
-            break;
+    while (file) {
+        if (size == content.size())
+            content.resize(size + (1 << 16));
+        file.read(content.data() + size, static_cast<std::streamsize>(content.size() - size));
+        size += static_cast<std::size_t>(file.gcount());
     }
     content.resize(size);
-    return (std::fclose(file) == 0) && ok;
+    return !file.bad();
 }
 
 } // namespace
@@ -100,16 +98,17 @@ IniDocument::IniDocument(std::string content) : m_content(std::move(content))
 
 IniDocument IniDocument::fromFile(const std::string& path, Source& source)
 {
+    const std::filesystem::path file = platform::utf8Path(path);
     std::error_code error;
-    const auto status = std::filesystem::status(path, error);
+    const auto status = std::filesystem::status(file, error);
     if (status.type() == std::filesystem::file_type::not_found) {
         source = Source::Missing;
         return IniDocument();
     }
     std::string content;
-    const std::uintmax_t size = error ? 0 : std::filesystem::file_size(path, error);
+    const std::uintmax_t size = error ? 0 : std::filesystem::file_size(file, error);
     if (error || status.type() != std::filesystem::file_type::regular ||
-        !readWholeFile(path, size, content)) {
+        !readWholeFile(file, size, content)) {
         source = Source::Unreadable;
         return IniDocument();
     }

@@ -79,6 +79,9 @@ TEST(WriteIni, ChangesOnlyTheKeyAndKeepsTheRestOfTheFile)
     }
     EXPECT_TRUE(ini::WriteIniKeys(folder.file("none.ini"), {}));
     EXPECT_FALSE(fs::exists(folder.file("none.ini")));
+#ifdef _WIN32
+    GTEST_SKIP() << "the rest checks POSIX permissions and the umask; Windows has access lists instead";
+#else
     fs::permissions(folder.file("batch.ini"), fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(ini::WriteIni(folder.file("batch.ini"), "A", "K", "w")); // the permissions stay
     EXPECT_EQ(fs::status(folder.file("batch.ini")).permissions(),
@@ -87,6 +90,7 @@ TEST(WriteIni, ChangesOnlyTheKeyAndKeepsTheRestOfTheFile)
     ASSERT_TRUE(ini::WriteIni(folder.file("new.ini"), "A", "K", "v"));
     ::umask(mask);
     EXPECT_EQ(fs::status(folder.file("new.ini")).permissions(), static_cast<fs::perms>(0640));
+#endif
 }
 
 // A name that cannot stand in the file, a missing folder, a folder in the way: false, and the old file whole
