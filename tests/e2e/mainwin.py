@@ -1,6 +1,5 @@
-"""The main window in an X session with a notification area (trayer), and with one that comes and goes;
-restored at once after a hand edit, it shows Data.ini as it stands."""
-from harness import add_alarm, application, check, find, main, press
+"""The main window in an X session with a notification area (trayer), and with one that comes and goes."""
+from harness import add_alarm, application, check, main, press
 
 TITLE = "Orvane Wakery"
 
@@ -38,19 +37,6 @@ def tray_later(s):
     check(s.wait("the window to go", lambda: not s.windows(TITLE)), "a notification area that comes later gets the icon and the window")
     host.terminate()
     check(s.wait_window(TITLE) and program.poll() is None, "when it goes again, the window comes back")
-
-
-def quick_restore(s):  # the window system may still count the hidden window as the active one
-    start(s, tray=True)
-    s.click(*(icon := s.docked_icon()))
-    app = application(s)
-    s.wait("the alarm in the list", lambda: find(app, None, "Weekend film"))
-    s.close_window(s.wait_window(TITLE))
-    s.wait("the window to hide", lambda: not s.windows(TITLE))
-    s.data(s.data().replace("Weekend film", "Weekend walk"))
-    s.click(*icon)
-    check(s.wait("the edited alarm", lambda: find(app, None, "Weekend walk"), timeout=3),
-          "closed, Data.ini edited and restored at once: the list shows the file as it is")
 
 
 main(globals())
