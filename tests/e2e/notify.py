@@ -15,24 +15,18 @@ def answer(s, *keys):
     s.wait("the Alarm! window to close", lambda: not s.windows("Alarm!"))
 
 
-def ok(s):
-    s.alarm("7:00:00 AM", "Wake up")
-    s.set_clock("06:59:54")
-    program = s.program(faketime=True)
-    rings_at(s, "07:00:00")
-    answer(s, "Return")
-    check(program.poll() is None, "OK closes it, the program runs on")
-
-
 def snooze(s):
     s.alarm("7:00:00 AM", "Wake up")
-    s.set_clock("06:59:58")
+    s.set_clock("06:59:54")
     login = logind(s)
-    s.program(faketime=True, env={"FAKETIME_NO_CACHE": "1"})
+    program = s.program(faketime=True, env={"FAKETIME_NO_CACHE": "1"})
+    rings_at(s, "07:00:00")
     answer(s, "Tab", "Return")  # OK has the focus; Tab moves it to Snooze, with the default 00:05 in its box
     s.set_clock("07:04:56")
     login.resume()
     rings_at(s, "07:05:00", 8)  # not before: late would be below 0
+    answer(s, "Return")
+    check(program.poll() is None, "OK closes it, the program runs on")
 
 
 def sound(s):
