@@ -139,22 +139,24 @@ class Session:
         x11.XCloseDisplay(display)
 
     def docked_icon(self):
-        """The centre of the program's one small window once still for five looks: a click before the panel lays it out can miss."""
+        """The centre of the program's one small window (not its tooltip) once still for five looks: a click before the panel lays it out can miss."""
         seen = []
 
         def probe():
             shapes = [dict(f.split("=") for f in self.run("xdotool", "getwindowgeometry", "--shell", str(w)).split())
-                      for w in self.windows(classname="wakery")]
+                      for w in self.windows(classname="wakery") if "TOOLTIP" not in self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE")]
             seen.append([(int(g["X"]) + int(g["WIDTH"]) // 2, int(g["Y"]) + int(g["HEIGHT"]) // 2)
                          for g in shapes if max(int(g["WIDTH"]), int(g["HEIGHT"])) <= 64])
             return seen[-1] and seen[-5:] == [seen[-1]] * 5 and seen[-1][0]
         return self.wait("the icon in the notification area", probe)
 
-    def icon_menu(self, key):  # the entry with this accelerator in the icon's menu
-        before = set(self.windows(classname="wakery"))
+    def icon_menu(self, key):  # presses key in the icon's menu: Qt maps the same window again, so the menu is told by its kind, not by being new
+        menu = lambda: [w for w in self.windows(classname="wakery") if "Redirect State: yes" in self.run("xwininfo", "-id", str(w))  # noqa: E731
+                        and self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE").endswith("= _NET_WM_WINDOW_TYPE_NORMAL\n")]
         self.click(*self.docked_icon(), button=3)
-        self.wait("the icon menu", lambda: set(self.windows(classname="wakery")) - before)
+        self.wait("the icon menu", menu)
         self.run("xdotool", "key", key)
+        self.wait("the icon menu to close", lambda: not menu())
 
 
 def find(root, role, text):
