@@ -82,8 +82,7 @@ class Session:
         self.data(f"[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType={(time.localtime().tm_wday + 1) % 7 + 1}\r\nTime={at}\r\nMemo={memo}\r\nSound={sound}\r\n")
 
     def tray(self):
-        process = self.start("trayer --edge top --align right --widthtype pixel --width 200 --height 32 "
-                             "--SetDockType true --transparent false".split())
+        process = self.start("trayer --edge top --align right --widthtype pixel --width 200 --height 32 --SetDockType true --transparent false".split())
         return self.wait("the notification area", lambda: self.windows("panel")) and process
 
     def bus(self, system=False):  # a private session bus (the accessibility tree needs it), or a system bus
@@ -150,12 +149,13 @@ class Session:
             return seen[-1] and seen[-5:] == [seen[-1]] * 5 and seen[-1][0]
         return self.wait("the icon in the notification area", probe)
 
-    def icon_menu(self, key):  # presses key in the icon's menu: Qt maps the same window again, so the menu is told by its kind, not by being new
+    def icon_menu(self, key):  # presses key in the icon's menu, which Qt maps again in the same window: told by its kind, not by being new
         menu = lambda: [w for w in self.windows(classname="wakery") if "Redirect State: yes" in self.run("xwininfo", "-id", str(w))  # noqa: E731
                         and self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE").endswith("= _NET_WM_WINDOW_TYPE_NORMAL\n")]
         self.click(*self.docked_icon(), button=3)
         self.wait("the icon menu", menu)
-        self.run("xdotool", "key", key)
+        # Off the icon first: to Qt a right press there soon after the last one, with no move between, is a double click.
+        self.run("xdotool", "mousemove_relative", "--", "-200", "100", "key", key)
         self.wait("the icon menu to close", lambda: not menu())
 
 
