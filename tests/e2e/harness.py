@@ -82,8 +82,7 @@ class Session:
         self.data(f"[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType={(time.localtime().tm_wday + 1) % 7 + 1}\r\nTime={at}\r\nMemo={memo}\r\nSound={sound}\r\n")
 
     def tray(self):
-        process = self.start("trayer --edge top --align right --widthtype pixel --width 200 --height 32 "
-                             "--SetDockType true --transparent false".split())
+        process = self.start("trayer --edge top --align right --widthtype pixel --width 200 --height 32 --SetDockType true --transparent false".split())
         return self.wait("the notification area", lambda: self.windows("panel")) and process
 
     def bus(self, system=False):  # a private session bus (the accessibility tree needs it), or a system bus
@@ -139,22 +138,25 @@ class Session:
         x11.XCloseDisplay(display)
 
     def docked_icon(self):
-        """The centre of the program's one small window once still for five looks: a click before the panel lays it out can miss."""
+        """The centre of the program's one small window (not its tooltip) once still for five looks: a click before the panel lays it out can miss."""
         seen = []
 
         def probe():
             shapes = [dict(f.split("=") for f in self.run("xdotool", "getwindowgeometry", "--shell", str(w)).split())
-                      for w in self.windows(classname="wakery")]
+                      for w in self.windows(classname="wakery") if "TOOLTIP" not in self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE")]
             seen.append([(int(g["X"]) + int(g["WIDTH"]) // 2, int(g["Y"]) + int(g["HEIGHT"]) // 2)
                          for g in shapes if max(int(g["WIDTH"]), int(g["HEIGHT"])) <= 64])
             return seen[-1] and seen[-5:] == [seen[-1]] * 5 and seen[-1][0]
         return self.wait("the icon in the notification area", probe)
 
-    def icon_menu(self, key):  # the entry with this accelerator in the icon's menu
-        before = set(self.windows(classname="wakery"))
+    def icon_menu(self, key):  # presses key in the icon's menu, which Qt maps again in the same window: told by its kind, not by being new
+        menu = lambda: [w for w in self.windows(classname="wakery") if "Redirect State: yes" in self.run("xwininfo", "-id", str(w))  # noqa: E731
+                        and self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE").endswith("= _NET_WM_WINDOW_TYPE_NORMAL\n")]
         self.click(*self.docked_icon(), button=3)
-        self.wait("the icon menu", lambda: set(self.windows(classname="wakery")) - before)
-        self.run("xdotool", "key", key)
+        self.wait("the icon menu", menu)
+        # Off the icon first: to Qt a right press there soon after the last one, with no move between, is a double click.
+        self.run("xdotool", "mousemove_relative", "--", "-200", "100", "key", key)
+        self.wait("the icon menu to close", lambda: not menu())
 
 
 def find(root, role, text):

@@ -16,8 +16,7 @@ def installed(s):
     s.app = root + "/usr/bin"
     s.data("[Alarm]\r\nCount=5\r\n")  # left beside the installed program: neither read nor touched
     before = tree(root)
-    s.env.update(XDG_CONFIG_HOME=s.path("config"))
-    s.bus(), s.tray(), s.pulse()
+    s.env.update(XDG_CONFIG_HOME=s.path("config")), s.bus(), s.tray(), s.pulse()
     s.set_clock("06:58:00")
     login = logind(s)
     program = s.program(faketime=True, env={"FAKETIME_NO_CACHE": "1"})
@@ -27,15 +26,14 @@ def installed(s):
     check("Count=1\n" in open(ini).read(), "the new alarm is the first, in Data.ini in the config folder")
     s.set_clock("06:59:58")
     login.resume()  # the minute timer, a kernel timer, does not see the faked jump
-    s.wait_window("Alarm!")
-    check(s.wait("a stream on the sound server", lambda: s.run("pactl", "list", "short", "sink-inputs").strip()),
-          "the alarm rings with a sound")
-    check(root + "/usr/lib/x86_64-linux-gnu/wakery/wakery_sound.so" in open(f"/proc/{program.pid}/maps").read(),
-          "the sound module is the installed one")
+    check(s.wait("a stream on the sound server", lambda: s.run("pactl", "list", "short", "sink-inputs").strip()), "the alarm rings with a sound")
+    check(root + "/usr/lib/x86_64-linux-gnu/wakery/wakery_sound.so" in open(f"/proc/{program.pid}/maps").read(), "the sound module is the installed one")
     s.keys(s.wait_window("Alarm!"), "Return")
     s.icon_menu("l")
     s.wait("the autostart file", lambda: os.path.exists(autostart))
     check(f'Exec="{root}/usr/bin/wakery"\n' in open(autostart).read(), "Start at login writes the autostart file")
+    s.icon_menu("l")
+    check(s.wait("the autostart file to go", lambda: not os.path.exists(autostart)), "and unticking removes it")
     check(tree(root) == before, "nothing was written into the installed tree")
 
 

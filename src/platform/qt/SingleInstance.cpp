@@ -1,21 +1,23 @@
 #include "SingleInstance.h"
 
+#include "platform/LocalSocket.h"
 #include "platform/RuntimeFolder.h"
 
 #include <QCryptographicHash>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QTimer>
+
+#include <string>
 
 namespace platform {
 namespace {
 
 // What a running copy sends back; a copy that is hung accepts the connection (the kernel does that for
 // it) but never sends it.
-constexpr char answerText[] = "shown\n";
+const std::string answerText = "shown\n";
 
 // The same folder reached through another path (a symbolic link, a trailing separator) is the same
 // program with the same Data.ini.
@@ -43,8 +45,15 @@ SingleInstance::SingleInstance(const QString& programFolder, QObject* parent,
                      .arg(QString::fromStdString(why));
     else
         m_name = serverNameFor(programFolder, QString::fromStdString(runtime));
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_listener < 0)
+        return;
+    delete m_notifier;
+    closeLocal(m_listener);
+    removeLocal(m_name.toStdString());
 }
 
 bool SingleInstance::claim()
@@ -57,46 +66,54 @@ bool SingleInstance::claim()
     if (first == Answer::Silent)
         m_note = QStringLiteral("a running copy did not answer within %1 ms; starting anyway")
                      .arg(m_answerWait.count());
-    if (m_server.listen(m_name))
+    bool inUse = false;
+    if (listen(inUse))
         return true;
     // A copy that started at the same moment listens now, a crashed one left its socket file behind, or
     // a hung one holds it: the new copy takes the name over so that later starts find it.
-    if (m_server.serverError() == QAbstractSocket::AddressInUseError) {
+    if (inUse) {
         if (first != Answer::Silent && askRunningCopy() == Answer::Answered)
             return false;
-        QLocalServer::removeServer(m_name);
-        if (m_server.listen(m_name))
-            return true;
+        removeLocal(m_name.toStdString());
+        listen(inUse);
     }
+    return true;
+}
+
+bool SingleInstance::listen(bool& inUse)
+{
+    m_listener = listenLocal(m_name.toStdString(), inUse);
+    if (m_listener < 0)
+        return false;
+    m_notifier = new QSocketNotifier(m_listener, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SingleInstance::acceptConnection);
     return true;
 }
 
 SingleInstance::Answer SingleInstance::askRunningCopy()
 {
-    const QDeadlineTimer deadline(m_answerWait);
-    QLocalSocket socket;
-    socket.connectToServer(m_name);
-    if (!socket.waitForConnected(static_cast<int>(m_answerWait.count())))
-        return Answer::None;
+    bool busy = false;
+    const int fd = connectLocal(m_name.toStdString(), busy);
+    if (fd < 0)
+        return busy ? Answer::Silent : Answer::None;
     // The answer comes from the running copy's event loop. This loop waits for it rather than a blocking
     // read, so that a copy in this same process (a test) can answer too.
-    if (socket.bytesAvailable() == 0 && !deadline.hasExpired()) {
-        QEventLoop loop;
-        QTimer::singleShot(static_cast<int>(deadline.remainingTime()), &loop, &QEventLoop::quit);
-        connect(&socket, &QLocalSocket::readyRead, &loop, &QEventLoop::quit);
-        connect(&socket, &QLocalSocket::disconnected, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return socket.bytesAvailable() > 0 ? Answer::Answered : Answer::Silent;
+    QEventLoop loop;
+    QSocketNotifier readable(fd, QSocketNotifier::Read);
+    connect(&readable, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+    QTimer::singleShot(m_answerWait, &loop, &QEventLoop::quit);
+    loop.exec();
+    const bool answered = receivedLocal(fd);
+    readable.setEnabled(false);
+    closeLocal(fd);
+    return answered ? Answer::Answered : Answer::Silent;
 }
 
 void SingleInstance::acceptConnection()
 {
-    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        socket->write(answerText, sizeof answerText - 1);
-        socket->flush();
-        socket->disconnectFromServer();
+    for (int fd = acceptLocal(m_listener); fd >= 0; fd = acceptLocal(m_listener)) {
+        sendLocal(fd, answerText);
+        closeLocal(fd);
         emit showRequested();
     }
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
 #include <QString>
 
 #include <chrono>
+
+class QSocketNotifier;
 
 namespace platform {
 
@@ -18,6 +19,7 @@ class SingleInstance : public QObject
 public:
     explicit SingleInstance(const QString& programFolder, QObject* parent = nullptr,
                             std::chrono::milliseconds answerWait = std::chrono::seconds(1));
+    ~SingleInstance() override;
 
     // True when this process is to run: no other copy answered within the wait, so this one now listens
     // for later starts. Also true when the guard cannot work at all (no private folder, no socket), as an
@@ -37,12 +39,14 @@ signals:
 private:
     enum class Answer { None, Answered, Silent };
     Answer askRunningCopy();
+    bool listen(bool& inUse);
     void acceptConnection();
 
     QString m_name;
     QString m_note;
     std::chrono::milliseconds m_answerWait;
-    QLocalServer m_server;
+    int m_listener = -1;
+    QSocketNotifier* m_notifier = nullptr;
 };
 
 } // namespace platform

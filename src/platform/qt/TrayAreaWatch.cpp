@@ -44,8 +44,12 @@ TrayAreaWatch::TrayAreaWatch(QObject* parent) : QObject(parent)
 {
     m_onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
+    if (!bus.isConnected()) {
+        // Qt's tray can then only ever be an XEmbed one, so asking about it now settles nothing, and
+        // following the tray's owner from the start spares the idle program a look every few seconds.
+        followX11();
         return;
+    }
     m_busWatch = new QDBusServiceWatcher(watcherService, bus, QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(m_busWatch, &QDBusServiceWatcher::serviceOwnerChanged, this, &TrayAreaWatch::onBusChanged);
     bus.connect(watcherService, watcherPath, watcherService, QStringLiteral("StatusNotifierHostRegistered"),
@@ -61,10 +65,16 @@ bool TrayAreaWatch::available() const
 
 bool TrayAreaWatch::connected() const
 {
-    return m_busWatch != nullptr && (!m_onX11 || m_x11Followed);
+    // On X11 without a session bus only an XEmbed tray can come and go.
+    return m_onX11 ? m_x11Followed : m_busWatch != nullptr;
 }
 
 void TrayAreaWatch::trayCreated()
+{
+    followX11();
+}
+
+void TrayAreaWatch::followX11()
 {
     if (m_x11Followed || !m_onX11)
         return;

@@ -33,6 +33,7 @@ private slots:
     void onBusChanged();
 
 private:
+    void followX11();
     bool statusNotifierHost() const;
     bool xembedTray() const;
 
