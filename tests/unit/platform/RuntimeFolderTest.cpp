@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 // $XDG_RUNTIME_DIR only when it is a real folder closed to others, else wakery-<uid> in the temporary
-// folder, made closed when absent and refused when someone left it open.
+// folder, made closed when absent and refused when someone left it open or made it (as root only).
 TEST(RuntimeFolder, TakesOnlyAFolderClosedToOthers)
 {
     const fakes::TempFolder folder;
@@ -48,6 +48,11 @@ TEST(RuntimeFolder, TakesOnlyAFolderClosedToOthers)
             struct stat info = {};
             EXPECT_TRUE(::stat(own.c_str(), &info) == 0 && (info.st_mode & 0777) == 0700);
         }
+    }
+    if (::geteuid() == 0 && ::chmod(own.c_str(), 0700) == 0 && ::chown(own.c_str(), 65534, 65534) == 0) {
+        std::string reason;
+        EXPECT_EQ(platform::privateRuntimeFolder(reason), "");
+        EXPECT_TRUE(reason.ends_with(" belongs to another user")) << reason;
     }
     setEnv("TMPDIR", savedTmp ? keptTmp.c_str() : nullptr);
     setEnv("XDG_RUNTIME_DIR", savedRuntime ? keptRuntime.c_str() : nullptr);

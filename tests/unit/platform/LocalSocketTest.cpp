@@ -1,0 +1,38 @@
+#include "platform/LocalSocket.h"
+
+#include "fakes/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+// A listener that only this user reaches: a start connects, is taken from the queue and answered; a second
+// listener at the path is refused as in use; the file a copy that ended left behind connects nowhere.
+TEST(LocalSocket, ListensConnectsAndAnswers)
+{
+    const fakes::TempFolder folder;
+    const std::string path = folder.file("guard");
+    bool inUse = true, busy = true;
+    EXPECT_EQ(platform::listenLocal(folder.file(std::string(120, 'x')), inUse), -1); // too long to reach
+    EXPECT_FALSE(inUse);
+    const int listener = platform::listenLocal(path, inUse);
+    ASSERT_GE(listener, 0);
+    struct stat info = {};
+    EXPECT_TRUE(::stat(path.c_str(), &info) == 0 && (info.st_mode & 0777) == 0600);
+    EXPECT_EQ(platform::listenLocal(path, inUse), -1);
+    EXPECT_TRUE(inUse);
+    const int start = platform::connectLocal(path, busy), accepted = platform::acceptLocal(listener);
+    ASSERT_TRUE(start >= 0 && accepted >= 0 && !busy);
+    EXPECT_EQ(platform::acceptLocal(listener), -1);
+    EXPECT_FALSE(platform::receivedLocal(start));
+    EXPECT_TRUE(platform::sendLocal(accepted, "shown\n"));
+    EXPECT_TRUE(platform::receivedLocal(start));
+    for (const int fd : {start, accepted, listener})
+        platform::closeLocal(fd);
+    EXPECT_FALSE(platform::sendLocal(accepted, "x"));
+    EXPECT_EQ(platform::connectLocal(path, busy), -1);
+    EXPECT_FALSE(busy);
+    platform::removeLocal(path);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
