@@ -50,10 +50,6 @@ struct Harness : FakeServices
     std::unique_ptr<Form1> form;
     QTreeWidget* list() const { return form->findChild<QTreeWidget*>("ListView1"); }
     QComboBox* cmbtime() const { return form->findChild<QComboBox*>("cmbtime"); }
-    void click(const QString& name) const
-    {
-        QTest::mouseClick(form->findChild<QPushButton*>(name), Qt::LeftButton);
-    }
     void write(const std::string& content) const { folder.write("Data.ini", content); }
     // One "time|memo|days|state" per row, or the columns asked for.
     QStringList rows(const QList<int>& columns = {0, 1, 2, 3}, const QString& separator = "|") const
@@ -68,11 +64,11 @@ struct Harness : FakeServices
         return result;
     }
     void select(int row) const { list()->setCurrentItem(list()->topLevelItem(row - 1)); }
-    void press(const QString& name, int row) const // row 0: no selection
+    void press(const QString& name, int row = 0) const // row 0: no selection made
     {
         if (row > 0)
             select(row);
-        click(name);
+        QTest::mouseClick(form->findChild<QPushButton*>(name), Qt::LeftButton);
     }
     void load(const std::string& content) const
     {
@@ -222,7 +218,7 @@ private:
         h.cmbtime()->clearEditText();
         QTest::keyClicks(h.cmbtime()->lineEdit(), typed);
         if (key < 0) {
-            h.click("cmdSet");
+            h.press("cmdSet");
         } else {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, 0, keysym, 0);
             QApplication::sendEvent(h.cmbtime()->lineEdit(), &press);
@@ -250,11 +246,11 @@ private slots:
         QVERIFY(!editor.isVisible());
         QCOMPARE(h.read("Alarm2", "Memo"), std::string("fourth"));
         // Closing the editor reloads the list from the file.
-        h.click("Command1");
+        h.press("Command1");
         h.write("[Alarm]\nCount=1\n[Alarm1]\nState=0\nType=1\nTime=6:00 AM\nMemo=changed by hand\n");
         editor.reject();
         QCOMPARE(h.rows(), QStringList{"6:00:00 AM|changed by hand|Sun|Off"});
-        h.click("Command1"); // the window goes with the editor open
+        h.press("Command1"); // the window goes with the editor open
     }
 
     // When the main window reloads Data.ini, and when its controls come to be.

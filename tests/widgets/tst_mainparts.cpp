@@ -1,4 +1,4 @@
-// The icon, its menu's "Start at login", and the rules that move the main window between the screen, the
+// The icon's menu's "Start at login", and the rules that move the main window between the screen, the
 // task bar and the notification area, apart from the window itself.
 #include "platform/Autostart.h"
 #include "ui/main/AppIcon.h"
@@ -41,17 +41,6 @@ class TestMainParts : public QObject
 {
     Q_OBJECT
 private slots:
-    void iconIsDrawnAtEverySizeWithTransparentCorners()
-    {
-        const QIcon icon = mainwin::appIcon();
-        for (const int size : {16, 22, 48, 256}) {
-            QVERIFY2(icon.availableSizes().contains(QSize(size, size)), qPrintable(QString::number(size)));
-            const QImage image = mainwin::drawAppIcon(size).toImage();
-            QCOMPARE(qAlpha(image.pixel(0, size - 1)), 0);
-            QCOMPARE(qAlpha(image.pixel(size / 2, size * 35 / 64)), 255);
-        }
-    }
-
     // Restore (a reason of -1), a left or double click bring the window up; a right click is the menu's.
     void restoreFromTheTray()
     {
