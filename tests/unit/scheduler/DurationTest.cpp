@@ -1,7 +1,4 @@
 #include "scheduler/Duration.h"
-#include "scheduler/DefaultSnooze.h"
-
-#include "fakes/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +7,10 @@
 namespace {
 
 // The box of the main window's Set and of Snooze: what is accepted, the "00" repairs that stay in the box
-// even when the text then fails, and what Set stores. Rows "box|Text after|box after|h:m;": h:m empty when
-// refused, "!h:m" when refused by the check though the reading alone would take it.
-TEST(ValidDuration, ChecksRepairsAndStoresTheBox)
+// even when the text then fails, and what is read from it (the window's tests see Set store it). Rows
+// "box|Text after|box after|h:m;": h:m empty when refused, "!h:m" when refused by the check though the
+// reading alone would take it.
+TEST(ValidDuration, ChecksRepairsAndReadsTheBox)
 {
     std::istringstream table(
         "0:05|0:05|0:05|0:5;5:5|5:5|5:5|5:5;12:59|12:59|12:59|12:59;:30|:30|00:30|0:30;"
@@ -37,19 +35,6 @@ TEST(ValidDuration, ChecksRepairsAndStoresTheBox)
         EXPECT_EQ(read ? std::to_string(read->hours) + ":" + std::to_string(read->minutes) : "",
                   valid ? duration : duration.substr(duration.empty() ? 0 : 1));
     }
-    fakes::TempFolder folder;
-    folder.write("Data.ini", "[Alarm]\r\nDSnooze=0:07\r\n");
-    for (const auto& [typed, result] : {std::pair{"1:60", scheduler::DefaultSnoozeResult::InvalidDuration},
-                                        {":30", scheduler::DefaultSnoozeResult::Stored}}) {
-        std::string box = typed;
-        EXPECT_EQ(scheduler::storeDefaultSnooze(box, folder.file("Data.ini")), result);
-    }
-    EXPECT_EQ(folder.read("Data.ini"), "[Alarm]\r\nDSnooze=00:30\r\n");
-    folder.write("file", "");
-    std::string box = ":30"; // a path under a plain file can not be written, not even by root
-    EXPECT_EQ(scheduler::storeDefaultSnooze(box, folder.file("file") + "/Data.ini"),
-              scheduler::DefaultSnoozeResult::NotSaved);
-    EXPECT_EQ(box, "00:30");
 }
 
 } // namespace
