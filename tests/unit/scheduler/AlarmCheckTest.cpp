@@ -1,5 +1,6 @@
 #include "scheduler/AlarmCheck.h"
 
+#include "Tables.h"
 #include "fakes/FakeClock.h"
 #include "fakes/TempFolder.h"
 #include "platform/StdFiles.h"
@@ -10,31 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iterator>
 #include <sstream>
 
 namespace {
-
-// Alarms as "H:MM[/days[/state]]" separated by blanks: days "1234567" and state 1 when left out, days "-"
-// for none; a spec that is no time stands for a stored time that is none.
-store::AlarmTable tableOf(const std::string& alarms)
-{
-    std::istringstream in(alarms);
-    const std::vector<std::string> specs{std::istream_iterator<std::string>(in), {}};
-    store::AlarmTable table;
-    table.ACount = static_cast<std::int16_t>(specs.size());
-    table.resize(table.ACount);
-    for (std::size_t i = 1; i <= specs.size(); ++i) {
-        int hour = 0, minute = 0, state = 1;
-        char days[16] = "1234567";
-        const bool valid =
-            std::sscanf(specs[i - 1].c_str(), "%d:%d/%15[^/]/%d", &hour, &minute, days, &state) >= 2;
-        table.AType[i] = days[0] == '-' ? "" : days;
-        table.AState[i] = static_cast<std::int16_t>(state);
-        table.AClock[i] = {valid, hour, minute};
-    }
-    return table;
-}
 
 // Records each hand-over as "index weekday hh:mm" of the clock (December 2026: the 7th is a Monday), and
 // each alarm of a missed notice as "!index".

@@ -2,6 +2,8 @@
 #include "scheduler/AlarmOccurrences.h"
 #include "scheduler/CivilMinute.h"
 
+#include "Tables.h"
+
 #include "fakes/FakeLocaleTime.h"
 
 #include <gtest/gtest.h>
@@ -10,20 +12,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using scheduler::civil::localMinute;
-
-// Alarms as "hh:mm days", switched on, memo "memo <index>".
-store::AlarmTable table(const Lines& alarms)
-{
-    store::AlarmTable t;
-    t.resize(t.ACount = static_cast<std::int16_t>(alarms.size()));
-    for (std::size_t i = 1; i <= alarms.size(); ++i) {
-        const std::string& a = alarms[i - 1];
-        t.AType[i] = a.substr(6), t.ATime[i] = a.substr(0, 5), t.AMemo[i] = "memo " + std::to_string(i);
-        t.AState[i] = 1;
-        t.AClock[i] = {true, std::stoi(a.substr(0, 2)), std::stoi(a.substr(3, 2))};
-    }
-    return t;
-}
 
 // "7 07:00": the day of December 2026 (the 7th is a Monday) and the time.
 std::string when(std::int64_t minute)
@@ -38,7 +26,7 @@ std::string when(std::int64_t minute)
 // lists the last seven days.
 TEST(MissedAlarms, ListsTheGapUpToAWeek)
 {
-    const store::AlarmTable t = table({"07:00 1234567", "23:30 2", "00:15 3", "23:30 3", "03:59 4"});
+    const store::AlarmTable t = tableOf("7:00 23:30/2 0:15/3 23:30/3 3:59/4");
     const auto list = [&t](int day, int hour, int minute) {
         Lines out;
         for (const auto& alarm : scheduler::missedAlarms(t, localMinute({2026, 12, 7, 7, 0}),
@@ -55,7 +43,7 @@ TEST(MissedAlarms, ListsTheGapUpToAWeek)
 
 TEST(MissedAlarms, NoticeText)
 {
-    store::AlarmTable t = table({"07:00 1", "23:30 2"});
+    store::AlarmTable t = tableOf("7:00/1 23:30/2");
     t.ASnoozeH[2] = 1;
     const auto missed =
         scheduler::missedAlarms(t, localMinute({2026, 12, 6, 0, 0}), localMinute({2026, 12, 8, 1, 0}));
@@ -67,7 +55,7 @@ TEST(MissedAlarms, NoticeText)
 
 TEST(NextDue, SkipsTheCurrentMinuteOffAlarmsAndOtherDays)
 {
-    store::AlarmTable t = table({"07:00 2", "06:00 3", "08:00 1234567"});
+    store::AlarmTable t = tableOf("7:00/2 6:00/3 8:00");
     const std::int64_t monday7 = localMinute({2026, 12, 7, 7, 0});
     EXPECT_EQ(when(*scheduler::nextDueMinute(t, monday7)), "7 08:00");
     t.AState[3] = 0;
