@@ -1,5 +1,5 @@
 // The alarm editor as the user fills it, against a real Data.ini: what OK stores and loads again, what
-// it refuses and says, what Cancel, Esc, Enter and Browse leave.
+// it refuses and says, what Cancel, Esc and Enter leave.
 #include "FakeServices.h"
 #include "store/AlarmLoad.h"
 #include "ui/editor/Dialog.h"
@@ -25,9 +25,8 @@ struct Editor : FakeServices
     {
         mainWindow.show();
         folder.write("Data.ini", twoAlarms);
-        reload();
+        store::loadAlarmTable(table, platform::dataIniPath(files), files, locale);
     }
-    bool reload() { return store::loadAlarmTable(table, platform::dataIniPath(files), files, locale); }
     // An alarm as "State|Type|Time|Memo|Sound".
     QString stored(int index) const
     {
@@ -121,42 +120,6 @@ private slots:
         e.ok();
         QCOMPARE(e.stored(2), QString("1|1357|7:45 PM|two|"));
         QCOMPARE(e.read("Alarm", "Count"), std::string("3"));
-    }
-
-    void browseThenCancel()
-    {
-        Editor e;
-        QVERIFY(e.dialog.openNew());
-        auto* browse = e.control<QPushButton>("cmdbrowse");
-        e.sound()->setText("/typed/by/hand.wav");
-        browse->click(); // cancelled, nothing chosen before: the box empties
-        QCOMPARE(e.sound()->text(), QString());
-        QCOMPARE(e.fileDialog.startPaths.at(0), std::string("/typed/by/hand.wav"));
-        e.fileDialog.answers.push_back("/sounds/chosen.wav");
-        browse->click();
-        e.sound()->setText("/typed/again.wav");
-        browse->click(); // cancelled: the earlier choice comes back
-        QCOMPARE(e.sound()->text(), QStringLiteral("/sounds/chosen.wav"));
-        QCOMPARE(e.fileDialog.startPaths.back(), std::string("/sounds/chosen.wav"));
-    }
-
-    // Texts are cut to the 254 bytes the store gives back, before a character that would not fit whole.
-    void longTextIsCutVisibly()
-    {
-        Editor e;
-        QVERIFY(e.dialog.openNew());
-        e.memo()->setPlainText(QString(200, QChar(0xE9)));
-        QCOMPARE(e.memo()->toPlainText(), QString(127, QChar(0xE9)));
-        e.sound()->setText(QString(300, QLatin1Char('s')));
-        QCOMPARE(e.sound()->text(), QString(254, QLatin1Char('s')));
-        e.time()->setEditText("10:30 PM" + QString(300, QLatin1Char('!')));
-        e.fill(e.time()->currentText(), e.memo()->toPlainText(), "1");
-        e.ok();
-        QVERIFY(e.reload());
-        QCOMPARE(QString::fromStdString(e.table.AMemo[3]), QString(127, QChar(0xE9)));
-        QCOMPARE(e.table.ASound[3], std::string(254, 's'));
-        QCOMPARE(e.table.AStoredTime[3], e.time()->currentText().toStdString());
-        QVERIFY(e.table.AClock[3].valid);
     }
 };
 

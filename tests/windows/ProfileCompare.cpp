@@ -41,19 +41,16 @@ const std::string cut = "the 254-byte cut never splits a character",
                   bareKey = "a line without '=' is no key, and a write adds the key",
                   utf8 = "UTF-8 names match without regard to ASCII case only";
 
-std::vector<std::string> split(const std::string& text)
-{
-    std::vector<std::string> parts;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, '|');)
-        parts.push_back(part);
-    return parts;
-}
 const std::vector<std::string> lines =
-    split("[Alarm]| [alarm] |[ALARM1]\t; note|[Alarm1]|[B|[b]|Count=3| count = 4 |"
-          "TIME=\"7:00 AM\"|Time='8:00 PM'|Memo= a ; b |K=|K|=5|; comment|"
-          "  ;Count=9|#k=1|[Caf\u00e9]||Memo=\"\"|memo=second|Memo=" +
-          x300 + "|Memo=x" + e140);
+    [](std::istringstream in) {
+        std::vector<std::string> parts;
+        for (std::string part; std::getline(in, part, '|');)
+            parts.push_back(part);
+        return parts;
+    }(std::istringstream("[Alarm]| [alarm] |[ALARM1]\t; note|[Alarm1]|[B|[b]|Count=3| count = 4 |"
+                         "TIME=\"7:00 AM\"|Time='8:00 PM'|Memo= a ; b |K=|K|=5|; comment|"
+                         "  ;Count=9|#k=1|[Caf\u00e9]||Memo=\"\"|memo=second|Memo=" +
+                         x300 + "|Memo=x" + e140));
 
 std::string slurp(const fs::path& path)
 {
@@ -64,10 +61,7 @@ std::string slurp(const fs::path& path)
 
 void spit(const fs::path& path, const std::string& bytes, bool exists = true)
 {
-    if (exists)
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    else
-        fs::remove(path);
+    exists ? void(std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes) : void(fs::remove(path));
 }
 
 std::string apiRead(const fs::path& file, const std::string& section, const std::string& key)
