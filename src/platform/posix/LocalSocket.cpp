@@ -28,15 +28,19 @@ const sockaddr* generic(const sockaddr_un& address)
     return reinterpret_cast<const sockaddr*>(&address);
 }
 
+// A new socket and the address for path, or -1 when path does not fit or no socket can be had.
+int socketFor(const std::string& path, sockaddr_un& address)
+{
+    return addressOf(path, address) ? ::socket(AF_UNIX, socketFlags, 0) : -1;
+}
+
 } // namespace
 
 int connectLocal(const std::string& path, bool& busy)
 {
     busy = false;
     sockaddr_un address;
-    if (!addressOf(path, address))
-        return -1;
-    const int fd = ::socket(AF_UNIX, socketFlags, 0);
+    const int fd = socketFor(path, address);
     if (fd < 0)
         return -1;
     // A Unix socket connects at once or not at all; EAGAIN is a listener that takes no one from its queue.
@@ -51,9 +55,7 @@ int listenLocal(const std::string& path, bool& inUse)
 {
     inUse = false;
     sockaddr_un address;
-    if (!addressOf(path, address))
-        return -1;
-    const int fd = ::socket(AF_UNIX, socketFlags, 0);
+    const int fd = socketFor(path, address);
     if (fd < 0)
         return -1;
     if (::bind(fd, generic(address), sizeof address) != 0) {
