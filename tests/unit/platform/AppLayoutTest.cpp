@@ -1,4 +1,5 @@
 #include "platform/AppLayout.h"
+#include "platform/UserFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,9 @@ TEST(AppLayout, ConfigHomeFollowsXdgRules)
 {
 #ifdef _WIN32
     GTEST_SKIP() << "the XDG folders and the installed layout with '/' paths are the Linux desktop's";
+#else
+    ::setenv("HOME", "/h", 1), ::unsetenv("XDG_CONFIG_HOME"); // as a session sets them
+    EXPECT_EQ(platform::userConfigHome(), "/h/.config");
 #endif
     EXPECT_EQ(platform::configHome("/cfg", "/home/u"), "/cfg");
     EXPECT_EQ(platform::configHome("cfg", "/home/u"), "/home/u/.config"); // a relative one is ignored

@@ -14,7 +14,8 @@ TEST(LocalSocket, ListensConnectsAndAnswers)
     const fakes::TempFolder folder;
     const std::string path = folder.file("guard");
     bool inUse = true, busy = true;
-    EXPECT_EQ(platform::listenLocal(folder.file(std::string(120, 'x')), inUse), -1); // too long to reach
+    const std::string tooLong = folder.file(std::string(120, 'x')); // no address can hold it
+    EXPECT_TRUE(platform::listenLocal(tooLong, inUse) == -1 && platform::connectLocal(tooLong, busy) == -1);
     EXPECT_FALSE(inUse);
     const int listener = platform::listenLocal(path, inUse);
     ASSERT_GE(listener, 0);
@@ -28,7 +29,9 @@ TEST(LocalSocket, ListensConnectsAndAnswers)
     EXPECT_FALSE(platform::receivedLocal(start));
     EXPECT_TRUE(platform::sendLocal(accepted, "shown\n"));
     EXPECT_TRUE(platform::receivedLocal(start));
-    for (const int fd : {start, accepted, listener})
+    platform::closeLocal(accepted);
+    EXPECT_FALSE(platform::receivedLocal(start)); // an end of file is no answer
+    for (const int fd : {start, listener})
         platform::closeLocal(fd);
     EXPECT_FALSE(platform::sendLocal(accepted, "x"));
     EXPECT_EQ(platform::connectLocal(path, busy), -1);
