@@ -3,6 +3,7 @@
 SHELL := /bin/bash
 BUILD ?= build
 BUILD_RELEASE ?= build-release
+BUILD_RUN ?= build-run
 BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 BUILD_WINDOWS ?= build-windows
@@ -12,28 +13,38 @@ FUZZ_SECONDS ?= 60
 WERROR ?=
 werror = $(if $(WERROR),-DWAKERY_WERROR=$(WERROR))
 
-# Build, program and test dependencies, all from the distribution.
-PACKAGES := build-essential cmake ninja-build pkg-config git \
-	qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins libgl-dev \
-	libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format \
-	fonts-dejavu-core fonts-liberation \
-	xvfb xauth xdotool x11-utils imagemagick trayer faketime libfaketime \
-	pulseaudio pulseaudio-utils sox \
-	dbus dbus-x11 at-spi2-core python3 python3-gi gir1.2-atspi-2.0 procps strace \
-	libxcb1-dev dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin \
-	g++-mingw-w64-x86-64-posix googletest wine wine64
+# What each purpose needs from the distribution, in one place. `make run` installs RUN_PACKAGES only;
+# `make test` installs them all.
+RUN_PACKAGES := build-essential cmake ninja-build pkg-config \
+	qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins libgl-dev libxcb1-dev
+TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev git clang-format black reuse \
+	fonts-dejavu-core xvfb xauth xdotool x11-utils trayer faketime libfaketime \
+	pulseaudio pulseaudio-utils sox dbus at-spi2-core libglib2.0-bin \
+	python3 python3-gi gir1.2-atspi-2.0 procps strace
+PACKAGE_CHECK_PACKAGES := dpkg-dev file lintian desktop-file-utils appstream
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix googletest wine wine64
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+ALL_PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES) $(PACKAGE_CHECK_PACKAGES) $(WINDOWS_PACKAGES) $(FUZZ_PACKAGES)
 
-.PHONY: all deps build compile check release run package package-check test test-logic-asan test-windows fuzz fuzz-run format-check clean
+.PHONY: all deps deps-run build-run build compile check release run package package-check test test-logic-asan test-windows fuzz fuzz-run format-check clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+# Installs what is missing of $(1), as root or through sudo.
+define install_packages
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 		echo "Installing: $$missing"; \
 		if [ "$$(id -u)" = 0 ]; then SUDO=; else SUDO=sudo; fi; \
 		$$SUDO apt-get update -q && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -q $$missing; \
 	fi
+endef
+
+deps-run:
+	$(call install_packages,$(RUN_PACKAGES))
+
+deps:
+	$(call install_packages,$(ALL_PACKAGES))
 
 build: deps
 	$(MAKE) compile
@@ -48,16 +59,23 @@ check: compile
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L 'logic|widgets'
 
 # The program alone as a packager builds it: optimised, no tests, no benchmarks.
-release: deps
+release: deps-run
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(werror)
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
 
-run: build
+# The program alone, without tests: what a user who only wants to run Wakery needs installed.
+build-run: deps-run
+	@if [ ! -f $(BUILD_RUN)/build.ninja ]; then \
+		cmake -S . -B $(BUILD_RUN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF; \
+	fi
+	cmake --build $(BUILD_RUN) -j $(JOBS)
+
+run: build-run
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
-		echo "Wakery needs a graphical display and none was found (DISPLAY is not set); run it on a virtual one with: xvfb-run -a $(BUILD)/bin/wakery"; \
+		echo "Wakery needs a graphical display and none was found (DISPLAY is not set); run it on a virtual one with: xvfb-run -a $(BUILD_RUN)/bin/wakery"; \
 		exit 1; \
 	fi
-	$(BUILD)/bin/wakery
+	$(BUILD_RUN)/bin/wakery
 
 # build/wakery_<version>_amd64.deb
 package: build
@@ -110,4 +128,4 @@ test: deps
 	$(MAKE) fuzz-run WERROR=ON
 
 clean:
-	rm -rf $(BUILD) $(BUILD_RELEASE) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WINDOWS)
+	rm -rf $(BUILD) $(BUILD_RUN) $(BUILD_RELEASE) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WINDOWS)
