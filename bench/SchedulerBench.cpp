@@ -1,6 +1,6 @@
 #include "fakes/FakeClock.h"
 #include "fakes/TempFolder.h"
-#include "platform/StdFiles.h"
+#include "fakes/StdFiles.h"
 #include "scheduler/AlarmCheck.h"
 
 #include <benchmark/benchmark.h>
@@ -44,7 +44,7 @@ void tick(benchmark::State& state, bool allAtNoon)
 {
     fakes::TempFolder folder;
     folder.write("Data.ini", "[Alarm]\r\nCount=0\r\n");
-    const platform::StdFiles files(folder.path());
+    const fakes::StdFiles files(folder.path());
     fakes::FakeClock clock;
     clock.set(2026, 12, 7, 12, 0, 30);
     const store::AlarmTable table = switchedOnAlarms(static_cast<int>(state.range(0)), allAtNoon);

@@ -1,7 +1,7 @@
 // Alarm store: the load of the whole table and one write into a large file.
 #include "fakes/FakeLocaleTime.h"
 #include "fakes/TempFolder.h"
-#include "platform/StdFiles.h"
+#include "fakes/StdFiles.h"
 #include "store/AlarmLoad.h"
 #include "store/ini.h"
 
@@ -47,7 +47,7 @@ template <typename LocaleTime> void loadTable(benchmark::State& state, const Loc
 {
     const int count = static_cast<int>(state.range(0));
     const auto& folder = folderWith(count);
-    const platform::StdFiles files(folder.path());
+    const fakes::StdFiles files(folder.path());
     const std::string path = platform::dataIniPath(files);
     for (auto _ : state) {
         store::AlarmTable table;

@@ -8,7 +8,7 @@
 #include "fakes/FakeSoundPlayer.h"
 #include "fakes/TempFolder.h"
 #include "platform/Services.h"
-#include "platform/StdFiles.h"
+#include "fakes/StdFiles.h"
 #include "platform/qt/QtLocaleTime.h"
 
 #include <QApplication>
@@ -58,7 +58,7 @@ void FormActivate(benchmark::State& state)
     const int count = static_cast<int>(state.range(0));
     fakes::TempFolder folder;
     folder.write("Data.ini", dataIni(count));
-    platform::StdFiles files{folder.path()};
+    fakes::StdFiles files{folder.path()};
     fakes::FakeClock clock;
     platform::QtLocaleTime locale{QLocale(QLocale::English, QLocale::UnitedStates)};
     fakes::FakeDialogs dialogs;

@@ -1,13 +1,13 @@
 #include "AppLayout.h"
 
-#include "Utf8Path.h"
+#include "text/Utf8Path.h"
 
 namespace platform {
 namespace {
 
 std::string join(const std::string& folder, const std::string& name)
 {
-    return utf8Text((utf8Path(folder) / utf8Path(name)).lexically_normal());
+    return text::utf8Text((text::utf8Path(folder) / text::utf8Path(name)).lexically_normal());
 }
 
 } // namespace

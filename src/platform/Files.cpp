@@ -1,12 +1,12 @@
 #include "Files.h"
 
-#include "Utf8Path.h"
+#include "text/Utf8Path.h"
 
 namespace platform {
 
 std::string programFile(const Files& files, const std::string& name)
 {
-    return utf8Text(utf8Path(files.programFolder()) / utf8Path(name));
+    return text::utf8Text(text::utf8Path(files.programFolder()) / text::utf8Path(name));
 }
 
 std::string Files::defaultSound() const
@@ -16,7 +16,7 @@ std::string Files::defaultSound() const
 
 std::string dataIniPath(const Files& files)
 {
-    return utf8Text(utf8Path(files.dataFolder()) / "Data.ini");
+    return text::utf8Text(text::utf8Path(files.dataFolder()) / "Data.ini");
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TimeOfDay.h"
+#include "text/TimeOfDay.h"
 
 #include <optional>
 #include <string>
@@ -15,9 +15,9 @@ public:
     virtual ~LocaleTime() = default;
     // A time of day from text such as "7:00 AM", "7:5pm", "19:30" or a long time text this object wrote;
     // nullopt when the text is not a time of day.
-    virtual std::optional<TimeOfDay> parseTime(const std::string& text) const = 0;
+    virtual std::optional<text::TimeOfDay> parseTime(const std::string& text) const = 0;
     // The long time format of the current locale, without any time-zone part ("7:00:00 AM").
-    virtual std::string longTimeText(const TimeOfDay& time) const = 0;
+    virtual std::string longTimeText(const text::TimeOfDay& time) const = 0;
     // weekday: 1 = Sunday .. 7 = Saturday.
     virtual std::string abbreviatedDayName(int weekday) const = 0;
 };

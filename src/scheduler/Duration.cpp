@@ -1,6 +1,6 @@
 #include "Duration.h"
 
-#include "platform/TextTrim.h"
+#include "text/TextTrim.h"
 
 #include <algorithm>
 #include <string_view>
@@ -12,7 +12,7 @@ namespace {
 // Blanks only: a tab or a line break is not trimmed and makes its part invalid.
 std::string_view trimmed(std::string_view text)
 {
-    return platform::text::trimSpaces(text);
+    return text::trimSpaces(text);
 }
 
 std::optional<int> wholeNumber(std::string_view part)

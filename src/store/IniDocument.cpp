@@ -1,7 +1,7 @@
 #include "IniDocument.h"
 
-#include "platform/TextTrim.h"
-#include "platform/Utf8Path.h"
+#include "text/TextTrim.h"
+#include "text/Utf8Path.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,9 +15,9 @@ namespace {
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t linearLookups = 16; // lookups answered by a scan before the index is built
 
-using platform::text::isBlank;
+using text::isBlank;
 
-using platform::text::trimBlanks;
+using text::trimBlanks;
 
 char asciiLower(char c)
 {
@@ -98,7 +98,7 @@ IniDocument::IniDocument(std::string content) : m_content(std::move(content))
 
 IniDocument IniDocument::fromFile(const std::string& path, Source& source)
 {
-    const std::filesystem::path file = platform::utf8Path(path);
+    const std::filesystem::path file = text::utf8Path(path);
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (status.type() == std::filesystem::file_type::not_found) {
@@ -320,7 +320,7 @@ std::string IniDocument::read(SectionRef section, std::string_view key, const st
         value.remove_prefix(1);
         value.remove_suffix(1);
     }
-    return std::string(platform::text::cutUtf8(value));
+    return std::string(text::cutUtf8(value));
 }
 
 std::string IniDocument::read(std::string_view section, std::string_view key,

@@ -6,7 +6,7 @@
 // The cut of stored values and the two trims the program's texts need: the profile file and stored times
 // ignore blanks and tabs around a part, while the duration and time boxes trim spaces only, so that a tab
 // typed into a box makes its part invalid instead of vanishing.
-namespace platform::text {
+namespace text {
 
 inline bool isBlank(char c)
 {
@@ -52,4 +52,4 @@ inline std::string_view cutUtf8(std::string_view value, std::size_t maxBytes = m
     return value.substr(0, cut);
 }
 
-} // namespace platform::text
+} // namespace text

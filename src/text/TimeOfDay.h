@@ -1,6 +1,6 @@
 #pragma once
 
-namespace platform {
+namespace text {
 
 struct TimeOfDay
 {
@@ -10,4 +10,4 @@ struct TimeOfDay
     friend bool operator==(const TimeOfDay&, const TimeOfDay&) = default;
 };
 
-} // namespace platform
+} // namespace text

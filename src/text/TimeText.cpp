@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-namespace platform::timetext {
+namespace text::timetext {
 namespace {
 
 using text::isBlank;
@@ -180,4 +180,4 @@ std::optional<TimeOfDay> parseStoredTime(std::string_view text)
     return parseTwentyFourHour(text);
 }
 
-} // namespace platform::timetext
+} // namespace text::timetext

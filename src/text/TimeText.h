@@ -7,7 +7,7 @@
 
 // Locale-free reading of the time texts the program itself stores, shared by the editor's time check and
 // the locale conversion so that every text the editor accepts loads again as the same time.
-namespace platform::timetext {
+namespace text::timetext {
 
 // A part of a time text read as a decimal number: digits with an optional sign and decimal point
 // ("07", "7.", ".5", "+5"), blanks (spaces, tabs) around it allowed; nullopt for anything else, the
@@ -39,4 +39,4 @@ std::optional<TimeOfDay> parseTwentyFourHour(std::string_view text);
 // The three forms above, tried in that order: what a stored alarm time can be without any locale.
 std::optional<TimeOfDay> parseStoredTime(std::string_view text);
 
-} // namespace platform::timetext
+} // namespace text::timetext

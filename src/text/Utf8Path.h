@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-namespace platform {
+namespace text {
 
 // Paths travel through the program as UTF-8. A plain std::string given to std::filesystem is taken in the
 // system's narrow encoding, which on Windows is a legacy code page that cannot name every folder, so
@@ -19,4 +19,4 @@ inline std::string utf8Text(const std::filesystem::path& path)
     return std::string(text.begin(), text.end());
 }
 
-} // namespace platform
+} // namespace text

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/LocaleTime.h"
-#include "platform/TimeText.h"
+#include "text/TimeText.h"
 
 #include <cstdio>
 
@@ -11,11 +11,11 @@ namespace fakes {
 class FakeLocaleTime : public platform::LocaleTime
 {
 public:
-    std::optional<platform::TimeOfDay> parseTime(const std::string& text) const override
+    std::optional<text::TimeOfDay> parseTime(const std::string& text) const override
     {
-        return platform::timetext::parseStoredTime(text);
+        return text::timetext::parseStoredTime(text);
     }
-    std::string longTimeText(const platform::TimeOfDay& time) const override
+    std::string longTimeText(const text::TimeOfDay& time) const override
     {
         char buffer[32];
         const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;

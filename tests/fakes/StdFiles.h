@@ -1,20 +1,30 @@
 #pragma once
 
-#include "Files.h"
+#include "platform/Files.h"
+#include "text/Utf8Path.h"
 
-namespace platform {
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <utility>
 
-// Files over the standard library, for tools and logic tests that run without Qt.
-class StdFiles : public Files
+namespace fakes {
+
+// Files over the standard library, for the logic tests and benchmarks that run without Qt.
+class StdFiles : public platform::Files
 {
 public:
     explicit StdFiles(std::string folder) : m_folder(std::move(folder)) {}
     std::string programFolder() const override { return m_folder; }
-    bool plainFileExists(const std::string& path) const override;
-    FileStamp stamp(const std::string& path) const override { return statFile(path); }
+    bool plainFileExists(const std::string& path) const override
+    {
+        std::error_code error;
+        return std::filesystem::is_regular_file(text::utf8Path(path), error);
+    }
+    platform::FileStamp stamp(const std::string& path) const override { return platform::statFile(path); }
 
 private:
     std::string m_folder;
 };
 
-} // namespace platform
+} // namespace fakes

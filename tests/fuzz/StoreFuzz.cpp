@@ -2,7 +2,7 @@
 // nor hang, and must keep the promises the store makes to the rest of the program.
 #include "fakes/FakeLocaleTime.h"
 #include "fakes/TempFolder.h"
-#include "platform/StdFiles.h"
+#include "fakes/StdFiles.h"
 #include "store/AlarmLoad.h"
 #include "store/ini.h"
 
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Loading the table changes nothing.
     store::AlarmTable table;
-    check(store::loadAlarmTable(table, batch, platform::StdFiles(folder.path()), fakes::FakeLocaleTime()));
+    check(store::loadAlarmTable(table, batch, fakes::StdFiles(folder.path()), fakes::FakeLocaleTime()));
     check(folder.read("batch.ini") == original);
 
     // One replacement for several keys gives the same file as one write per key; a refused one writes

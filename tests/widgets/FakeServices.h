@@ -7,7 +7,7 @@
 #include "fakes/FakeSoundPlayer.h"
 #include "fakes/TempFolder.h"
 #include "platform/Services.h"
-#include "platform/StdFiles.h"
+#include "fakes/StdFiles.h"
 #include "store/ini.h"
 #include "ui/notify/AlarmOwner.h"
 
@@ -22,7 +22,7 @@
 struct FakeServices
 {
     fakes::TempFolder folder;
-    platform::StdFiles files{folder.path()};
+    fakes::StdFiles files{folder.path()};
     fakes::FakeClock clock;
     fakes::FakeLocaleTime locale;
     fakes::FakeDialogs dialogs;

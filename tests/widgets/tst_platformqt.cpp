@@ -70,7 +70,7 @@ private slots:
         for (const char* name : {"en_US", "de_DE", "fr_CA", "fa_IR", "ko_KR", "ar_EG", "bg_BG", "C"}) {
             const platform::QtLocaleTime localeTime{QLocale(QString::fromLatin1(name))};
             for (int hour = 0; hour < 24; ++hour) {
-                const platform::TimeOfDay time{hour, hour * 2 + 1, 0};
+                const text::TimeOfDay time{hour, hour * 2 + 1, 0};
                 const std::string text = localeTime.longTimeText(time);
                 QVERIFY2(text.find("UTC") == std::string::npos && localeTime.parseTime(text) == time,
                          (std::string(name) + " " + text).c_str());

@@ -2,7 +2,7 @@
 // copies of the same generated files; answers and resulting bytes are compared. Each difference must be
 // one of the kinds below, or the run fails. Arguments: [seed] [files], 12 operations a file.
 #include "platform/Files.h"
-#include "platform/Utf8Path.h"
+#include "text/Utf8Path.h"
 #include "store/ini.h"
 
 #include <windows.h>
@@ -101,7 +101,7 @@ int main(int argc, char** argv)
     const fs::path ours = folder / u8"d\u00e9j\u00e0" / "Data.ini";
     fs::remove_all(folder);
     fs::create_directories(ours.parent_path());
-    const std::string oursPath = platform::utf8Text(ours);
+    const std::string oursPath = text::utf8Text(ours);
     long operations = 0, agreements = 0;
     std::map<std::string, long> deliberate{{cut, 0},       {lineBreak, 0}, {refused, 0},
                                            {unchanged, 0}, {kept, 0},      {atomic, 0},

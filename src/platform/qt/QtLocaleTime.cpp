@@ -1,6 +1,6 @@
 #include "QtLocaleTime.h"
 
-#include "platform/TimeText.h"
+#include "text/TimeText.h"
 
 #include <QTime>
 
@@ -62,9 +62,9 @@ QString QtLocaleTime::formatWithoutZone(const QString& format)
     return dropEmptyBracketsAndExtraBlanks(dropZone(format));
 }
 
-std::optional<TimeOfDay> QtLocaleTime::parseTime(const std::string& text) const
+std::optional<text::TimeOfDay> QtLocaleTime::parseTime(const std::string& text) const
 {
-    if (auto time = timetext::parseStoredTime(text))
+    if (auto time = text::timetext::parseStoredTime(text))
         return time;
     const QString qtext = QString::fromStdString(text).trimmed();
     if (qtext.isEmpty())
@@ -72,12 +72,12 @@ std::optional<TimeOfDay> QtLocaleTime::parseTime(const std::string& text) const
     for (const QString& format : {m_longFormat, m_shortFormat}) {
         const QTime time = m_locale.toTime(qtext, format);
         if (time.isValid())
-            return TimeOfDay{time.hour(), time.minute(), time.second()};
+            return text::TimeOfDay{time.hour(), time.minute(), time.second()};
     }
     return std::nullopt;
 }
 
-std::string QtLocaleTime::longTimeText(const TimeOfDay& time) const
+std::string QtLocaleTime::longTimeText(const text::TimeOfDay& time) const
 {
     return m_locale.toString(QTime(time.hour, time.minute, time.second), m_longFormat).toStdString();
 }

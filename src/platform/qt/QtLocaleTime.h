@@ -15,8 +15,8 @@ public:
 
     // The program's own forms first (so "7:00 AM" loads the same under every locale), then the locale's
     // long time format as longTimeText writes it, then its short format.
-    std::optional<TimeOfDay> parseTime(const std::string& text) const override;
-    std::string longTimeText(const TimeOfDay& time) const override;
+    std::optional<text::TimeOfDay> parseTime(const std::string& text) const override;
+    std::string longTimeText(const text::TimeOfDay& time) const override;
     std::string abbreviatedDayName(int weekday) const override;
 
     // The locale's long time format without its time-zone part: an alarm time has no zone, and Qt would

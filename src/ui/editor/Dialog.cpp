@@ -1,10 +1,10 @@
 #include "Dialog.h"
 
 #include "platform/Services.h"
-#include "platform/TextTrim.h"
+#include "text/TextTrim.h"
 #include "store/AlarmTable.h"
 #include "store/ini.h"
-#include "ui/Messages.h"
+#include "ui/window/Messages.h"
 #include "ui/window/WindowLook.h"
 
 #include <QCheckBox>
@@ -39,7 +39,7 @@ qsizetype storableLength(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
     const std::string bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    const auto keep = platform::text::cutUtf8(bytes).size();
+    const auto keep = text::cutUtf8(bytes).size();
     if (keep == bytes.size())
         return text.size();
     return QString::fromUtf8(utf8.constData(), static_cast<qsizetype>(keep)).size();

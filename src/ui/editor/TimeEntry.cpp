@@ -1,7 +1,7 @@
 #include "TimeEntry.h"
 
-#include "platform/TextTrim.h"
-#include "platform/TimeText.h"
+#include "text/TextTrim.h"
+#include "text/TimeText.h"
 
 #include <algorithm>
 
@@ -12,7 +12,7 @@ namespace {
 // Only blanks count here, not tabs: the time box is one line and the store keeps everything else.
 std::string trimBlanks(const std::string& text)
 {
-    return std::string(platform::text::trimSpaces(text));
+    return std::string(text::trimSpaces(text));
 }
 
 std::string upperAscii(std::string text)
@@ -33,7 +33,7 @@ bool ValidTime(std::string& Text, std::string& boxText)
         boxText.insert(0, "00");
         return false;
     }
-    if (!platform::timetext::parseTwelveHour(Text))
+    if (!text::timetext::parseTwelveHour(Text))
         return false;
     // Accepted with a letter straight after the colon's blanks: the minute was left out and reads as 0.
     const auto minute = Text.find_first_not_of(" \t", colon + 1);

@@ -15,7 +15,7 @@ using DayBoxes = std::array<bool, 7>;
 // without surrounding blanks. Two repairs go to boxText, the text of the time box, and stay there even when
 // the time then fails: an empty hour puts "00" in front of the box (":30 PM" becomes "00:30 PM", which
 // fails), an empty minute puts "00" after the box's first colon ("7:PM" becomes "7:00PM"). Everything it
-// accepts reads back through platform::timetext::parseTwelveHour as the time the user meant.
+// accepts reads back through text::timetext::parseTwelveHour as the time the user meant.
 bool ValidTime(std::string& Text, std::string& boxText);
 
 // The day set of the boxes: the digit of every marked day, ascending, without separators; empty when no

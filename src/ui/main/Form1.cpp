@@ -11,7 +11,7 @@
 #include "scheduler/Snooze.h"
 #include "store/AlarmCommands.h"
 #include "store/AlarmLoad.h"
-#include "ui/Messages.h"
+#include "ui/window/Messages.h"
 #include "ui/editor/Dialog.h"
 #include "ui/notify/frmalarm.h"
 #include "ui/window/WindowLook.h"

@@ -3,7 +3,7 @@
 #include "AlarmOwner.h"
 #include "platform/Files.h"
 #include "platform/SoundPlayer.h"
-#include "platform/TimeText.h"
+#include "text/TimeText.h"
 
 #include <ostream>
 
@@ -24,7 +24,7 @@ std::string alarmSoundFile(const AlarmOwner& owner, std::int16_t index, const pl
 
 bool soundRestartDue(double position, double length)
 {
-    using platform::timetext::roundHalfEven;
+    using text::timetext::roundHalfEven;
     return roundHalfEven(position) == roundHalfEven(length);
 }
 

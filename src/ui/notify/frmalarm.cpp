@@ -7,7 +7,7 @@
 #include "platform/SoundPlayer.h"
 #include "scheduler/Duration.h"
 #include "store/ini.h"
-#include "ui/Messages.h"
+#include "ui/window/Messages.h"
 #include "ui/window/WindowLook.h"
 
 #include <QAccessible>

@@ -3,7 +3,7 @@
 #include "Tables.h"
 #include "fakes/FakeClock.h"
 #include "fakes/TempFolder.h"
-#include "platform/StdFiles.h"
+#include "fakes/StdFiles.h"
 #include "scheduler/Snooze.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ struct Rig : scheduler::AlarmWindow, scheduler::MissedAlarmNotice
         rings += text;
     }
     fakes::TempFolder folder;
-    platform::StdFiles files{folder.path()};
+    fakes::StdFiles files{folder.path()};
     fakes::FakeClock clock;
     store::AlarmTable table;
     std::string rings;

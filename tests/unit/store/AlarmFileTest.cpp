@@ -4,7 +4,7 @@
 
 #include "fakes/FakeLocaleTime.h"
 #include "fakes/TempFolder.h"
-#include "platform/StdFiles.h"
+#include "fakes/StdFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ protected:
         return out;
     }
     fakes::TempFolder folder;
-    platform::StdFiles files{folder.path()};
+    fakes::StdFiles files{folder.path()};
     fakes::FakeLocaleTime localeTime;
     std::string path = platform::dataIniPath(files);
     store::AlarmTable table;

@@ -1,4 +1,4 @@
-#include "platform/TimeText.h"
+#include "text/TimeText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-namespace timetext = platform::timetext;
+namespace timetext = text::timetext;
 
 // Rows "text=expected;": the expected value is empty when the text is refused.
 bool nextRow(std::istringstream& rows, std::string& text, std::string& expected)

@@ -1,0 +1,2 @@
+// One include, named by the build: whether it compiles tells whether the library may see that header.
+#include WAKERY_PROBE_HEADER
