@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two set-up commands: `make run` and `make test`. Both install what is missing first.
 # `make check` is the quick loop: build, then the logic and widget tests, nothing installed.
 SHELL := /bin/bash
@@ -113,8 +114,11 @@ fuzz-run: fuzz
 	mkdir -p $(BUILD_FUZZ)/corpus
 	$(BUILD_FUZZ)/bin/wakery_fuzz_store -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 $(BUILD_FUZZ)/corpus tests/fuzz/seeds
 
+# C++ and Python in the house style (110 columns), and every file's licence declared.
 format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+	git ls-files '*.py' | xargs black --check --quiet
+	reuse lint --quiet
 
 # Every test once: a test that fails is a fault to fix, not a try to repeat.
 test: deps

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes/FakeClock.h"
-#include "fakes/TempFolder.h"
 #include "fakes/StdFiles.h"
+#include "fakes/TempFolder.h"
 #include "scheduler/AlarmCheck.h"
 
 #include <benchmark/benchmark.h>

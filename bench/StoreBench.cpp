@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Alarm store: the load of the whole table and one write into a large file.
 #include "fakes/FakeLocaleTime.h"
-#include "fakes/TempFolder.h"
 #include "fakes/StdFiles.h"
+#include "fakes/TempFolder.h"
 #include "store/AlarmLoad.h"
 #include "store/ini.h"
 

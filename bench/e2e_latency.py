@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Speed and weight of the real program under Xvfb, for docs/performance.md:
  - how long after the start of the due minute the alarm check runs (its Data.ini test, seen by strace)
    and the "Alarm!" window is mapped (MapNotify on the root window, seen by xev), median of RUNS runs;
@@ -7,20 +8,25 @@
 The wall clock is moved with libfaketime; Qt's timers run on the real monotonic clock.
 Usage: bench/e2e_latency.py [BUILD_DIR]      (RUNS=5 IDLE_SECONDS=60 by default)"""
 import glob, os, statistics, subprocess, sys, time  # noqa: E401
+
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import harness  # noqa: E402
 
 build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "build")
 runs, idle_seconds = int(os.environ.get("RUNS", 5)), int(os.environ.get("IDLE_SECONDS", 60))
 s = harness.Session(os.path.abspath(os.path.join(build, "bin", "wakery")))
-ALARM = "[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType=%d\r\nTime=7:00:00 AM\r\nMemo=Wake up\r\nSound=\r\n"
+ALARM = (
+    "[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType=%d\r\nTime=7:00:00 AM\r\nMemo=Wake up\r\nSound=\r\n"
+)
 s.data(ALARM % ((time.localtime().tm_wday + 1) % 7 + 1))
 
 
 def stamped(argv, log):
     """argv's output, each line prefixed by the real time it arrived."""
-    code = ("import subprocess, sys, time\nchild = subprocess.Popen(sys.argv[1:], stdout=subprocess.PIPE, text=True)\n"
-            "for line in child.stdout:\n    print(f'{time.time():.6f} {line}', end='', flush=True)\n")
+    code = (
+        "import subprocess, sys, time\nchild = subprocess.Popen(sys.argv[1:], stdout=subprocess.PIPE, text=True)\n"
+        "for line in child.stdout:\n    print(f'{time.time():.6f} {line}', end='', flush=True)\n"
+    )
     return s.start([sys.executable, "-u", "-c", code] + argv, stdout=log)
 
 
@@ -30,8 +36,13 @@ def ring_once(mode):
     program = s.program(faketime=True)
     s.wait("the start-up to finish, before the minute", lambda: s.fake_now() >= s.today("06:59:57.5"))
     with open(s.path(mode + ".log"), "w") as log:
-        helper = (stamped(["stdbuf", "-oL", "xev", "-root", "-event", "substructure"], log) if mode == "map" else
-                  s.start(["strace", "-f", "-ttt", "-e", "trace=%file", "-p", str(program.pid), "-o", log.name]))
+        helper = (
+            stamped(["stdbuf", "-oL", "xev", "-root", "-event", "substructure"], log)
+            if mode == "map"
+            else s.start(
+                ["strace", "-f", "-ttt", "-e", "trace=%file", "-p", str(program.pid), "-o", log.name]
+            )
+        )
     window = s.wait_window("Alarm!", 10)
     minute_real = s.today("07:00:00") - s.offset
     s.wait("the helper to write it down", lambda: os.path.getsize(log.name) > 0, 5)
@@ -65,23 +76,31 @@ def idle(pid, seconds):
     time.sleep(seconds)
     b = sample(pid)
     w, c = b[0] - a[0], b[1] - a[1]
-    print(f"{w} wake-ups in {seconds} s = {w / seconds:.3f}/s; on-CPU {c / 1e6:.2f} ms = {c / 1e7 / seconds:.4f} % "
-          f"of a core; {b[2]} threads")
+    print(
+        f"{w} wake-ups in {seconds} s = {w / seconds:.3f}/s; on-CPU {c / 1e6:.2f} ms = {c / 1e7 / seconds:.4f} % "
+        f"of a core; {b[2]} threads"
+    )
 
 
 def rss(pid):
-    return next(int(line.split()[1]) / 1024 for line in open(f"/proc/{pid}/status") if line.startswith("VmRSS"))
+    return next(
+        int(line.split()[1]) / 1024 for line in open(f"/proc/{pid}/status") if line.startswith("VmRSS")
+    )
 
 
 try:
     s.pulse()
     for mode, what in (("map", "window mapped"), ("check", "alarm check (Data.ini test), under strace,")):
         figures = [ring_once(mode) for _ in range(runs)]
-        print(f"== {what} after the minute start (ms), {runs} runs: {' '.join(f'{f:.1f}' for f in figures)}"
-              f"   median: {statistics.median(figures):.1f}")
+        print(
+            f"== {what} after the minute start (ms), {runs} runs: {' '.join(f'{f:.1f}' for f in figures)}"
+            f"   median: {statistics.median(figures):.1f}"
+        )
     print("== idle program, no alarm rung yet")
     s.set_clock("06:58:00")
-    login = harness.logind(s)  # the minute timer, a kernel timer, sees the faked jump only through the resume signal
+    login = harness.logind(
+        s
+    )  # the minute timer, a kernel timer, sees the faked jump only through the resume signal
     program = s.program(faketime=True)
     time.sleep(5)
     print(f"resident before any ring: {rss(program.pid):.1f} MB")

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Wakery idle in the notification area beside a minimal Qt 6 tray program (bench/idle/ReferenceTray.cpp),
 in one run on one display: Xvfb with trayer as the notification area, Wakery with 10 alarms (none due).
 
@@ -18,7 +19,9 @@ import harness  # noqa: E402
 def ten_alarms():
     # Early on Sunday mornings only: nothing rings while the measurement runs.
     return "[Alarm]\r\nCount=10\r\nDSnooze=00:05\r\n" + "".join(
-        f"[Alarm{i}]\r\nState=1\r\nType=1\r\nTime=3:{i:02d} AM\r\nMemo=Reminder {i}\r\nSound=\r\n" for i in range(1, 11))
+        f"[Alarm{i}]\r\nState=1\r\nType=1\r\nTime=3:{i:02d} AM\r\nMemo=Reminder {i}\r\nSound=\r\n"
+        for i in range(1, 11)
+    )
 
 
 def counters(pid):
@@ -26,7 +29,11 @@ def counters(pid):
     for task in glob.glob(f"/proc/{pid}/task/*"):
         try:
             with open(task + "/status") as status:
-                switches += sum(int(line.split()[1]) for line in status if line.startswith(("voluntary_ctxt", "nonvoluntary_ctxt")))
+                switches += sum(
+                    int(line.split()[1])
+                    for line in status
+                    if line.startswith(("voluntary_ctxt", "nonvoluntary_ctxt"))
+                )
             with open(task + "/schedstat") as schedstat:
                 cpu_ns += int(schedstat.read().split()[0])
         except OSError:  # a thread that ended meanwhile
@@ -38,7 +45,12 @@ def memory(pid):
     def field(path, key):
         with open(path) as source:
             return next(int(line.split()[1]) for line in source if line.startswith(key + ":")) / 1024
-    return field(f"/proc/{pid}/status", "VmRSS"), field(f"/proc/{pid}/smaps_rollup", "Pss"), len(os.listdir(f"/proc/{pid}/task"))
+
+    return (
+        field(f"/proc/{pid}/status", "VmRSS"),
+        field(f"/proc/{pid}/smaps_rollup", "Pss"),
+        len(os.listdir(f"/proc/{pid}/task")),
+    )
 
 
 parser = argparse.ArgumentParser()
@@ -54,8 +66,10 @@ try:
     s.tray()
     s.data(ten_alarms())
     shutil.copy2(args.reference, s.path("reference_tray"))
-    programs = {"Wakery": (s.program, "wakery"),
-                "minimal Qt 6 tray program": (lambda: s.start([s.path("reference_tray")]), "reference_tray")}
+    programs = {
+        "Wakery": (s.program, "wakery"),
+        "minimal Qt 6 tray program": (lambda: s.start([s.path("reference_tray")]), "reference_tray"),
+    }
 
     def start(name):
         launch, classname = programs[name]
@@ -77,14 +91,18 @@ try:
     time.sleep(10)
     before = {name: (counters(p.pid), time.monotonic()) for name, p in running.items()}
     time.sleep(args.idle)
-    print(f"Idle {args.idle:.0f} s in the notification area, Wakery with 10 alarms; start to icon: median of {args.starts}.\n")
+    print(
+        f"Idle {args.idle:.0f} s in the notification area, Wakery with 10 alarms; start to icon: median of {args.starts}.\n"
+    )
     print("| | wake-ups/s | CPU % of a core | resident memory | PSS | threads | start to icon |")
     print("|---|---|---|---|---|---|---|")
     for name, process in running.items():
         (switches, cpu_ns), began = before[name]
         (switches_now, cpu_now), took = counters(process.pid), time.monotonic() - began
         rss, pss, threads = memory(process.pid)
-        print(f"| {name} | {(switches_now - switches) / took:.3f} | {(cpu_now - cpu_ns) / took / 1e7:.4f} | "
-              f"{rss:.1f} MB | {pss:.1f} MB | {threads} | {statistics.median(starts[name]):.3f} s |")
+        print(
+            f"| {name} | {(switches_now - switches) / took:.3f} | {(cpu_now - cpu_ns) / took / 1e7:.4f} | "
+            f"{rss:.1f} MB | {pss:.1f} MB | {threads} | {statistics.median(starts[name]):.3f} s |"
+        )
 finally:
     s.close()

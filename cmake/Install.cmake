@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Wakery and packing it as a Debian package.
 #
 #   cmake --install build [--prefix /opt/wakery]          DESTDIR is honoured

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Each library sees only its own headers and those of the libraries it links. Sources include headers by
 # their folder under src/ ("store/AlarmTable.h"); a library exports a folder of its own in the build
 # tree holding links to just its own folders under src/, never src/ itself, so an include that climbs to

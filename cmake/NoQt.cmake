@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The store and the scheduler must build and run without any Qt. Their headers cannot reach Qt's include
 # folders unless a Qt target is linked, and this walk makes linking one, directly or through another
 # library, a configure error.

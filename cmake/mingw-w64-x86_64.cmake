@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles the core for 64-bit Windows with Debian's mingw-w64 (the POSIX thread model, which
 # std::thread and GoogleTest need):
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DWAKERY_WITH_QT=OFF

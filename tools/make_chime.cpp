@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's default alarm sound: a short, bell-like three-note chime, 16-bit mono PCM.
 // Usage: wakery_chime OUTPUT.wav
 #include <algorithm>

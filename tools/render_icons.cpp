@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's icon, as the program draws it, into <folder>/<size>/<name>.png for each size, for
 // the desktop's icon theme.
 #include "ui/main/AppIcon.h"

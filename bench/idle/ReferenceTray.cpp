@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for an idle tray program with Qt 6 on this machine: an icon with a one-item menu and a timer
 // armed for each minute start by the wall clock, nothing else. bench/idle_floor.py measures it beside
 // the program.

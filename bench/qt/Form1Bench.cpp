@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form_Activate as the user meets it: the whole load from Data.ini and the rebuild of the list, with the
 // real locale conversion, under the offscreen platform.
 #include "ui/main/Form1.h"
@@ -6,9 +7,9 @@
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeSoundPlayer.h"
+#include "fakes/StdFiles.h"
 #include "fakes/TempFolder.h"
 #include "platform/Services.h"
-#include "fakes/StdFiles.h"
 #include "platform/qt/QtLocaleTime.h"
 
 #include <QApplication>

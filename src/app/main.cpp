@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/AppLayout.h"
 #include "platform/AtomicFile.h"
 #include "platform/Autostart.h"

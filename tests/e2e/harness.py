@@ -1,9 +1,15 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real program on a private Xvfb, driven with xdotool: `file.py scenario <wakery>` runs scenario(Session) from a
 file ending in main(globals()); wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the scratch folder."""
 import ctypes, datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, threading, time  # noqa: E401
 import gi
+
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, Gio, GLib  # noqa: E402 (Atspi reads the bus address from the environment when first used)
+from gi.repository import (
+    Atspi,
+    Gio,
+    GLib,
+)  # noqa: E402 (Atspi reads the bus address from the environment when first used)
 
 
 Failure = AssertionError  # raised by check and s.wait
@@ -21,25 +27,44 @@ class Session:
         self.app = self.path("app")
         os.makedirs(self.path("run"), mode=0o700), os.mkdir(self.app)
         # The program with what lies beside it in its build folder: its loadable modules and default.wav.
-        for name in [binary, os.path.dirname(binary) + "/default.wav"] + glob.glob(os.path.dirname(binary) + "/*.so"):
+        for name in [binary, os.path.dirname(binary) + "/default.wav"] + glob.glob(
+            os.path.dirname(binary) + "/*.so"
+        ):
             shutil.copy2(name, self.app)
-        self.env = {k: v for k, v in os.environ.items()
-                    if not k.startswith("XDG_") and k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")}
+        self.env = {
+            k: v
+            for k, v in os.environ.items()
+            if not k.startswith("XDG_") and k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")
+        }
         # With no bus address at all, the D-Bus library would start a stray daemon of its own.
-        self.env.update(HOME=self.dir, XDG_RUNTIME_DIR=self.path("run"), LANG="en_US.UTF-8", LC_ALL="en_US.UTF-8",
-                        DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"))
+        self.env.update(
+            HOME=self.dir,
+            XDG_RUNTIME_DIR=self.path("run"),
+            LANG="en_US.UTF-8",
+            LC_ALL="en_US.UTF-8",
+            DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"),
+        )
         # -noreset: a server resets when its last client (a probe such as pactl) leaves, refusing whoever connects then.
-        self.env["DISPLAY"] = ":" + self.ready("Xvfb -displayfd {fd} -noreset -screen 0 1024x768x24 -nolisten tcp")
+        self.env["DISPLAY"] = ":" + self.ready(
+            "Xvfb -displayfd {fd} -noreset -screen 0 1024x768x24 -nolisten tcp"
+        )
 
     def path(self, name):
         return os.path.join(self.dir, name)
 
     def start(self, argv, env=None, **kwargs):
-        self.processes.append(subprocess.Popen(argv, env=dict(self.env, **(env or {})),
-                                               **{"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **kwargs}))
+        self.processes.append(
+            subprocess.Popen(
+                argv,
+                env=dict(self.env, **(env or {})),
+                **{"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **kwargs},
+            )
+        )
         return self.processes[-1]
 
-    def ready(self, command):  # starts command with {fd} a pipe it writes a line to once ready; returns that line
+    def ready(
+        self, command
+    ):  # starts command with {fd} a pipe it writes a line to once ready; returns that line
         read_end, write_end = os.pipe()
         self.start(command.replace("{fd}", str(write_end)).split(), pass_fds=(write_end,))
         os.close(write_end)
@@ -57,19 +82,34 @@ class Session:
 
     def program(self, faketime=False, env=None):
         """With faketime its wall clock is set_clock's (read again within a second), its timers the real monotonic one."""
-        env = dict(env or {}, **(dict(LD_PRELOAD=glob.glob("/usr/lib/*/faketime/libfaketime.so.1")[0], FAKETIME_CACHE_DURATION="1",
-                   FAKETIME_TIMESTAMP_FILE=self.path("faketime"), FAKETIME_DONT_FAKE_MONOTONIC="1") if faketime else {}))
+        env = dict(
+            env or {},
+            **(
+                dict(
+                    LD_PRELOAD=glob.glob("/usr/lib/*/faketime/libfaketime.so.1")[0],
+                    FAKETIME_CACHE_DURATION="1",
+                    FAKETIME_TIMESTAMP_FILE=self.path("faketime"),
+                    FAKETIME_DONT_FAKE_MONOTONIC="1",
+                )
+                if faketime
+                else {}
+            ),
+        )
         self.set_clock(None) if faketime else None
         with open(self.path("wakery.log"), "ab") as log:
             return self.start([os.path.join(self.app, "wakery")], env=env, stdout=log, stderr=log)
 
     def set_clock(self, hhmmss):
-        self.offset = math.floor(self.today(hhmmss) - time.time()) if hhmmss else self.offset  # None keeps the offset
+        self.offset = (
+            math.floor(self.today(hhmmss) - time.time()) if hhmmss else self.offset
+        )  # None keeps the offset
         with open(self.path("faketime"), "w") as clock:
             clock.write("%+d\n" % self.offset)
 
     def today(self, hhmmss):
-        return datetime.datetime.combine(datetime.date.today(), datetime.time.fromisoformat(hhmmss)).timestamp()
+        return datetime.datetime.combine(
+            datetime.date.today(), datetime.time.fromisoformat(hhmmss)
+        ).timestamp()
 
     def fake_now(self):
         return time.time() + self.offset
@@ -79,14 +119,20 @@ class Session:
             return data.write(text) if text else data.read()
 
     def alarm(self, at, memo, sound=""):  # one, switched on for today (Type 1 Sunday .. 7 Saturday)
-        self.data(f"[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType={(time.localtime().tm_wday + 1) % 7 + 1}\r\nTime={at}\r\nMemo={memo}\r\nSound={sound}\r\n")
+        self.data(
+            f"[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType={(time.localtime().tm_wday + 1) % 7 + 1}\r\nTime={at}\r\nMemo={memo}\r\nSound={sound}\r\n"
+        )
 
     def tray(self):
-        process = self.start("trayer --edge top --align right --widthtype pixel --width 200 --height 32 --SetDockType true --transparent false".split())
+        process = self.start(
+            "trayer --edge top --align right --widthtype pixel --width 200 --height 32 --SetDockType true --transparent false".split()
+        )
         return self.wait("the notification area", lambda: self.windows("panel")) and process
 
     def bus(self, system=False):  # a private session bus (the accessibility tree needs it), or a system bus
-        address = self.ready(f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')} --print-address={{fd}}")
+        address = self.ready(
+            f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')} --print-address={{fd}}"
+        )
         if system:
             return self.env.update(DBUS_SYSTEM_BUS_ADDRESS=address) or address
         self.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
@@ -94,10 +140,14 @@ class Session:
 
     def pulse(self):  # a sound server whose one sink, wakery_sink, has a monitor to record from
         with open(self.path("default.pa"), "w") as config:
-            config.write("load-module module-null-sink sink_name=wakery_sink rate=44100 channels=2\nset-default-sink "
-                         f"wakery_sink\nload-module module-native-protocol-unix auth-anonymous=1 socket={self.path('pulse')}\n")
+            config.write(
+                "load-module module-null-sink sink_name=wakery_sink rate=44100 channels=2\nset-default-sink "
+                f"wakery_sink\nload-module module-native-protocol-unix auth-anonymous=1 socket={self.path('pulse')}\n"
+            )
         self.env["PULSE_SERVER"] = "unix:" + self.path("pulse")
-        self.start(f"pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no -F {self.path('default.pa')}".split())
+        self.start(
+            f"pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no -F {self.path('default.pa')}".split()
+        )
         self.wait("the sound server", lambda: self.run("pactl", "info"))
 
     def run(self, *argv):
@@ -113,7 +163,10 @@ class Session:
 
     def windows(self, title=None, classname=None):
         option, text = ("--name", title) if title else ("--classname", classname)
-        return [int(i) for i in self.run("xdotool", "search", "--onlyvisible", option, f"^{re.escape(text)}$").split()]
+        return [
+            int(i)
+            for i in self.run("xdotool", "search", "--onlyvisible", option, f"^{re.escape(text)}$").split()
+        ]
 
     def wait_window(self, title, timeout=10.0):
         return self.wait("a window " + title, lambda: self.windows(title), timeout, 0.02)[0]
@@ -122,18 +175,43 @@ class Session:
         self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
 
     def keys(self, window, *keys, text=None):
-        self.run("xdotool", "windowfocus", "--sync", str(window), *(("type", "--delay", "20", text) if text else
-                                                                    ("key", "--clearmodifiers", *keys)))
+        self.run(
+            "xdotool",
+            "windowfocus",
+            "--sync",
+            str(window),
+            *(("type", "--delay", "20", text) if text else ("key", "--clearmodifiers", *keys)),
+        )
 
     def close_window(self, window):
         """What a window manager's close button does: WM_DELETE_WINDOW to the window."""
         x11, p = ctypes.cdll.LoadLibrary("libX11.so.6"), ctypes.c_void_p
         x11.XOpenDisplay.restype = x11.XInternAtom.restype = p
-        x11.XInternAtom.argtypes, x11.XSendEvent.argtypes = [p, ctypes.c_char_p, ctypes.c_int], [p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, p]
+        x11.XInternAtom.argtypes, x11.XSendEvent.argtypes = [p, ctypes.c_char_p, ctypes.c_int], [
+            p,
+            ctypes.c_ulong,
+            ctypes.c_int,
+            ctypes.c_long,
+            p,
+        ]
         display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
         # An XClientMessageEvent: type, serial, send_event, display, window, message_type, format, data.
-        x11.XSendEvent(display, window, 0, 0, (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(
-            display, b"WM_PROTOCOLS", 0), 32, x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)))
+        x11.XSendEvent(
+            display,
+            window,
+            0,
+            0,
+            (ctypes.c_long * 24)(
+                33,
+                0,
+                0,
+                0,
+                window,
+                x11.XInternAtom(display, b"WM_PROTOCOLS", 0),
+                32,
+                x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0),
+            ),
+        )
         x11.XCloseDisplay.argtypes = [p]
         x11.XCloseDisplay(display)
 
@@ -142,16 +220,35 @@ class Session:
         seen = []
 
         def probe():
-            shapes = [dict(f.split("=") for f in self.run("xdotool", "getwindowgeometry", "--shell", str(w)).split())
-                      for w in self.windows(classname="wakery") if "TOOLTIP" not in self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE")]
-            seen.append([(int(g["X"]) + int(g["WIDTH"]) // 2, int(g["Y"]) + int(g["HEIGHT"]) // 2)
-                         for g in shapes if max(int(g["WIDTH"]), int(g["HEIGHT"])) <= 64])
+            shapes = [
+                dict(
+                    f.split("=") for f in self.run("xdotool", "getwindowgeometry", "--shell", str(w)).split()
+                )
+                for w in self.windows(classname="wakery")
+                if "TOOLTIP" not in self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE")
+            ]
+            seen.append(
+                [
+                    (int(g["X"]) + int(g["WIDTH"]) // 2, int(g["Y"]) + int(g["HEIGHT"]) // 2)
+                    for g in shapes
+                    if max(int(g["WIDTH"]), int(g["HEIGHT"])) <= 64
+                ]
+            )
             return seen[-1] and seen[-5:] == [seen[-1]] * 5 and seen[-1][0]
+
         return self.wait("the icon in the notification area", probe)
 
-    def icon_menu(self, key):  # presses key in the icon's menu, which Qt maps again in the same window: told by its kind, not by being new
-        menu = lambda: [w for w in self.windows(classname="wakery") if "Redirect State: yes" in self.run("xwininfo", "-id", str(w))  # noqa: E731
-                        and self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE").endswith("= _NET_WM_WINDOW_TYPE_NORMAL\n")]
+    def icon_menu(
+        self, key
+    ):  # presses key in the icon's menu, which Qt maps again in the same window: told by its kind, not by being new
+        menu = lambda: [
+            w
+            for w in self.windows(classname="wakery")
+            if "Redirect State: yes" in self.run("xwininfo", "-id", str(w))  # noqa: E731
+            and self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE").endswith(
+                "= _NET_WM_WINDOW_TYPE_NORMAL\n"
+            )
+        ]
         self.click(*self.docked_icon(), button=3)
         self.wait("the icon menu", menu)
         # Off the icon first: to Qt a right press there soon after the last one, with no move between, is a double click.
@@ -165,8 +262,11 @@ def find(root, role, text):
     while stack:
         node = stack.pop()
         try:
-            if (role in (None, node.get_role_name()) and text.lower() in (node.get_name() or "").lower()
-                    and (root is None or node.get_state_set().contains(Atspi.StateType.SHOWING))):
+            if (
+                role in (None, node.get_role_name())
+                and text.lower() in (node.get_name() or "").lower()
+                and (root is None or node.get_state_set().contains(Atspi.StateType.SHOWING))
+            ):
                 return node
             stack += [node.get_child_at_index(at) for at in reversed(range(node.get_child_count()))]
         except Exception:  # a node that went away during the walk
@@ -200,25 +300,53 @@ WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher"><method name=
 
 class Service:
     """Owns name on the session (or a new system) bus; calls to path are kept in self.calls and answered by answer()."""
-    def __init__(self, s, name, path=None, xml=None, answer=lambda method, args: None, get=None, system=False):
+
+    def __init__(
+        self, s, name, path=None, xml=None, answer=lambda method, args: None, get=None, system=False
+    ):
         self.calls, self.answer = [], answer
-        self.bus = Gio.DBusConnection.new_for_address_sync(s.bus(True) if system else s.env["DBUS_SESSION_BUS_ADDRESS"],
-                                                           Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
-                                                           | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
-        if xml:  # answered by a main loop of their own: one in the scenario's thread would race AT-SPI's calls
-            self.bus.register_object(path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.call, get, None)
+        self.bus = Gio.DBusConnection.new_for_address_sync(
+            s.bus(True) if system else s.env["DBUS_SESSION_BUS_ADDRESS"],
+            Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+            None,
+            None,
+        )
+        if (
+            xml
+        ):  # answered by a main loop of their own: one in the scenario's thread would race AT-SPI's calls
+            self.bus.register_object(
+                path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.call, get, None
+            )
             threading.Thread(target=GLib.MainLoop().run, daemon=True).start()
-        self.bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
-                           GLib.Variant("(su)", (name, 4)), None, Gio.DBusCallFlags.NONE, -1, None)
+        self.bus.call_sync(
+            "org.freedesktop.DBus",
+            "/org/freedesktop/DBus",
+            "org.freedesktop.DBus",
+            "RequestName",
+            GLib.Variant("(su)", (name, 4)),
+            None,
+            Gio.DBusCallFlags.NONE,
+            -1,
+            None,
+        )
 
     def call(self, bus, sender, path, interface, method, arguments, invocation):
         self.calls.append((method, arguments.unpack()))
-        invocation.return_value(self.answer(method, self.calls[-1][1]) or None)  # a reply's Variant, or nothing
+        invocation.return_value(
+            self.answer(method, self.calls[-1][1]) or None
+        )  # a reply's Variant, or nothing
 
-    def resume(self):  # as login1: makes the program read its (faked) wall clock at once, which a kernel timer cannot
+    def resume(
+        self,
+    ):  # as login1: makes the program read its (faked) wall clock at once, which a kernel timer cannot
         for starting in (True, False):
-            self.bus.emit_signal(None, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PrepareForSleep",
-                                 GLib.Variant("(b)", (starting,)))
+            self.bus.emit_signal(
+                None,
+                "/org/freedesktop/login1",
+                "org.freedesktop.login1.Manager",
+                "PrepareForSleep",
+                GLib.Variant("(b)", (starting,)),
+            )
         self.bus.flush_sync(None)
 
 
@@ -227,14 +355,32 @@ def logind(s):  # start it before s.program()
 
 
 def notifications(s):
-    return Service(s, "org.freedesktop.Notifications", "/org/freedesktop/Notifications", NOTIFY, lambda *_: GLib.Variant("(u)", (1,)))
+    return Service(
+        s,
+        "org.freedesktop.Notifications",
+        "/org/freedesktop/Notifications",
+        NOTIFY,
+        lambda *_: GLib.Variant("(u)", (1,)),
+    )
 
 
 def sni_watcher(s):
-    watcher = Service(s, "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", WATCHER, lambda method, _: method.endswith("Host")
-                      and watcher.bus.emit_signal(None, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
-                                                  "StatusNotifierHostRegistered", None) and None,
-                      lambda *_: GLib.Variant("b", any(m.endswith("Host") for m, _ in watcher.calls)))
+    watcher = Service(
+        s,
+        "org.kde.StatusNotifierWatcher",
+        "/StatusNotifierWatcher",
+        WATCHER,
+        lambda method, _: method.endswith("Host")
+        and watcher.bus.emit_signal(
+            None,
+            "/StatusNotifierWatcher",
+            "org.kde.StatusNotifierWatcher",
+            "StatusNotifierHostRegistered",
+            None,
+        )
+        and None,
+        lambda *_: GLib.Variant("b", any(m.endswith("Host") for m, _ in watcher.calls)),
+    )
     return watcher
 
 
@@ -244,6 +390,9 @@ def main(scenarios):
         scenarios[sys.argv[1].replace("-", "_")](session)
     except (Failure, subprocess.TimeoutExpired) as error:
         log = session.path("wakery.log")
-        sys.exit(f"FAILED: {error}" + (f"\n--- the program's output:\n{open(log).read()[-3000:]}" if os.path.exists(log) else ""))
+        sys.exit(
+            f"FAILED: {error}"
+            + (f"\n--- the program's output:\n{open(log).read()[-3000:]}" if os.path.exists(log) else "")
+        )
     finally:
         session.close()

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Wakery as installed: its package, built from this build and extracted into a scratch root, run from there with a
 notification area, and with a panel that offers only a D-Bus one (StatusNotifierItem) and comes up after the program."""
 import glob, os, re, sys, time  # noqa: E401
@@ -6,12 +7,26 @@ from harness import add_alarm, application, check, logind, main, sni_watcher
 TITLE = "Orvane Wakery"
 
 
-tree = lambda root: {os.path.join(d, f): os.stat(os.path.join(d, f)).st_mtime_ns for d, _, fs in os.walk(root) for f in fs}  # noqa: E731
+tree = lambda root: {
+    os.path.join(d, f): os.stat(os.path.join(d, f)).st_mtime_ns for d, _, fs in os.walk(root) for f in fs
+}  # noqa: E731
 
 
 def installed(s):
-    s.run("cpack", "-G", "DEB", "--config", os.path.abspath(sys.argv[2] + "/../../CPackConfig.cmake"), "-B", s.path("pkg"))
-    root, ini, autostart = s.path("root"), s.path("config/Wakery/Data.ini"), s.path("config/autostart/org.wakery.Wakery.desktop")
+    s.run(
+        "cpack",
+        "-G",
+        "DEB",
+        "--config",
+        os.path.abspath(sys.argv[2] + "/../../CPackConfig.cmake"),
+        "-B",
+        s.path("pkg"),
+    )
+    root, ini, autostart = (
+        s.path("root"),
+        s.path("config/Wakery/Data.ini"),
+        s.path("config/autostart/org.wakery.Wakery.desktop"),
+    )
     s.run("dpkg-deb", "-x", glob.glob(s.path("pkg/wakery_*_amd64.deb"))[0], root)
     s.app = root + "/usr/bin"
     s.data("[Alarm]\r\nCount=5\r\n")  # left beside the installed program: neither read nor touched
@@ -22,39 +37,85 @@ def installed(s):
     program = s.program(faketime=True, env={"FAKETIME_NO_CACHE": "1"})
     s.click(*s.docked_icon())
     add_alarm(s, application(s), "7:00 AM", {(time.localtime().tm_wday + 1) % 7 + 1}, "Installed")
-    s.wait("Data.ini in the config folder", lambda: os.path.exists(ini) and "Memo=Installed" in open(ini).read())
+    s.wait(
+        "Data.ini in the config folder", lambda: os.path.exists(ini) and "Memo=Installed" in open(ini).read()
+    )
     check("Count=1\n" in open(ini).read(), "the new alarm is the first, in Data.ini in the config folder")
     s.set_clock("06:59:58")
     login.resume()  # the minute timer, a kernel timer, does not see the faked jump
-    check(s.wait("a stream on the sound server", lambda: s.run("pactl", "list", "short", "sink-inputs").strip()), "the alarm rings with a sound")
-    check(root + "/usr/lib/x86_64-linux-gnu/wakery/wakery_sound.so" in open(f"/proc/{program.pid}/maps").read(), "the sound module is the installed one")
+    check(
+        s.wait(
+            "a stream on the sound server", lambda: s.run("pactl", "list", "short", "sink-inputs").strip()
+        ),
+        "the alarm rings with a sound",
+    )
+    check(
+        root + "/usr/lib/x86_64-linux-gnu/wakery/wakery_sound.so" in open(f"/proc/{program.pid}/maps").read(),
+        "the sound module is the installed one",
+    )
     s.keys(s.wait_window("Alarm!"), "Return")
     s.icon_menu("l")
     s.wait("the autostart file", lambda: os.path.exists(autostart))
-    check(f'Exec="{root}/usr/bin/wakery"\n' in open(autostart).read(), "Start at login writes the autostart file")
+    check(
+        f'Exec="{root}/usr/bin/wakery"\n' in open(autostart).read(),
+        "Start at login writes the autostart file",
+    )
     s.icon_menu("l")
-    check(s.wait("the autostart file to go", lambda: not os.path.exists(autostart)), "and unticking removes it")
+    check(
+        s.wait("the autostart file to go", lambda: not os.path.exists(autostart)), "and unticking removes it"
+    )
     check(tree(root) == before, "nothing was written into the installed tree")
 
 
 def dbus_tray(s):
     def gdbus(dest, path, method, *args):
-        return s.run("gdbus", "call", "--session", "--dest", dest, "--object-path", path, "--method", method, "--", *args)
+        return s.run(
+            "gdbus",
+            "call",
+            "--session",
+            "--dest",
+            dest,
+            "--object-path",
+            path,
+            "--method",
+            method,
+            "--",
+            *args,
+        )
+
     s.bus()
     watcher = sni_watcher(s)
     s.program()
     s.wait_window(TITLE)  # no notification area yet: the window waits on the task bar
-    gdbus("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost", "org.test.Host")
+    gdbus(
+        "org.kde.StatusNotifierWatcher",
+        "/StatusNotifierWatcher",
+        "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost",
+        "org.test.Host",
+    )
     item = s.wait("the icon to register", lambda: [a[0] for m, a in watcher.calls if m.endswith("Item")])[0]
-    check(s.wait("the window to go", lambda: not s.windows(TITLE)), "a D-Bus host that comes later gets the icon")
+    check(
+        s.wait("the window to go", lambda: not s.windows(TITLE)),
+        "a D-Bus host that comes later gets the icon",
+    )
     gdbus(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", "0", "0")
     check(s.wait_window(TITLE), "the host's Activate shows the window")
-    menu = re.search(r"'(/[^']*)'", gdbus(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
-                                          "org.kde.StatusNotifierItem", "Menu"))[1]
+    menu = re.search(
+        r"'(/[^']*)'",
+        gdbus(
+            item,
+            "/StatusNotifierItem",
+            "org.freedesktop.DBus.Properties.Get",
+            "org.kde.StatusNotifierItem",
+            "Menu",
+        ),
+    )[1]
     layout = gdbus(item, menu, "com.canonical.dbusmenu.GetLayout", "0", "-1", "[]")
     labels = re.findall(r"'label': <'([^']*)'>", layout)
-    check(labels == ["_Restore", "Start at _login", "_Exit"] and "'toggle-type': <'checkmark'>" in layout,
-          f"its menu over D-Bus holds {labels}")
+    check(
+        labels == ["_Restore", "Start at _login", "_Exit"] and "'toggle-type': <'checkmark'>" in layout,
+        f"its menu over D-Bus holds {labels}",
+    )
 
 
 main(globals())

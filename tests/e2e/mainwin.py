@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The main window in an X session with a notification area (trayer), and with one that comes and goes."""
 from harness import add_alarm, application, check, main, press
 
@@ -6,7 +7,9 @@ TITLE = "Orvane Wakery"
 
 def start(s, tray=False):
     s.bus(), tray and s.tray()
-    s.data("[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=0\r\nType=17\r\nTime=9:00 PM\r\nMemo=Weekend film\r\nSound=\r\n")
+    s.data(
+        "[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=0\r\nType=17\r\nTime=9:00 PM\r\nMemo=Weekend film\r\nSound=\r\n"
+    )
     return s.program()
 
 
@@ -17,12 +20,20 @@ def tray(s):
     s.click(*icon)
     app = application(s)
     add_alarm(s, app, "7:45 pm", {2, 4}, "Call the garage")
-    check(s.wait("the new alarm in Data.ini", lambda: "Count=2\r\n" in s.data() and "[Alarm2]\r\nState=1\r\nType=24\r\n"
-                 "Time=7:45 pm\r\nMemo=Call the garage" in s.data()), "a click on the icon shows the window; an alarm typed into its editor joins the one in Data.ini beside the program")
+    check(
+        s.wait(
+            "the new alarm in Data.ini",
+            lambda: "Count=2\r\n" in s.data()
+            and "[Alarm2]\r\nState=1\r\nType=24\r\n" "Time=7:45 pm\r\nMemo=Call the garage" in s.data(),
+        ),
+        "a click on the icon shows the window; an alarm typed into its editor joins the one in Data.ini beside the program",
+    )
     s.close_window(s.wait_window(TITLE))
     s.wait("the window to hide", lambda: not s.windows(TITLE))
     check(program.poll() is None, "closing hides the window and the program runs on")
-    check(s.program().wait(10) == 0 and s.wait_window(TITLE), "a second start shows the running copy and ends")
+    check(
+        s.program().wait(10) == 0 and s.wait_window(TITLE), "a second start shows the running copy and ends"
+    )
     press(s, app, "Add...")
     s.wait_window("Set Alarm...")
     s.icon_menu("e")
@@ -34,7 +45,10 @@ def tray_later(s):
     s.wait_window(TITLE)
     host = s.tray()
     s.docked_icon()
-    check(s.wait("the window to go", lambda: not s.windows(TITLE)), "a notification area that comes later gets the icon and the window")
+    check(
+        s.wait("the window to go", lambda: not s.windows(TITLE)),
+        "a notification area that comes later gets the icon and the window",
+    )
     host.terminate()
     check(s.wait_window(TITLE) and program.poll() is None, "when it goes again, the window comes back")
 

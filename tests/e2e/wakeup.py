@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """After a sleep or a clock jump: the resume signal runs the check at once, an alarm 30 minutes late rings, one 3 hours
 late does not and is listed in a quiet notice, or in a box titled "Wakery" when there is no notification service."""
 import time
@@ -26,15 +27,23 @@ def missed(s, notices):
     service = asleep_from_7(s, "10:00:00", notices)
     if notices:
         _, _, _, summary, text, _, hints, _ = s.wait("the notice", lambda: service.calls, 2)[0][1]
-        check(hints.get("urgency") == 1 and hints.get("suppress-sound") and summary == "Missed alarm",
-              "a notice without sound, of normal urgency")
+        check(
+            hints.get("urgency") == 1 and hints.get("suppress-sound") and summary == "Missed alarm",
+            "a notice without sound, of normal urgency",
+        )
     else:
         s.wait_window("Wakery", 3)
         text = s.wait("the box's text", lambda: find(application(s), None, "Dentist")).get_name()
-    check(text.endswith(time.strftime("%Y-%m-%d  7:00:00 AM  Dentist")), "it lists the day, time and memo: " + repr(text))
+    check(
+        text.endswith(time.strftime("%Y-%m-%d  7:00:00 AM  Dentist")),
+        "it lists the day, time and memo: " + repr(text),
+    )
     end = time.monotonic() + 1.5
-    check(s.wait("1.5 s", lambda: s.windows("Alarm!") or time.monotonic() > end) is True and (not notices or len(service.calls) == 1),
-          "3 hours late, no ring within 1.5 s, and one notice")
+    check(
+        s.wait("1.5 s", lambda: s.windows("Alarm!") or time.monotonic() > end) is True
+        and (not notices or len(service.calls) == 1),
+        "3 hours late, no ring within 1.5 s, and one notice",
+    )
 
 
 missed_notice, missed_box = (lambda s: missed(s, True)), (lambda s: missed(s, False))

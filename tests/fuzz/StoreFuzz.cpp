@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as Data.ini and arbitrary writes to it: reading, writing and loading must neither crash
 // nor hang, and must keep the promises the store makes to the rest of the program.
 #include "fakes/FakeLocaleTime.h"
-#include "fakes/TempFolder.h"
 #include "fakes/StdFiles.h"
+#include "fakes/TempFolder.h"
 #include "store/AlarmLoad.h"
 #include "store/ini.h"
 

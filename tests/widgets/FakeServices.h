@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's services on fakes over a fresh folder, shared by every window's test.
 #include "fakes/FakeClock.h"
@@ -5,9 +6,9 @@
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeLocaleTime.h"
 #include "fakes/FakeSoundPlayer.h"
+#include "fakes/StdFiles.h"
 #include "fakes/TempFolder.h"
 #include "platform/Services.h"
-#include "fakes/StdFiles.h"
 #include "store/ini.h"
 #include "ui/notify/AlarmOwner.h"
 

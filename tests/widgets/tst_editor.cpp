@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alarm editor as the user fills it, against a real Data.ini: what OK stores and loads again, what
 // it refuses and says, what Cancel, Esc and Enter leave.
 #include "FakeServices.h"

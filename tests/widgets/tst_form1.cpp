@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the user drives it: what each command leaves in Data.ini, the list and the message
 // boxes.
 #include "ui/main/Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The notification window as the user answers it: what reaches the alarm's offsets, when the sound
 // starts, repeats and ends, and the fall-back from the alarm's own file to default.wav and the beep.
 #include "ui/notify/frmalarm.h"

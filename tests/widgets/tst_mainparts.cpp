@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon's menu's "Start at login", and the rules that move the main window between the screen, the
 // task bar and the notification area, apart from the window itself.
 #include "platform/Autostart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/AlarmWakeTimer.h"
 #include "platform/linux/TimerFdMinuteTimer.h"
 #include "ui/main/AlarmWake.h"

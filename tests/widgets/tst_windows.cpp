@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user sees of each window before touching it: every control inside the window and clear of the
 // others (a control that lost its place lands at the top left, over another), each label's caption, what a
 // screen reader names each field, and where Tab takes the keyboard.

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The same reads and writes through ini::ReadIni/WriteIni and through the Windows profile functions, on
 // copies of the same generated files; answers and resulting bytes are compared. Each difference must be
 // one of the kinds below, or the run fails. Arguments: [seed] [files], 12 operations a file.
 #include "platform/Files.h"
-#include "text/Utf8Path.h"
 #include "store/ini.h"
+#include "text/Utf8Path.h"
 
 #include <windows.h>
 

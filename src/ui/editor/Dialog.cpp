@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Dialog.h"
 
 #include "platform/Services.h"
-#include "text/TextTrim.h"
 #include "store/AlarmTable.h"
 #include "store/ini.h"
+#include "text/TextTrim.h"
 #include "ui/window/Messages.h"
 #include "ui/window/WindowLook.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
 #include "AlarmRows.h"
@@ -11,9 +12,9 @@
 #include "scheduler/Snooze.h"
 #include "store/AlarmCommands.h"
 #include "store/AlarmLoad.h"
-#include "ui/window/Messages.h"
 #include "ui/editor/Dialog.h"
 #include "ui/notify/frmalarm.h"
+#include "ui/window/Messages.h"
 #include "ui/window/WindowLook.h"
 
 #include <QCloseEvent>

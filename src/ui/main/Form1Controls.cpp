@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's fixed layout, in twips.
 #include "Form1.h"
 #include "ui/window/WindowLook.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Every text the windows show in a message box, so that one wording serves every window that needs it.

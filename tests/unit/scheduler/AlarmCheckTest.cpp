@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scheduler/AlarmCheck.h"
 
 #include "Tables.h"
 #include "fakes/FakeClock.h"
-#include "fakes/TempFolder.h"
 #include "fakes/StdFiles.h"
+#include "fakes/TempFolder.h"
 #include "scheduler/Snooze.h"
 
 #include <gtest/gtest.h>

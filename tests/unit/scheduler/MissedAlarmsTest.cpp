@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scheduler/MissedAlarms.h"
 #include "scheduler/AlarmOccurrences.h"
 #include "scheduler/CivilMinute.h"

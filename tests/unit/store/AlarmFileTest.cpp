@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/AlarmCommands.h"
 #include "store/AlarmLoad.h"
 #include "store/ini.h"
 
 #include "fakes/FakeLocaleTime.h"
-#include "fakes/TempFolder.h"
 #include "fakes/StdFiles.h"
+#include "fakes/TempFolder.h"
 
 #include <gtest/gtest.h>
 
