@@ -34,8 +34,7 @@ AlarmRecord tableRecord(const AlarmTable& table, std::int16_t index);
 // or index is not 1..Count of the file.
 std::optional<AlarmRecord> readRecord(const std::string& iniPath, std::int16_t index);
 
-enum class SaveResult
-{
+enum class SaveResult {
     Saved,
     Full,     // the file already counts the most alarms an index can name
     Changed,  // the alarm is no longer the one that was loaded: nothing written

@@ -27,8 +27,9 @@ struct AlarmTable;
 
 // The alarm editor: creates a new alarm or changes a stored one, writing it straight into Data.ini. It
 // never changes the alarm table; it only reads ACount from it (to refuse Add... at the limit), so the
-// table (and the services) must outlive the Dialog. One Dialog lives as long as the main window, its parent, and is shown again for every
-// opening; each opening starts from the empty window, with the 24 times in its list once.
+// table (and the services) must outlive the Dialog. One Dialog lives as long as the main window, its parent,
+// and is shown again for every opening; each opening starts from the empty window, with the 24 times in its
+// list once.
 //
 // How the main window drives it:
 //   Add...      openNew()          returns at once; the editor is modal to its parent window only, so a
@@ -107,7 +108,7 @@ private:
     bool m_modifMode = false;
     bool m_saved = false;
     store::AlarmRecord m_loaded; // the opened alarm's section as Data.ini held it
-    std::string m_browseName; // the file the open-file dialog holds: the last one chosen in this opening
+    std::string m_browseName;    // the file the open-file dialog holds: the last one chosen in this opening
 
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
