@@ -81,13 +81,15 @@ class Session:
         os.environ.get("WAKERY_E2E_KEEP") or shutil.rmtree(self.dir, ignore_errors=True)
 
     def program(self, faketime=False, env=None):
-        """With faketime its wall clock is set_clock's (read again within a second), its timers the real monotonic one."""
+        """With faketime its wall clock is set_clock's (read afresh at every call), its timers the real monotonic one."""
         env = dict(
             env or {},
             **(
                 dict(
                     LD_PRELOAD=glob.glob("/usr/lib/*/faketime/libfaketime.so.1")[0],
-                    FAKETIME_CACHE_DURATION="1",
+                    # Read afresh at every call: a real clock is right the moment a resume is announced,
+                    # while a cached faked one lags up to a second and the check would see the time before.
+                    FAKETIME_NO_CACHE="1",
                     FAKETIME_TIMESTAMP_FILE=self.path("faketime"),
                     FAKETIME_DONT_FAKE_MONOTONIC="1",
                 )

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""After a sleep or a clock jump: the resume signal runs the check at once, an alarm 30 minutes late rings, one 3 hours
-late does not and is listed in a quiet notice, or in a box titled "Wakery" when there is no notification service."""
+"""After a sleep or a clock jump: the resume signal runs the check at once, an alarm 30 minutes late rings (after each of
+two sleeps in a row), one 3 hours late does not and is listed in a quiet notice, or in a box titled "Wakery" when there
+is no notification service."""
 import time
 from harness import application, check, find, logind, main, notifications
 
@@ -11,7 +12,7 @@ def asleep_from_7(s, wake_at, notices=False):
     s.bus(), s.tray()
     service, login = notices and notifications(s), logind(s)
     s.set_clock("06:59:01")  # its own minute timer is a minute away, far beyond the 2 s asked of the resume
-    s.program(faketime=True, env={"FAKETIME_NO_CACHE": "1"})
+    s.program(faketime=True)
     s.docked_icon()  # the icon comes after the first check
     s.set_clock(wake_at)
     login.resume()
@@ -21,6 +22,26 @@ def asleep_from_7(s, wake_at, notices=False):
 def catch_up(s):
     asleep_from_7(s, "07:30:00")
     check(s.wait_window("Alarm!", 2), "30 minutes late, the alarm rings within 2 s of the resume")
+
+
+def two_sleeps(s):
+    """Sleep 6:58 to 7:30, answer the 7:00 alarm, sleep 7:30 to 8:10: the 7:40 alarm rings too."""
+    today = (time.localtime().tm_wday + 1) % 7 + 1
+    s.data(
+        "[Alarm]\r\nCount=2\r\n[Alarm1]\r\nState=1\r\nType=%d\r\nTime=7:00 AM\r\nMemo=Dentist\r\n"
+        "[Alarm2]\r\nState=1\r\nType=%d\r\nTime=7:40 AM\r\nMemo=Bus\r\n" % (today, today)
+    )
+    s.bus(), s.tray()
+    login = logind(s)
+    s.set_clock("06:58:01")
+    s.program(faketime=True)
+    s.docked_icon()
+    for wake_at in ("07:30:00", "08:10:00"):  # only Dentist is due at the first, only Bus at the second
+        s.set_clock(wake_at)
+        login.resume()
+        window = s.wait_window("Alarm!", 2)
+        s.keys(window, "Return")
+        s.wait("the Alarm! window to close", lambda: not s.windows("Alarm!"))
 
 
 def missed(s, notices):
