@@ -283,10 +283,12 @@ def press(s, app, name):
     s.wait("the button " + name, lambda: find(app, "push button", name)).get_action_iface().do_action(0)
 
 
-def add_alarm(s, app, at, days, memo):
-    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, the days Sun..Sat, the memo."""
+def add_alarm(s, app, at, days, memo, meanwhile=lambda: None):
+    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, the days Sun..Sat, the memo.
+    meanwhile runs as soon as the editor is open."""
     press(s, app, "Add...")
     editor = s.wait_window("Set Alarm...")
+    meanwhile()
     s.keys(editor, "Tab", "Tab", "ctrl+a")
     s.keys(editor, text=at)
     s.keys(editor, *[key for day in range(1, 8) for key in ["Tab"] + ["space"] * (day in days)], "Tab")

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """After a sleep or a clock jump: the resume signal runs the check at once, an alarm 30 minutes late rings (after each of
 two sleeps in a row), one 3 hours late does not and is listed in a quiet notice, or in a box titled "Wakery" when there
-is no notification service."""
+is no notification service, which blocks no alarm that comes due while it is open."""
 import time
 from harness import application, check, find, logind, main, notifications
 
@@ -24,13 +24,18 @@ def catch_up(s):
     check(s.wait_window("Alarm!", 2), "30 minutes late, the alarm rings within 2 s of the resume")
 
 
+def alarms(s, *times_and_memos):  # switched on for today, in this order
+    today = (time.localtime().tm_wday + 1) % 7 + 1
+    sections = "".join(
+        f"[Alarm{i}]\r\nState=1\r\nType={today}\r\nTime={at}\r\nMemo={memo}\r\n"
+        for i, (at, memo) in enumerate(times_and_memos, 1)
+    )
+    s.data(f"[Alarm]\r\nCount={len(times_and_memos)}\r\n{sections}")
+
+
 def two_sleeps(s):
     """Sleep 6:58 to 7:30, answer the 7:00 alarm, sleep 7:30 to 8:10: the 7:40 alarm rings too."""
-    today = (time.localtime().tm_wday + 1) % 7 + 1
-    s.data(
-        "[Alarm]\r\nCount=2\r\n[Alarm1]\r\nState=1\r\nType=%d\r\nTime=7:00 AM\r\nMemo=Dentist\r\n"
-        "[Alarm2]\r\nState=1\r\nType=%d\r\nTime=7:40 AM\r\nMemo=Bus\r\n" % (today, today)
-    )
+    alarms(s, ("7:00 AM", "Dentist"), ("7:40 AM", "Bus"))
     s.bus(), s.tray()
     login = logind(s)
     s.set_clock("06:58:01")
@@ -42,6 +47,26 @@ def two_sleeps(s):
         window = s.wait_window("Alarm!", 2)
         s.keys(window, "Return")
         s.wait("the Alarm! window to close", lambda: not s.windows("Alarm!"))
+
+
+def missed_box_then_ring(s):
+    """The missed-alarm box is open when the next alarm comes due: the ringing window takes Return."""
+    alarms(s, ("7:00 AM", "Dentist"), ("10:01 AM", "Call"))
+    s.bus(), s.tray()
+    login = logind(s)
+    s.set_clock("06:59:01")
+    s.program(faketime=True)
+    s.docked_icon()
+    s.set_clock("10:00:00")
+    login.resume()
+    s.wait_window("Wakery", 3)
+    s.set_clock("10:00:58")
+    login.resume()  # the minute timer is armed afresh from the new time
+    s.keys(s.wait_window("Alarm!", 5), "Return")
+    check(
+        s.wait("the Alarm! window to close", lambda: not s.windows("Alarm!"), 3) and s.windows("Wakery"),
+        "Return answers the ringing window while the box stays open behind it",
+    )
 
 
 def missed(s, notices):
