@@ -79,6 +79,8 @@ private slots:
             << 2 << QStringList{"b"} << true << QStringList{"mine"};
         QTest::newRow("change of an alarm changed elsewhere: added as new")
             << 1 << QStringList{"theirs", "b"} << true << QStringList{"theirs", "b", "mine"};
+        QTest::newRow("change of an alarm that now stands twice elsewhere: added as new")
+            << 2 << QStringList{"b", "x", "b"} << true << QStringList{"b", "x", "b", "mine"};
         QTest::newRow("change of an alarm deleted elsewhere: added as new")
             << 2 << QStringList{"a"} << true << QStringList{"a", "mine"};
     }
