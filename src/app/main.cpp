@@ -5,6 +5,7 @@
 #include "platform/Memory.h"
 #include "platform/Services.h"
 #include "platform/UserFolders.h"
+#include "platform/qt/DBusRingNotices.h"
 #include "platform/qt/DisplayCheck.h"
 #include "platform/qt/EndSignals.h"
 #include "platform/qt/QtClock.h"
@@ -86,7 +87,10 @@ int main(int argc, char* argv[])
     platform::AutostartFile autostart(platform::autostartFilePath(platform::userConfigHome()),
                                       QCoreApplication::applicationFilePath().toStdString());
 
+    // Declared before the window, which holds the notifications it sends.
+    platform::DBusRingNotices ringNotices;
     Form1 form(services, nullptr, {}, Form1::Controls::WhenFirstShown);
+    form.alarmWindow().setRingNotices(&ringNotices);
     form.trayIcon().setStartAtLogin(&autostart, &dialogs);
     QObject::connect(&instance, &platform::SingleInstance::showRequested, &form, &Form1::mPopRestore_Click);
     // Exit ends the program at once: open windows are left as they are, nothing runs their closing steps,

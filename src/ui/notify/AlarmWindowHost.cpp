@@ -4,6 +4,7 @@
 #include "frmalarm.h"
 #include "scheduler/AlarmCheck.h"
 #include "scheduler/Snooze.h"
+#include "ui/window/WindowLook.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@ AlarmWindowHost::AlarmWindowHost(AlarmOwner& owner, const platform::Files& files
 
 AlarmWindowHost::~AlarmWindowHost()
 {
+    m_notice.reset();
     delete m_window;
 }
 
@@ -45,6 +47,31 @@ void AlarmWindowHost::showAlarm(std::int16_t index, const std::string& memo, con
     window->show();
     window->raise();
     window->activateWindow();
+    sendNotice(*window, memo, timeText);
+}
+
+void AlarmWindowHost::sendNotice(frmalarm& window, const std::string& memo, const std::string& timeText)
+{
+    m_notice.reset();
+    if (m_notices == nullptr)
+        return;
+    const QPointer<frmalarm> target = &window;
+    m_notice = m_notices->show("Alarm! " + timeText, memo,
+                               {.snooze =
+                                    [target] {
+                                        if (target)
+                                            target->cmdSnooze_Click();
+                                    },
+                                .ok =
+                                    [target] {
+                                        if (target)
+                                            target->OKButton_Click();
+                                    },
+                                .front =
+                                    [target](const std::string& token) {
+                                        if (target)
+                                            ui::bringToFront(*target, token);
+                                    }});
 }
 
 std::optional<std::int16_t> AlarmWindowHost::currentIndex(std::int16_t windowIndex) const
@@ -83,8 +110,10 @@ void AlarmWindowHost::onFinished(frmalarm* window)
 {
     // Deleted later: the click that closed it is still being handled inside it.
     window->deleteLater();
-    if (m_window == window)
+    if (m_window == window) {
         m_window = nullptr;
+        m_notice.reset();
+    }
     if (m_check != nullptr)
         m_check->windowClosed();
     emit windowClosed();

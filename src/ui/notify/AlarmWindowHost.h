@@ -4,9 +4,12 @@
 #include "AlarmOwner.h"
 #include "scheduler/AlarmWindow.h"
 
+#include "platform/RingNotices.h"
+
 #include <QObject>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 
 namespace platform {
@@ -41,6 +44,9 @@ public:
 
     // The check that hands alarms over; it takes this host in its constructor, so it is attached after.
     void setCheck(scheduler::AlarmCheck* check) { m_check = check; }
+    // Each ring also sends a notification through notices, whose Snooze and OK answer the window as its
+    // own buttons do and whose click brings it to the front; they close together. Must outlive the host.
+    void setRingNotices(platform::RingNotices* notices) { m_notices = notices; }
 
     void showAlarm(std::int16_t index, const std::string& memo, const std::string& timeText) override;
 
@@ -57,6 +63,7 @@ signals:
 
 private:
     void onFinished(frmalarm* window);
+    void sendNotice(frmalarm& window, const std::string& memo, const std::string& timeText);
     // The window's index as the check knows it now; nullopt when its alarm is gone.
     std::optional<std::int16_t> currentIndex(std::int16_t windowIndex) const;
 
@@ -66,6 +73,8 @@ private:
     platform::SoundPlayerFactory& m_sounds;
     scheduler::AlarmCheck* m_check = nullptr;
     QPointer<frmalarm> m_window;
+    platform::RingNotices* m_notices = nullptr;
+    std::unique_ptr<platform::RingNotice> m_notice; // the notification of m_window's ring
 };
 
 } // namespace notify

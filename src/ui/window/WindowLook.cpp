@@ -46,6 +46,14 @@ void bringToFront(QWidget& window)
     window.activateWindow();
 }
 
+void bringToFront(QWidget& window, const std::string& activationToken)
+{
+    // Qt's Wayland platform hands the token in this variable to the compositor as it activates a window.
+    if (!activationToken.empty())
+        qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(activationToken));
+    bringToFront(window);
+}
+
 void nameForScreenReaders(QWidget& field, const QString& name)
 {
     field.setAccessibleName(name);

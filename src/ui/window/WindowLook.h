@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QString>
 
+#include <string>
+
 class QScreen;
 class QWidget;
 
@@ -30,6 +32,9 @@ void centreOn(QWidget& window, const QScreen* screen);
 
 // Shows the window un-minimised, above the others and with the input focus.
 void bringToFront(QWidget& window);
+// The same on behalf of a click elsewhere (a notification) that came with an activation token, which a
+// Wayland compositor asks for before it lets a window take the focus; empty: none was given.
+void bringToFront(QWidget& window, const std::string& activationToken);
 
 // The name a screen reader gives a field: the caption of the label beside it.
 void nameForScreenReaders(QWidget& field, const QString& name);
