@@ -49,45 +49,24 @@ struct Editor : FakeServices
 struct Refusal
 {
     const char* name;
-    const char* time;
-    const char* memo;
-    const char* days;
+    const char* time = "7:00 PM";
+    const char* memo = "x";
+    const char* days = "";
     const char* message;
-    const char* timeAfter; // with the repairs OK made
+    const char* timeAfter = time; // with the repairs OK made
 };
 const char* const badTime = "Please type a valid time!";
 const char* const notSaved = "The alarm could not be saved.";
 const Refusal refusals[] = {
-    {.name = "25 o'clock",
-     .time = "25:00 PM",
-     .memo = "",
-     .days = "",
-     .message = badTime,
-     .timeAfter = "25:00 PM"},
-    {.name = "no hour, repaired",
-     .time = ":30 PM",
-     .memo = "",
-     .days = "",
-     .message = badTime,
-     .timeAfter = "00:30 PM"},
+    {.name = "25 o'clock", .time = "25:00 PM", .memo = "", .message = badTime},
+    {.name = "no hour, repaired", .time = ":30 PM", .memo = "", .message = badTime, .timeAfter = "00:30 PM"},
     {.name = "blank memo",
      .time = "7:PM",
      .memo = " \t ",
-     .days = "",
      .message = "Please type a Memo!",
      .timeAfter = "7:00PM"},
-    {.name = "no day",
-     .time = "7:00 PM",
-     .memo = "x",
-     .days = "",
-     .message = "Please at least Mark one day!",
-     .timeAfter = "7:00 PM"},
-    {.name = "no folder to write in",
-     .time = "7:00 PM",
-     .memo = "x",
-     .days = "5",
-     .message = notSaved,
-     .timeAfter = "7:00 PM"},
+    {.name = "no day", .message = "Please at least Mark one day!"},
+    {.name = "no folder to write in", .days = "5", .message = notSaved},
 };
 
 } // namespace

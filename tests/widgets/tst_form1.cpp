@@ -24,7 +24,6 @@ const char* const fourAlarms = "[Alarm]\nCount=4\n"
                                "[Alarm2]\nState=0\nType=246\nTime=8:15 AM\nMemo=second\nSound=\n"
                                "[Alarm3]\nState=5\nType=17\nTime=19:30\nMemo=third\nSound=\n"
                                "[Alarm4]\nState=1\nType=3\nTime=12:00 PM\nMemo=fourth\nSound=/x/ring.wav\n";
-const char* const notSaved = "The change could not be saved.";
 
 // The autostart setting as the desktop reads it; a change can be made to fail.
 struct FakeAutostart : platform::Autostart
@@ -79,139 +78,80 @@ struct Harness : FakeServices
     }
 };
 
+// Alarm i starts with a snooze of 5*i minutes; a field left out stays as it was.
+const QStringList fourMemos{"first", "second", "third", "fourth"}, fourStates{"On", "Off", "Off", "On"};
+const char* const notSaved = "The change could not be saved.";
 struct Command
 {
     const char* name;
-    int row; // 0: nothing selected
+    int row = 0; // 0: nothing selected
     const char* button;
-    bool failingStore; // Data.ini replaced by a folder: every write fails
-    QStringList memos, states;
-    QList<int> snoozeMinutes; // alarm i starts with a snooze of 5*i minutes
-    const char* message;      // "": none
+    bool failingStore = false; // Data.ini replaced by a folder: every write fails
+    QStringList memos = fourMemos, states = fourStates;
+    QList<int> snoozeMinutes = {5, 10, 15, 20};
+    const char* message = "";
 };
-const QStringList memos{"first", "second", "third", "fourth"}, states{"On", "Off", "Off", "On"};
-const QList<int> snoozes{5, 10, 15, 20};
 const Command commands[] = {
-    {.name = "Edit... without a selection",
-     .row = 0,
-     .button = "Command2",
-     .failingStore = false,
-     .memos = memos,
-     .states = states,
-     .snoozeMinutes = snoozes,
-     .message = ""},
-    {.name = "Delete without a selection",
-     .row = 0,
-     .button = "Command3",
-     .failingStore = false,
-     .memos = memos,
-     .states = states,
-     .snoozeMinutes = snoozes,
-     .message = ""},
-    {.name = "On/Off without a selection",
-     .row = 0,
-     .button = "cmdOnOff",
-     .failingStore = false,
-     .memos = memos,
-     .states = states,
-     .snoozeMinutes = snoozes,
-     .message = ""},
+    {.name = "Edit... without a selection", .button = "Command2"},
+    {.name = "Delete without a selection", .button = "Command3"},
+    {.name = "On/Off without a selection", .button = "cmdOnOff"},
     {.name = "Delete, failing write",
      .row = 2,
      .button = "Command3",
      .failingStore = true,
-     .memos = memos,
-     .states = states,
-     .snoozeMinutes = snoozes,
      .message = notSaved},
-    {.name = "Set, failing write",
-     .row = 2,
-     .button = "cmdSet",
-     .failingStore = true,
-     .memos = memos,
-     .states = states,
-     .snoozeMinutes = snoozes,
-     .message = notSaved},
+    {.name = "Set, failing write", .row = 2, .button = "cmdSet", .failingStore = true, .message = notSaved},
     {.name = "Delete moves the later alarms and their snoozes down",
      .row = 2,
      .button = "Command3",
-     .failingStore = false,
      .memos = {"first", "third", "fourth"},
      .states = {"On", "Off", "On"},
-     .snoozeMinutes = {5, 15, 20},
-     .message = ""},
+     .snoozeMinutes = {5, 15, 20}},
     {.name = "On/Off switches off and drops the snooze",
      .row = 1,
      .button = "cmdOnOff",
-     .failingStore = false,
-     .memos = memos,
      .states = {"Off", "Off", "Off", "On"},
-     .snoozeMinutes = {0, 10, 15, 20},
-     .message = ""},
+     .snoozeMinutes = {0, 10, 15, 20}},
     {.name = "On/Off of a hand-written 5 switches on",
      .row = 3,
      .button = "cmdOnOff",
-     .failingStore = false,
-     .memos = memos,
      .states = {"On", "Off", "On", "On"},
-     .snoozeMinutes = {5, 10, 0, 20},
-     .message = ""},
+     .snoozeMinutes = {5, 10, 0, 20}},
 };
 
 struct Duration
 {
     const char* name;
     const char* typed;
-    int key;          // pressed in the box; 0: a click on Set
-    quint32 keysym;   // what X11 sends with it
-    const char* file; // DSnooze after
-    const char* box;  // the box after
-    const char* message;
+    int key = 0;        // pressed in the box; with no keysym either, a click on Set
+    quint32 keysym = 0; // what X11 sends with the key
+    const char* file;   // DSnooze after
+    const char* box;    // the box after
+    const char* message = "";
 };
-const char* const invalid = "Please enter a valid duration.";
 const Duration durations[] = {
-    {.name = "Set repairs a missing hour",
-     .typed = ":30",
-     .key = 0,
-     .keysym = 0,
-     .file = "00:30",
-     .box = "00:30",
-     .message = ""},
+    {.name = "Set repairs a missing hour", .typed = ":30", .file = "00:30", .box = "00:30"},
     {.name = "Set refuses 13 hours",
      .typed = "13:00",
-     .key = 0,
-     .keysym = 0,
      .file = "<absent>",
      .box = "13:00",
-     .message = invalid},
-    {.name = "Execute stores",
-     .typed = "0:20",
-     .key = Qt::Key_Execute,
-     .keysym = 0,
-     .file = "0:20",
-     .box = "0:20",
-     .message = ""},
+     .message = "Please enter a valid duration."},
+    {.name = "Execute stores", .typed = "0:20", .key = Qt::Key_Execute, .file = "0:20", .box = "0:20"},
     {.name = "Execute as X11 hands it over",
      .typed = "0:20",
-     .key = 0,
      .keysym = 0xff62,
      .file = "0:20",
-     .box = "0:20",
-     .message = ""},
+     .box = "0:20"},
     {.name = "Enter stores nothing",
      .typed = "0:20",
      .key = Qt::Key_Enter,
-     .keysym = 0,
      .file = "<absent>",
-     .box = "0:20",
-     .message = ""},
+     .box = "0:20"},
     {.name = "An unmapped key stores nothing",
      .typed = "0:20",
-     .key = 0,
      .keysym = 0x1008ff2f,
      .file = "<absent>",
-     .box = "0:20",
-     .message = ""},
+     .box = "0:20"},
 };
 
 // From where the window is shown again, after the file changed without changing its size or time.
@@ -263,9 +203,9 @@ private slots:
         Harness h;
         h.form.Form_Activate();
         QCOMPARE(h.column(0), QStringList({"7:00:00 AM", "8:15:00 AM", "7:30:00 PM", "12:00:00 PM"}));
-        QCOMPARE(h.column(1), memos);
+        QCOMPARE(h.column(1), fourMemos);
         QCOMPARE(h.column(2), QStringList({"Sun,Mon,Tue,Wed,Thu,Fri,Sat", "Mon,Wed,Fri", "Sun,Sat", "Tue"}));
-        QCOMPARE(h.column(3), states);
+        QCOMPARE(h.column(3), fourStates);
         QCOMPARE(h.form.GetASound(4), "/x/ring.wav");
         QCOMPARE(h.form.GetASound(5), "");
         QVERIFY(h.list()->header()->sectionSize(0) >

@@ -19,15 +19,15 @@ namespace {
 struct Answer
 {
     const char* name;
-    const char* typed; // into the duration box first
-    const char* focus; // where the keyboard is
-    int key;           // pressed there; 0: a click on it, -1: the window manager's close
-    const char* call;  // what reaches the offsets of alarm 2: "+H:M" added, "=H:M" set, "" nothing
+    const char* typed = "0:20"; // into the duration box first
+    const char* focus;          // where the keyboard is
+    int key = 0;                // pressed there; 0: a click on it, -1: the window manager's close
+    const char* call;           // what reaches the offsets of alarm 2: "+H:M" added, "=H:M" set, "" nothing
 };
 const Answer answers[] = {
-    {.name = "Snooze clicked", .typed = "0:05", .focus = "cmdSnooze", .key = 0, .call = "2 +0:5"},
-    {.name = "Snooze with 13 hours", .typed = "13:00", .focus = "cmdSnooze", .key = 0, .call = ""},
-    {.name = "OK clicked", .typed = "0:20", .focus = "OKButton", .key = 0, .call = "2 =0:0"},
+    {.name = "Snooze clicked", .typed = "0:05", .focus = "cmdSnooze", .call = "2 +0:5"},
+    {.name = "Snooze with 13 hours", .typed = "13:00", .focus = "cmdSnooze", .call = ""},
+    {.name = "OK clicked", .focus = "OKButton", .call = "2 =0:0"},
     {.name = "Enter in the box is OK",
      .typed = "0:20",
      .focus = "cmbtime",
@@ -38,8 +38,8 @@ const Answer answers[] = {
      .focus = "cmdSnooze",
      .key = Qt::Key_Return,
      .call = "2 +0:20"},
-    {.name = "Esc", .typed = "0:20", .focus = "cmbtime", .key = Qt::Key_Escape, .call = ""},
-    {.name = "close box", .typed = "0:20", .focus = "OKButton", .key = -1, .call = ""},
+    {.name = "Esc", .focus = "cmbtime", .key = Qt::Key_Escape, .call = ""},
+    {.name = "close box", .focus = "OKButton", .key = -1, .call = ""},
 };
 
 // The player gives up on "own.wav", on "default.wav" too, or on everything (no module or no output).
