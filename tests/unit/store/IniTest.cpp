@@ -20,14 +20,22 @@ const std::string x300(300, 'x');
 TEST(ReadIni, CutsLongValuesAtWholeCharactersAndDefaultsWithoutAFile)
 {
     const std::string x253(253, 'x'), x252(252, 'x');
-    const std::pair<std::string, std::string> cases[] = {
-        {x300, x300.substr(0, 254)}, {'"' + x300 + '"', x300.substr(0, 254)},
-        {x253 + "é", x253},          {x252 + "éz", x252 + "é"},
-        {x252 + "😀", x252},          {x253 + "\x80\x80", x253 + "\x80"}};
+    struct Value
+    {
+        std::string stored, read;
+    };
+    const Value cases[] = {
+        {.stored = x300, .read = x300.substr(0, 254)},
+        {.stored = '"' + x300 + '"', .read = x300.substr(0, 254)},
+        {.stored = x253 + "é", .read = x253},
+        {.stored = x252 + "éz", .read = x252 + "é"},
+        {.stored = x252 + "😀", .read = x252},
+        {.stored = x253 + "\x80\x80", .read = x253 + "\x80"},
+    };
     fakes::TempFolder folder;
-    for (const auto& [stored, read] : cases) {
-        folder.write("Data.ini", "[A]\r\nMemo=" + stored + "\r\n");
-        EXPECT_EQ(ini::ReadIni(folder.file("Data.ini"), "A", "Memo", "<d>"), read) << stored;
+    for (const Value& c : cases) {
+        folder.write("Data.ini", "[A]\r\nMemo=" + c.stored + "\r\n");
+        EXPECT_EQ(ini::ReadIni(folder.file("Data.ini"), "A", "Memo", "<d>"), c.read) << c.stored;
     }
     // No file, a folder, a missing folder.
     for (const std::string& path : {folder.file("none.ini"), folder.path(), folder.file("no/Data.ini")})
