@@ -11,19 +11,7 @@
 
 namespace scheduler {
 
-namespace {
-
-using civil::ceilDiv;
 using civil::localMinute;
-using civil::minutesPerDay;
-using civil::weekdayDigit;
-
-bool daySetHas(const std::string& days, char digit)
-{
-    return days.find(digit) != std::string::npos;
-}
-
-} // namespace
 
 AlarmCheck::AlarmCheck(const platform::Clock& clock, const platform::Files& files,
                        const store::AlarmTable& table, AlarmWindow& window)
@@ -43,8 +31,7 @@ void AlarmCheck::Timer1_Timer()
         return;
     }
     m_state.inTick = true;
-    const int count = usableCount();
-    followCount(count);
+    followCount(usableCount());
 
     const std::int64_t now = localMinute(m_clock.now());
     std::int64_t from = now;
@@ -61,7 +48,7 @@ void AlarmCheck::Timer1_Timer()
             from = now - catchUpMinutes;
         }
     }
-    collectDue(count, from, now);
+    collectDue(from, now);
     // Set even when the clock went back: the minutes ahead are then checked again as they come, and an
     // occurrence already taken is still recognised by its minute.
     m_state.lastChecked = now;
@@ -152,36 +139,24 @@ void AlarmCheck::followCount(int count)
     slots.resize(wanted);
 }
 
-void AlarmCheck::collectDue(int count, std::int64_t from, std::int64_t to)
+void AlarmCheck::collectDue(std::int64_t from, std::int64_t to)
 {
-    const store::AlarmTable& table = m_table;
-    auto& batch = m_state.batch;
-    batch.clear();
+    m_state.batch.clear();
+    // The range is shorter than a day, so each alarm has at most one occurrence in it. Two captures fit
+    // std::function's own storage: the tick does not allocate for them.
     const auto showing = m_state.showing ? m_state.showing->index : std::int16_t{0};
-    for (int i = 1; i <= count; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        if (table.AState[at] != 1)
-            continue;
-        const store::AlarmClockTime& clock = table.AClock[at];
-        if (!clock.valid)
-            continue;
-        const std::int64_t offset = std::int64_t{table.ASnoozeH[at]} * 60 + table.ASnoozeM[at];
-        const std::int64_t minuteOfDay0 = clock.hour * 60 + clock.minute + offset;
-        // The range is shorter than a day, so it holds at most one occurrence: the one of this day.
-        const std::int64_t dayNumber = ceilDiv(from - minuteOfDay0, minutesPerDay);
-        const std::int64_t due = dayNumber * minutesPerDay + minuteOfDay0;
-        if (due > to || !daySetHas(table.AType[at], weekdayDigit(dayNumber)))
-            continue;
-        Slot& slot = m_state.perIndex[at];
+    forEachOccurrence(m_table, from, to, [this, showing](std::int16_t index, std::int64_t due) {
+        Slot& slot = m_state.perIndex[static_cast<std::size_t>(index)];
         if (slot.lastTaken == due)
-            continue;
+            return;
         slot.lastTaken = due;
         // An alarm already showing or waiting is not queued twice: the open window stands for both.
-        if (slot.waiting || showing == i)
-            continue;
+        if (slot.waiting || showing == index)
+            return;
         slot.waiting = true;
-        batch.push_back({due, static_cast<std::int16_t>(i)});
-    }
+        m_state.batch.push_back({due, index});
+    });
+    auto& batch = m_state.batch;
     if (batch.empty())
         return;
     std::sort(batch.begin(), batch.end());

@@ -61,7 +61,7 @@ public:
     std::size_t waitingCount() const;
     // Whole minutes from the start of the showing occurrence's minute to now: 0 while it rings within its
     // own minute, more when it waited behind another alarm or was left ringing. Snoozing adds this, so
-    // that the next ring comes the chosen duration after the press (see snoozeFromNow).
+    // that the next ring comes the chosen duration after the press (see snoozeFromPress).
     std::int64_t showingLateMinutes() const;
 
     static constexpr std::int64_t catchUpMinutes = 120;
@@ -94,7 +94,7 @@ private:
 
     int usableCount() const;
     void followCount(int count);
-    void collectDue(int count, std::int64_t from, std::int64_t to);
+    void collectDue(std::int64_t from, std::int64_t to);
     void showNext();
 
     const platform::Clock& m_clock;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AlarmCommands.h"
 
+#include "AlarmRecord.h"
+
 namespace store {
 
 std::vector<ini::KeyWrite> removalWrites(const AlarmTable& table, std::int16_t index)
@@ -11,13 +13,8 @@ std::vector<ini::KeyWrite> removalWrites(const AlarmTable& table, std::int16_t i
     std::vector<ini::KeyWrite> writes;
     writes.push_back({"Alarm", "Count", std::to_string(table.ACount - 1)});
     for (int i = index; i < table.ACount; ++i) {
-        const auto from = static_cast<std::size_t>(i) + 1;
-        const std::string section = alarmSection(i);
-        writes.push_back({section, "State", std::to_string(table.AState[from])});
-        writes.push_back({section, "Type", table.AType[from]});
-        writes.push_back({section, "Memo", table.AMemo[from]});
-        writes.push_back({section, "Time", table.AStoredTime[from]});
-        writes.push_back({section, "Sound", table.ASound[from]});
+        for (auto& write : recordWrites(i, tableRecord(table, static_cast<std::int16_t>(i + 1))))
+            writes.push_back(std::move(write));
     }
     return writes;
 }

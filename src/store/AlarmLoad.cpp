@@ -35,14 +35,6 @@ std::optional<std::int32_t> wholeNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-std::int16_t countFrom(const std::string& text)
-{
-    const auto number = wholeNumber(text);
-    if (!number || *number < 0)
-        return 0;
-    return static_cast<std::int16_t>(std::min<std::int32_t>(*number, maxCount));
-}
-
 std::int16_t stateFrom(const std::string& text)
 {
     const auto number = wholeNumber(text);
@@ -84,6 +76,14 @@ private:
 
 } // namespace
 
+std::int16_t countFromText(const std::string& text)
+{
+    const auto number = wholeNumber(text);
+    if (!number || *number < 0)
+        return 0;
+    return static_cast<std::int16_t>(std::min<std::int32_t>(*number, maxCount));
+}
+
 bool loadAlarmTable(AlarmTable& table, const std::string& iniPath, const platform::Files& files,
                     const platform::LocaleTime& localeTime)
 {
@@ -94,7 +94,7 @@ bool loadAlarmTable(AlarmTable& table, const std::string& iniPath, const platfor
     IniDocument::Source source;
     const IniDocument document = IniDocument::fromFile(iniPath, source);
 
-    table.ACount = countFrom(document.read("Alarm", "Count", "0"));
+    table.ACount = countFromText(document.read("Alarm", "Count", "0"));
     if (table.ACount == 0)
         return true; // the arrays keep their old contents; nothing reads past ACount
 

@@ -3,6 +3,7 @@
 
 #include "AlarmTable.h"
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -11,6 +12,10 @@ class LocaleTime;
 } // namespace platform
 
 namespace store {
+
+// Count as the load reads it: decimal digits with an optional sign; anything else or a negative number is
+// 0, and a number above 32,767 is 32,767.
+std::int16_t countFromText(const std::string& text);
 
 // The load the main window performs on every activation. With no plain file at iniPath nothing changes
 // and false is returned. Otherwise the table is rebuilt from the file (offsets kept by index), and true

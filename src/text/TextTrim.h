@@ -5,8 +5,9 @@
 #include <string_view>
 
 // The cut of stored values and the two trims the program's texts need: the profile file and stored times
-// ignore blanks and tabs around a part, while the duration and time boxes trim spaces only, so that a tab
-// typed into a box makes its part invalid instead of vanishing.
+// ignore blanks and tabs around a part, while the duration boxes trim spaces only, so that a tab typed
+// into one makes its part invalid instead of vanishing. (The time box reads its text as a stored time,
+// so it takes a tab wherever it takes a blank.)
 namespace text {
 
 inline bool isBlank(char c)

@@ -218,19 +218,21 @@ void Dialog::Modi(std::int16_t AIndex)
         bringToFront();
         return;
     }
+    const auto loaded = store::readRecord(platform::dataIniPath(m_services.files), AIndex);
+    if (!loaded)
+        return;
     const bool wasOpen = isVisible();
 
     m_modifMode = true;
     m_alIndex = AIndex;
+    m_loaded = *loaded;
     Form_Load();
     setWindowTitle(QStringLiteral("Change Alarm..."));
     Fill_Cmbtime2();
 
-    const std::string path = platform::dataIniPath(m_services.files);
-    const std::string section = store::alarmSection(AIndex);
-    txtMemo->setPlainText(QString::fromStdString(ini::ReadIni(path, section, "Memo", "")));
-    cmbtime2->setEditText(QString::fromStdString(ini::ReadIni(path, section, "Time", "")));
-    txtaction->setText(QString::fromStdString(ini::ReadIni(path, section, "Sound", "")));
+    txtMemo->setPlainText(QString::fromStdString(loaded->memo));
+    cmbtime2->setEditText(QString::fromStdString(loaded->time));
+    txtaction->setText(QString::fromStdString(loaded->sound));
     CheckTheDays(AIndex);
 
     if (!wasOpen) {
@@ -359,28 +361,45 @@ void Dialog::OKButton_Click()
 
 bool Dialog::writeAlarm()
 {
-    std::vector<ini::KeyWrite> writes;
-    std::int16_t index = m_alIndex;
-    if (!m_modifMode) {
-        if (m_table.ACount >= maxAlarmCount) {
-            platform::showError(m_services.dialogs, messages::noMoreAlarms);
-            return false;
-        }
-        index = static_cast<std::int16_t>(m_table.ACount + 1);
-        writes.push_back({"Alarm", "Count", std::to_string(index)});
-    }
-    const std::string section = store::alarmSection(index);
-    writes.push_back({section, "State", "1"});
-    writes.push_back({section, "Type", GetType()});
-    writes.push_back({section, "Time", cmbtime2->currentText().toStdString()});
-    writes.push_back({section, "Memo", storedMemo(txtMemo->toPlainText()).toStdString()});
-    writes.push_back({section, "Sound", txtaction->text().toStdString()});
-    // One replacement of the file: a new alarm never shows up as a count without its keys.
-    if (!ini::WriteIniKeys(platform::dataIniPath(m_services.files), writes)) {
-        platform::showError(m_services.dialogs, messages::alarmNotSaved);
+    const store::AlarmRecord record{.state = "1",
+                                    .type = GetType(),
+                                    .memo = storedMemo(txtMemo->toPlainText()).toStdString(),
+                                    .time = cmbtime2->currentText().toStdString(),
+                                    .sound = txtaction->text().toStdString()};
+    const std::string path = platform::dataIniPath(m_services.files);
+    std::int16_t added = 0;
+    const store::SaveResult result = m_modifMode ? store::changeAlarm(path, m_alIndex, m_loaded, record)
+                                                 : store::addAlarm(path, record, added);
+    switch (result) {
+    case store::SaveResult::Saved:
+        return true;
+    case store::SaveResult::Full:
+        platform::showError(m_services.dialogs, messages::noMoreAlarms);
         return false;
+    case store::SaveResult::Changed:
+        followChangedAlarm();
+        platform::showError(m_services.dialogs, messages::changedElsewhere);
+        return false;
+    case store::SaveResult::NotSaved:
+        break;
     }
-    return true;
+    platform::showError(m_services.dialogs, messages::alarmNotSaved);
+    return false;
+}
+
+// After a refused change, what the next OK writes: the opened alarm where it stands now (a deletion
+// elsewhere renumbered it), or, when the file no longer holds it anywhere, a new alarm, so that nothing
+// another program wrote is written over.
+void Dialog::followChangedAlarm()
+{
+    const std::int16_t movedTo = store::findRecord(platform::dataIniPath(m_services.files), m_loaded);
+    if (movedTo != 0) {
+        m_alIndex = movedTo;
+    } else {
+        m_modifMode = false;
+        setWindowTitle(QStringLiteral("Set Alarm..."));
+    }
+    emit storeChangedElsewhere();
 }
 
 void Dialog::CancelButton_Click()

@@ -3,6 +3,8 @@
 
 #include "TimeEntry.h"
 
+#include "store/AlarmRecord.h"
+
 #include <QDialog>
 
 #include <array>
@@ -24,9 +26,10 @@ struct AlarmTable;
 }
 
 // The alarm editor: creates a new alarm or changes a stored one, writing it straight into Data.ini. It
-// never changes the alarm table; it only reads ACount from it, so the table (and the services) must outlive
-// the Dialog. One Dialog lives as long as the main window, its parent, and is shown again for every
-// opening; each opening starts from the empty window, with the 24 times in its list once.
+// never changes the alarm table; it only reads ACount from it (to refuse Add... at the limit), so the
+// table (and the services) must outlive the Dialog. One Dialog lives as long as the main window, its parent,
+// and is shown again for every opening; each opening starts from the empty window, with the 24 times in its
+// list once.
 //
 // How the main window drives it:
 //   Add...      openNew()          returns at once; the editor is modal to its parent window only, so a
@@ -40,7 +43,11 @@ struct AlarmTable;
 //                                  alarm, and the editor closes without writing when k was its alarm.
 //   reload      editorClosed(bool) emitted on every close (OK, Cancel, Esc, close box, deletion); true when
 //                                  an alarm was written.
-// A failed write shows "The alarm could not be saved." and keeps the editor open as it was.
+// A failed write shows "The alarm could not be saved." and keeps the editor open as it was. OK compares
+// Data.ini with what the editor opened: a new alarm goes after the file's Count as it is then; a change
+// whose alarm another program changed or removed meanwhile is not written, the editor stays open with a
+// message and the list reloads (storeChangedElsewhere), and the next OK saves it where the opened alarm
+// now stands, or as a new alarm when it is nowhere.
 class Dialog : public QDialog
 {
     Q_OBJECT
@@ -77,6 +84,7 @@ public:
 
 signals:
     void editorClosed(bool saved);
+    void storeChangedElsewhere();
 
 private slots:
     void OKButton_Click();
@@ -89,6 +97,7 @@ private:
     void Form_Unload();
     void Fill_Cmbtime2();
     bool writeAlarm();
+    void followChangedAlarm();
     editor::DayBoxes dayBoxes() const;
     void limitLineEdit(QLineEdit* edit);
     void limitMemo();
@@ -98,7 +107,8 @@ private:
     std::int16_t m_alIndex = 0;
     bool m_modifMode = false;
     bool m_saved = false;
-    std::string m_browseName; // the file the open-file dialog holds: the last one chosen in this opening
+    store::AlarmRecord m_loaded; // the opened alarm's section as Data.ini held it
+    std::string m_browseName;    // the file the open-file dialog holds: the last one chosen in this opening
 
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;

@@ -10,7 +10,8 @@ namespace editor {
 
 namespace {
 
-// Only blanks count here, not tabs: the time box is one line and the store keeps everything else.
+// Spaces off the whole text; the time itself is then read as a stored time, which also takes tabs
+// around its parts, so a tab typed into the box is accepted wherever a blank is.
 std::string trimBlanks(const std::string& text)
 {
     return std::string(text::trimSpaces(text));

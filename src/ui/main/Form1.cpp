@@ -86,6 +86,7 @@ Dialog& Form1::editor()
         // The editor writes straight into Data.ini. Reloading when it closes, rather than waiting for the
         // main window's next activation, keeps the check on the new times even when this window is hidden.
         connect(m_editor, &Dialog::editorClosed, this, [this] { Form_Activate(); });
+        connect(m_editor, &Dialog::storeChangedElsewhere, this, &Form1::Form_Activate);
     }
     return *m_editor;
 }

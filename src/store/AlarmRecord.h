@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "AlarmTable.h"
+#include "ini.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One alarm's section as text, and the writes that keep Data.ini whole when another program (a script, a
+// second editor, a synced folder) changes it between a load and a write.
+namespace store {
+
+// The keys of one alarm's section, each exactly as stored.
+struct AlarmRecord
+{
+    std::string state;
+    std::string type;
+    std::string memo;
+    std::string time;
+    std::string sound;
+    friend bool operator==(const AlarmRecord&, const AlarmRecord&) = default;
+};
+
+// The writes that store record as alarm index: State, Type, Memo, Time and Sound of section AlarmN.
+std::vector<ini::KeyWrite> recordWrites(int index, const AlarmRecord& record);
+
+// Alarm index as the table holds it: State as its number, Time as it stood in the file.
+AlarmRecord tableRecord(const AlarmTable& table, std::int16_t index);
+
+// Alarm index as Data.ini holds it now, a missing key read as empty; nullopt when the file cannot be read
+// or index is not 1..Count of the file.
+std::optional<AlarmRecord> readRecord(const std::string& iniPath, std::int16_t index);
+
+enum class SaveResult {
+    Saved,
+    Full,     // the file already counts the most alarms an index can name
+    Changed,  // the alarm is no longer the one that was loaded: nothing written
+    NotSaved, // the file could not be read or written: nothing written
+};
+
+// Adds record after the file's own Count as it is at this moment, raising Count, in one replacement of
+// the file, so that an alarm another program added since the last load is never written over. index
+// receives the new alarm's index when Saved.
+SaveResult addAlarm(const std::string& iniPath, const AlarmRecord& record, std::int16_t& index);
+
+// Replaces alarm index by record, but only while the file still holds loaded there; otherwise Changed
+// and the file stays as it is.
+SaveResult changeAlarm(const std::string& iniPath, std::int16_t index, const AlarmRecord& loaded,
+                       const AlarmRecord& record);
+
+// The index at which the file now holds exactly loaded, when one alarm does (an alarm renumbered by a
+// deletion elsewhere); 0 when none or several do.
+std::int16_t findRecord(const std::string& iniPath, const AlarmRecord& loaded);
+
+} // namespace store
