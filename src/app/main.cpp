@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "platform/UserFolders.h"
 #include "platform/qt/DisplayCheck.h"
+#include "platform/qt/EndSignals.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtFileDialog.h"
@@ -91,6 +92,11 @@ int main(int argc, char* argv[])
     // Exit ends the program at once: open windows are left as they are, nothing runs their closing steps,
     // and every change has long been written.
     QObject::connect(&form, &Form1::programEnd, &app, [] { QCoreApplication::exit(0); });
+    // A session or service manager ends the program with a signal: it ends as through Exit, status 0,
+    // with its socket file gone. At logout nothing may ask a question that holds the session up.
+    platform::EndSignals endSignals;
+    QObject::connect(&endSignals, &platform::EndSignals::endRequested, &form, &Form1::mPopExit_Click);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form] { form.sessionEnding(); });
     // After a sleep the check runs at once rather than at the next minute start.
     platform::ResumeWatch resume;
     QObject::connect(&resume, &platform::ResumeWatch::resumed, form.Timer1, &CheckTimer::runNow);

@@ -21,6 +21,12 @@ public:
         (void)text;
         return false;
     }
+    // A box with OK that blocks no window and returns at once: a notice shown while an alarm may ring,
+    // which must keep taking keys and staying in front.
+    virtual void showNotice(MessageIcon icon, const std::string& title, const std::string& text)
+    {
+        showMessage(icon, title, text);
+    }
 };
 
 inline constexpr const char* applicationTitle = "Wakery";

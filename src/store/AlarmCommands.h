@@ -13,7 +13,7 @@
 namespace store {
 
 // The writes that delete alarm index: Count lowered by one, then every later alarm copied one section
-// down (State, Type, Memo, Time, Sound, from the table). Time is copied as it stands in the file, never
+// down (State, Type, Time, Memo, Sound, from the table). Time is copied as it stands in the file, never
 // the normalised text, so moving an alarm does not change it. The former last section stays in the file
 // beyond the new Count. Empty when index is not 1..ACount.
 std::vector<ini::KeyWrite> removalWrites(const AlarmTable& table, std::int16_t index);

@@ -43,8 +43,8 @@ std::vector<ini::KeyWrite> recordWrites(int index, const AlarmRecord& record)
     const std::string section = alarmSection(index);
     return {{section, "State", record.state},
             {section, "Type", record.type},
-            {section, "Memo", record.memo},
             {section, "Time", record.time},
+            {section, "Memo", record.memo},
             {section, "Sound", record.sound}};
 }
 

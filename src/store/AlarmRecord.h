@@ -24,7 +24,8 @@ struct AlarmRecord
     friend bool operator==(const AlarmRecord&, const AlarmRecord&) = default;
 };
 
-// The writes that store record as alarm index: State, Type, Memo, Time and Sound of section AlarmN.
+// The writes that store record as alarm index: State, Type, Time, Memo and Sound of section AlarmN, in
+// the order the editor has always written them, so a new section reads as it always has.
 std::vector<ini::KeyWrite> recordWrites(int index, const AlarmRecord& record);
 
 // Alarm index as the table holds it: State as its number, Time as it stood in the file.

@@ -81,13 +81,15 @@ class Session:
         os.environ.get("WAKERY_E2E_KEEP") or shutil.rmtree(self.dir, ignore_errors=True)
 
     def program(self, faketime=False, env=None):
-        """With faketime its wall clock is set_clock's (read again within a second), its timers the real monotonic one."""
+        """With faketime its wall clock is set_clock's (read afresh at every call), its timers the real monotonic one."""
         env = dict(
             env or {},
             **(
                 dict(
                     LD_PRELOAD=glob.glob("/usr/lib/*/faketime/libfaketime.so.1")[0],
-                    FAKETIME_CACHE_DURATION="1",
+                    # Read afresh at every call: a real clock is right the moment a resume is announced,
+                    # while a cached faked one lags up to a second and the check would see the time before.
+                    FAKETIME_NO_CACHE="1",
                     FAKETIME_TIMESTAMP_FILE=self.path("faketime"),
                     FAKETIME_DONT_FAKE_MONOTONIC="1",
                 )
@@ -281,10 +283,12 @@ def press(s, app, name):
     s.wait("the button " + name, lambda: find(app, "push button", name)).get_action_iface().do_action(0)
 
 
-def add_alarm(s, app, at, days, memo):
-    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, the days Sun..Sat, the memo."""
+def add_alarm(s, app, at, days, memo, meanwhile=lambda: None):
+    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, the days Sun..Sat, the memo.
+    meanwhile runs as soon as the editor is open."""
     press(s, app, "Add...")
     editor = s.wait_window("Set Alarm...")
+    meanwhile()
     s.keys(editor, "Tab", "Tab", "ctrl+a")
     s.keys(editor, text=at)
     s.keys(editor, *[key for day in range(1, 8) for key in ["Tab"] + ["space"] * (day in days)], "Tab")

@@ -34,7 +34,7 @@ def installed(s):
     s.env.update(XDG_CONFIG_HOME=s.path("config")), s.bus(), s.tray(), s.pulse()
     s.set_clock("06:58:00")
     login = logind(s)
-    program = s.program(faketime=True, env={"FAKETIME_NO_CACHE": "1"})
+    program = s.program(faketime=True)
     s.click(*s.docked_icon())
     add_alarm(s, application(s), "7:00 AM", {(time.localtime().tm_wday + 1) % 7 + 1}, "Installed")
     s.wait(

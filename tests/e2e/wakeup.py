@@ -1,21 +1,37 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""After a sleep or a clock jump: the resume signal runs the check at once, an alarm 30 minutes late rings, one 3 hours
-late does not and is listed in a quiet notice, or in a box titled "Wakery" when there is no notification service."""
+"""After a sleep or a clock jump: the resume signal runs the check at once, an alarm 30 minutes late rings (after each of
+two sleeps in a row), one 3 hours late does not and is listed in a quiet notice, or in a box titled "Wakery" when there
+is no notification service, which blocks no alarm that comes due while it is open."""
 import time
 from harness import application, check, find, logind, main, notifications
 
 
-def asleep_from_7(s, wake_at, notices=False):
-    """Alarm 7:00 "Dentist" today; the program's last check is at 6:59, then it sleeps until wake_at."""
-    s.alarm("7:00 AM", "Dentist")
+def alarms(s, *times_and_memos):  # switched on for today, in this order
+    today = (time.localtime().tm_wday + 1) % 7 + 1
+    sections = "".join(
+        f"[Alarm{i}]\r\nState=1\r\nType={today}\r\nTime={at}\r\nMemo={memo}\r\n"
+        for i, (at, memo) in enumerate(times_and_memos, 1)
+    )
+    s.data(f"[Alarm]\r\nCount={len(times_and_memos)}\r\n{sections}")
+
+
+def asleep_from_7(s, wake_at, notices=False, later=()):
+    """Alarm 7:00 "Dentist" today (and the later ones); the program's last check is at 6:59, then it sleeps until
+    wake_at. Returns the notification service (when notices) and the login manager."""
+    alarms(s, ("7:00 AM", "Dentist"), *later)
     s.bus(), s.tray()
     service, login = notices and notifications(s), logind(s)
     s.set_clock("06:59:01")  # its own minute timer is a minute away, far beyond the 2 s asked of the resume
-    s.program(faketime=True, env={"FAKETIME_NO_CACHE": "1"})
+    s.program(faketime=True)
     s.docked_icon()  # the icon comes after the first check
     s.set_clock(wake_at)
     login.resume()
-    return service
+    return service, login
+
+
+def answer_with_return(s, within):
+    s.keys(s.wait_window("Alarm!", within), "Return")
+    return s.wait("the Alarm! window to close", lambda: not s.windows("Alarm!"), 3)
 
 
 def catch_up(s):
@@ -23,13 +39,38 @@ def catch_up(s):
     check(s.wait_window("Alarm!", 2), "30 minutes late, the alarm rings within 2 s of the resume")
 
 
+def two_sleeps(s):
+    """Sleep 6:59 to 7:30, answer the 7:00 alarm, sleep 7:30 to 8:10: the 7:40 alarm rings too."""
+    _, login = asleep_from_7(s, "07:30:00", later=[("7:40 AM", "Bus")])
+    answer_with_return(s, 2)
+    s.set_clock("08:10:00")
+    login.resume()
+    check(answer_with_return(s, 2), "after the second resume, the alarm 30 minutes late rings within 2 s too")
+
+
+def missed_box_then_ring(s):
+    """The missed-alarm box is open when the next alarm comes due: the ringing window takes Return."""
+    _, login = asleep_from_7(s, "10:00:00", later=[("10:01 AM", "Call")])
+    s.wait_window("Wakery", 3)
+    s.set_clock("10:00:58")
+    login.resume()  # the minute timer is armed afresh from the new time
+    check(
+        answer_with_return(s, 5) and s.windows("Wakery"),
+        "Return answers the ringing window while the box stays open behind it",
+    )
+
+
 def missed(s, notices):
-    service = asleep_from_7(s, "10:00:00", notices)
+    service, _ = asleep_from_7(s, "10:00:00", notices)
     if notices:
-        _, _, _, summary, text, _, hints, _ = s.wait("the notice", lambda: service.calls, 2)[0][1]
+        _, _, icon, summary, text, _, hints, _ = s.wait("the notice", lambda: service.calls, 2)[0][1]
         check(
             hints.get("urgency") == 1 and hints.get("suppress-sound") and summary == "Missed alarm",
             "a notice without sound, of normal urgency",
+        )
+        check(
+            icon == hints.get("desktop-entry") == "org.wakery.Wakery",
+            "it names its icon and desktop entry by the application id",
         )
     else:
         s.wait_window("Wakery", 3)

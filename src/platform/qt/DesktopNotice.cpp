@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DesktopNotice.h"
 
+#include "platform/Autostart.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QTimer>
 #include <QVariantMap>
 
 namespace platform {
@@ -23,10 +24,13 @@ void DesktopNotice::show(const std::string& summary, const std::string& body)
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     // Normal urgency, so that a full-screen program is not interrupted; no sound, since the alarm is over.
+    // The icon and the desktop entry by the application's id, which is what the package installs.
     const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar{1})},
-                            {QStringLiteral("suppress-sound"), true}};
-    call << QStringLiteral("Wakery") << 0U << QStringLiteral("wakery") << QString::fromStdString(summary)
-         << QString::fromStdString(body) << QStringList() << hints << 0; // 0: stays until dismissed
+                            {QStringLiteral("suppress-sound"), true},
+                            {QStringLiteral("desktop-entry"), QString::fromLatin1(applicationId)}};
+    call << QStringLiteral("Wakery") << 0U << QString::fromLatin1(applicationId)
+         << QString::fromStdString(summary) << QString::fromStdString(body) << QStringList() << hints
+         << 0; // 0: stays until dismissed
     // Asynchronous: a notification service that is slow to start must not stall the alarms.
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, body] {
@@ -38,9 +42,8 @@ void DesktopNotice::show(const std::string& summary, const std::string& body)
 
 void DesktopNotice::showBox(const std::string& body)
 {
-    // From the event loop rather than inside the check, whose rings must not wait for the box.
-    QTimer::singleShot(
-        0, this, [this, body] { m_dialogs.showMessage(MessageIcon::Information, applicationTitle, body); });
+    // A box that blocks nothing: an alarm that comes due while it is open must take the user's keys.
+    m_dialogs.showNotice(MessageIcon::Information, applicationTitle, body);
 }
 
 } // namespace platform

@@ -9,6 +9,7 @@ class QtDialogs : public Dialogs
 {
 public:
     void showMessage(MessageIcon icon, const std::string& title, const std::string& text) override;
+    void showNotice(MessageIcon icon, const std::string& title, const std::string& text) override;
     bool askYesNo(const std::string& title, const std::string& text) override;
 };
 

@@ -3,9 +3,6 @@
 
 #include "platform/qt/QtMinuteTimer.h"
 
-#include <QFileInfo>
-#include <QFileSystemWatcher>
-
 CheckTimer::CheckTimer(const platform::Clock& clock, QObject* parent)
     : QObject(parent), m_minute(std::make_unique<platform::QtMinuteTimer>(clock))
 {
@@ -13,19 +10,6 @@ CheckTimer::CheckTimer(const platform::Clock& clock, QObject* parent)
 }
 
 CheckTimer::~CheckTimer() = default;
-
-void CheckTimer::watchStore(const QString& iniPath)
-{
-    m_iniPath = iniPath;
-    m_iniExisted = QFileInfo(iniPath).isFile();
-    if (m_watcher == nullptr) {
-        m_watcher = new QFileSystemWatcher(this);
-        connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &CheckTimer::folderChanged);
-    }
-    const QString folder = QFileInfo(iniPath).absolutePath();
-    if (!m_watcher->directories().contains(folder))
-        m_watcher->addPath(folder);
-}
 
 void CheckTimer::setMinuteTimer(std::unique_ptr<platform::MinuteTimer> timer)
 {
@@ -60,13 +44,4 @@ void CheckTimer::runNow()
     } while (m_runAgain && m_active);
     m_running = false;
     m_minute->armNextMinute();
-}
-
-void CheckTimer::folderChanged()
-{
-    const bool exists = QFileInfo(m_iniPath).isFile();
-    const bool appeared = exists && !m_iniExisted;
-    m_iniExisted = exists;
-    if (appeared)
-        runNow();
 }

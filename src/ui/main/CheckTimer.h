@@ -2,11 +2,8 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 
 #include <memory>
-
-class QFileSystemWatcher;
 
 namespace platform {
 class Clock;
@@ -15,8 +12,8 @@ class MinuteTimer;
 
 // The main window's Timer1. An alarm is due by the minute, so the check runs when its answer can change
 // rather than 25 times a second: at the start of every minute by the wall clock (a minute timer armed
-// afresh after each run), whenever the program says something changed (runNow, also on resume from
-// sleep), and when Data.ini appears in the program's folder.
+// afresh after each run) and whenever the program says something changed (runNow: a reload of Data.ini,
+// a resume from sleep).
 class CheckTimer : public QObject
 {
     Q_OBJECT
@@ -24,8 +21,6 @@ public:
     explicit CheckTimer(const platform::Clock& clock, QObject* parent = nullptr);
     ~CheckTimer() override;
 
-    // Runs the check when iniPath, the alarm store, appears (watched through its folder).
-    void watchStore(const QString& iniPath);
     // Replaces the Qt timer, which runs late after a sleep, with one that follows the wall clock.
     void setMinuteTimer(std::unique_ptr<platform::MinuteTimer> timer);
     platform::MinuteTimer& minuteTimer() { return *m_minute; }
@@ -40,12 +35,7 @@ signals:
     void timeout();
 
 private:
-    void folderChanged();
-
     std::unique_ptr<platform::MinuteTimer> m_minute;
-    QFileSystemWatcher* m_watcher = nullptr;
-    QString m_iniPath;
-    bool m_iniExisted = false;
     bool m_active = false;
     bool m_running = false;
     bool m_runAgain = false;

@@ -6,6 +6,7 @@
 #include "CheckTimer.h"
 #include "MissedNotice.h"
 #include "platform/Services.h"
+#include "platform/qt/FileChangeWatch.h"
 #include "scheduler/AlarmOccurrences.h"
 #include "scheduler/CivilMinute.h"
 #include "scheduler/DefaultSnooze.h"
@@ -58,7 +59,10 @@ Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::A
 
     Timer1 = new CheckTimer(services.clock, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->watchStore(qt(iniPath()));
+    // A change made elsewhere (by hand, a script, a synced folder) reaches the check within a second,
+    // whether this window is shown or not.
+    auto* storeWatch = new platform::FileChangeWatch(qt(iniPath()), std::chrono::milliseconds(250), this);
+    connect(storeWatch, &platform::FileChangeWatch::changed, this, &Form1::reloadIfChangedElsewhere);
     connect(Timer1, &CheckTimer::timeout, this, &Form1::Timer1_Timer);
     // A closed notification can let a waiting alarm through, or end the minute's hold on an alarm.
     connect(&m_alarmWindow, &notify::AlarmWindowHost::windowClosed, Timer1, &CheckTimer::runNow);
@@ -138,6 +142,13 @@ bool Form1::dataChangedSinceLoad() const
     // With no Data.ini there is nothing to reload from; a command then goes ahead on what it has.
     const platform::FileStamp now = m_services.files.stamp(iniPath());
     return now.exists && now != m_loadedStamp;
+}
+
+void Form1::reloadIfChangedElsewhere()
+{
+    // Our own writes are followed by a reload already; a vanished file keeps the table as it was.
+    if (m_services.files.stamp(iniPath()) != m_loadedStamp)
+        Form_Activate();
 }
 
 bool Form1::reloadedStaleTable()

@@ -66,6 +66,8 @@ public:
     // The tray menu's two items; Restore also answers a second start of the program.
     void mPopRestore_Click();
     void mPopExit_Click();
+    // Logout: a close that would ask "End Wakery now?" ends the program without asking.
+    void sessionEnding() { m_lifecycle.sessionEnding(); }
 
     const store::AlarmTable& alarmTable() const { return m_table; }
     const scheduler::AlarmCheck& alarmCheck() const { return m_check; }
@@ -110,6 +112,7 @@ private:
     std::string iniPath() const;
     // A list command about to act on a table that Data.ini has moved away from reloads instead.
     bool reloadedStaleTable();
+    void reloadIfChangedElsewhere();
 
     platform::Services& m_services;
     store::AlarmTable m_table;

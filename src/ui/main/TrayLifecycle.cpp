@@ -44,6 +44,8 @@ void TrayLifecycle::minimised()
 
 bool TrayLifecycle::closeRequested()
 {
+    if (m_sessionEnding)
+        return true;
     if (!m_tray.isAvailable() && m_dialogs.askYesNo(platform::applicationTitle, endQuestion))
         return true;
     putAway();

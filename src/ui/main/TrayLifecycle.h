@@ -29,9 +29,11 @@ public:
     void restore();
     // The window has just been minimised.
     void minimised();
-    // Someone asked to close the window. True only when the program is to end (no notification area and
-    // the user confirmed); the window has been put away otherwise.
+    // Someone asked to close the window. True only when the program is to end (the session is ending, or
+    // there is no notification area and the user confirmed); the window has been put away otherwise.
     bool closeRequested();
+    // The session is ending (logout): from now on a close ends the program without asking anything.
+    void sessionEnding() { m_sessionEnding = true; }
     // Removes the icon and asks for the end of the program.
     void exit();
 
@@ -48,6 +50,7 @@ signals:
 private:
     void putAway();
     void trayAvailabilityChanged(bool available);
+    bool m_sessionEnding = false;
 
     QWidget& m_window;
     TrayIcon& m_tray;

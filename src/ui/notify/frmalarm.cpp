@@ -185,8 +185,7 @@ void frmalarm::startSound()
         return;
     }
     m_sound = std::make_unique<RingingSound>(m_sounds, std::cerr);
-    m_sound->start(alarmSoundFile(m_owner, AlarmIndex, m_files),
-                   platform::programFile(m_files, "default.wav"));
+    m_sound->start(alarmSoundFile(m_owner, AlarmIndex, m_files), m_files.defaultSound());
 }
 
 void frmalarm::Timer1_Timer()
