@@ -24,7 +24,10 @@ def tray(s):
         s.wait(
             "the new alarm in Data.ini",
             lambda: "Count=2\r\n" in s.data()
-            and "[Alarm2]\r\nState=1\r\nType=24\r\n" "Time=7:45 pm\r\nMemo=Call the garage" in s.data(),
+            and all(
+                key + "\r\n" in s.data().partition("[Alarm2]\r\n")[2]
+                for key in ("State=1", "Type=24", "Time=7:45 pm", "Memo=Call the garage")
+            ),
         ),
         "a click on the icon shows the window; an alarm typed into its editor joins the one in Data.ini beside the program",
     )

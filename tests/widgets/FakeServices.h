@@ -46,6 +46,14 @@ struct FakeServices
     }
 };
 
+// Qt Test rows for a table of cases, each named after its case; the test takes its case by QFETCH(int, row).
+template <typename Case, std::size_t N> void addRows(const Case (&cases)[N])
+{
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < N; ++i)
+        QTest::newRow(cases[i].name) << static_cast<int>(i);
+}
+
 // Records each write of the offsets as "index +H:M" (added) or "index =H:M" (set); alarm 1 has a sound.
 class FakeOwner : public notify::AlarmOwner
 {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The alarm editor as the user fills it, against a real Data.ini: what OK stores and loads again, what
-// it refuses and says, what Cancel, Esc and Enter leave.
+// The alarm editor as the user fills it, against a real Data.ini: what OK stores, what it refuses and
+// says, what Cancel, Esc and Enter leave, and what an opening carries over from the one before.
 #include "FakeServices.h"
 #include "store/AlarmLoad.h"
 #include "ui/editor/Dialog.h"
@@ -28,33 +28,45 @@ struct Editor : FakeServices
         folder.write("Data.ini", twoAlarms);
         store::loadAlarmTable(table, platform::dataIniPath(files), files, locale);
     }
-    // An alarm as "State|Type|Time|Memo|Sound".
-    QString stored(int index) const
-    {
-        QStringList values;
-        for (const char* key : {"State", "Type", "Time", "Memo", "Sound"})
-            values << QString::fromStdString(read("Alarm" + std::to_string(index), key));
-        return values.join('|');
-    }
     template <typename T> T* control(const char* name) const { return dialog.findChild<T*>(name); }
     QComboBox* time() const { return control<QComboBox>("cmbtime2"); }
     QPlainTextEdit* memo() const { return control<QPlainTextEdit>("txtMemo"); }
-    QLineEdit* sound() const { return control<QLineEdit>("txtaction"); }
+    QString sound() const { return control<QLineEdit>("txtaction")->text(); }
     QString days() const { return QString::fromStdString(dialog.GetType()); } // the marked boxes' digits
-    void fill(const QString& timeText, const QString& memoText, const QString& dayDigits)
+    // The time and memo in their boxes, then a click on each day.
+    void fill(const char* timeText, const char* memoText, const QString& dayDigits)
     {
         time()->setEditText(timeText);
         memo()->setPlainText(memoText);
         for (const QChar digit : dayDigits)
-            control<QCheckBox>(("Check" + std::to_string(digit.digitValue())).c_str())->setChecked(true);
+            QTest::mouseClick(control<QCheckBox>(("Check" + std::to_string(digit.digitValue())).c_str()),
+                              Qt::LeftButton, {}, {2, 2});
     }
-    void ok() const { control<QPushButton>("OKButton")->click(); }
-    QString state() const // "shown|time|memo|days|sound|closings"
-    {
-        return QString("%1|%2|%3|%4|%5|%6")
-            .arg(QString(dialog.isVisible() ? "shown" : "hidden"), time()->currentText(),
-                 memo()->toPlainText(), days(), sound()->text(), QString::number(closed.count()));
-    }
+    void ok() const { QTest::mouseClick(control<QPushButton>("OKButton"), Qt::LeftButton); }
+};
+
+// Only the first failing check is reported; the window stays with what was typed.
+struct Refusal
+{
+    const char* name;
+    const char* time = "7:00 PM";
+    const char* memo = "x";
+    const char* days = "";
+    const char* message;
+    const char* timeAfter = time; // with the repairs OK made
+};
+const char* const badTime = "Please type a valid time!";
+const char* const notSaved = "The alarm could not be saved.";
+const Refusal refusals[] = {
+    {.name = "25 o'clock", .time = "25:00 PM", .memo = "", .message = badTime},
+    {.name = "no hour, repaired", .time = ":30 PM", .memo = "", .message = badTime, .timeAfter = "00:30 PM"},
+    {.name = "blank memo",
+     .time = "7:PM",
+     .memo = " \t ",
+     .message = "Please type a Memo!",
+     .timeAfter = "7:00PM"},
+    {.name = "no day", .message = "Please at least Mark one day!"},
+    {.name = "no folder to write in", .days = "5", .message = notSaved},
 };
 
 } // namespace
@@ -63,63 +75,73 @@ class EditorTest : public QObject
 {
     Q_OBJECT
 private slots:
-    // Only the first failing check is reported; the window stays with what was typed.
+    void refusals_data() { addRows(::refusals); }
     void refusals()
     {
-        const char* const notSaved = "The alarm could not be saved.";
-        for (const auto& [timeText, memoText, dayDigits, message, boxAfter] :
-             {std::tuple{"25:00 PM", "", "", "Please type a valid time!", "25:00 PM"},
-              {":30 PM", "", "", "Please type a valid time!", "00:30 PM"},
-              {"7:PM", " \t\n ", "", "Please type a Memo!", "7:00PM"},
-              {"7:00 PM", "x", "", "Please at least Mark one day!", "7:00 PM"},
-              {"7:00 PM", "x", "5", notSaved, "7:00 PM"}}) {
-            Editor e;
-            const std::string before = e.folder.read("Data.ini");
-            QVERIFY(e.dialog.openNew());
-            e.fill(timeText, memoText, dayDigits);
-            if (message == notSaved)
-                std::filesystem::remove_all(e.folder.path()); // no temporary file can be made beside Data.ini
-            e.ok();
-            QCOMPARE(e.messages(), QStringList{message});
-            QCOMPARE(e.state(), QString("shown|%1|%2|%3||0").arg(boxAfter, memoText, dayDigits));
-            if (std::filesystem::exists(e.folder.path()))
-                QCOMPARE(e.folder.read("Data.ini"), before);
-        }
-        // Add itself refuses a full table.
+        QFETCH(int, row);
+        const Refusal& c = ::refusals[row];
+        Editor e;
+        QVERIFY(e.dialog.openNew());
+        e.fill(c.time, c.memo, c.days);
+        if (c.message == notSaved)
+            std::filesystem::remove_all(e.folder.path()); // no temporary file can be made beside Data.ini
+        e.ok();
+        QCOMPARE(e.messages(), QStringList{c.message});
+        QVERIFY(e.dialog.isVisible());
+        QCOMPARE(e.time()->currentText(), QString(c.timeAfter));
+        QCOMPARE(e.memo()->toPlainText(), QString(c.memo));
+        QCOMPARE(e.days(), QString(c.days));
+        if (std::filesystem::exists(e.folder.path()))
+            QCOMPARE(e.folder.read("Data.ini"), std::string(twoAlarms));
+    }
+
+    void addRefusesAFullTable()
+    {
         Editor e;
         e.table.ACount = 32767;
         QVERIFY(!e.dialog.openNew());
         QCOMPARE(e.messages(), QStringList{"No more alarms can be added."});
     }
 
-    // Add while a change is open only brings it forward; the close box and Esc write nothing; Enter, also
-    // in the memo, saves.
-    void addWhileAChangeIsOpenEscAndEnter()
+    // Add while a change is open only brings it forward; every opening starts from the empty window; the
+    // close box and Esc write nothing; Enter, also in the memo, saves.
+    void openingsEscAndEnter()
     {
         Editor e;
-        const std::string before = e.folder.read("Data.ini");
         e.dialog.Modi(1);
-        e.memo()->setPlainText("typed into one");
+        QCOMPARE(e.dialog.windowTitle(), QString("Change Alarm..."));
+        QCOMPARE(e.sound(), QString("/one.wav"));
+        e.memo()->setPlainText("typed");
         QVERIFY(!e.dialog.openNew());
-        QCOMPARE(e.memo()->toPlainText(), QStringLiteral("typed into one"));
-        e.dialog.Modi(2); // another alarm: the same window reloads with it, alarm 1's days not left marked
-        QCOMPARE(e.state().section('|', 2), QStringLiteral("two|1357||0"));
+        QCOMPARE(e.memo()->toPlainText(), QString("typed"));
+        e.dialog.Modi(2); // another alarm: the same window reloads with it, alarm 1's day and file not kept
+        QCOMPARE(e.memo()->toPlainText(), QString("two"));
+        QCOMPARE(e.days(), QString("1357"));
+        QCOMPARE(e.sound(), QString());
+        e.dialog.Modi(1);
         e.dialog.close();
         QVERIFY(!e.dialog.isVisible() && !e.dialog.ModifMode());
-        QVERIFY(e.dialog.openNew()); // starts from the empty window
-        QCOMPARE(e.state(), QStringLiteral("shown|1:00 AM||||1"));
+        QVERIFY(e.dialog.openNew());
+        QCOMPARE(e.dialog.windowTitle(), QString("Set Alarm..."));
+        QCOMPARE(e.time()->currentText(), QString("1:00 AM"));
+        QCOMPARE(e.memo()->toPlainText() + e.days() + e.sound(), QString());
+        QCOMPARE(e.closed.count(), 1);
         e.fill("7:00 PM", "x", "1");
         QTest::keyClick(e.memo(), Qt::Key_Escape);
-        QVERIFY(e.state().startsWith("hidden") && e.state().endsWith("|2"));
-        QCOMPARE(e.folder.read("Data.ini"), before);
+        QVERIFY(!e.dialog.isVisible());
+        QCOMPARE(e.closed.count(), 2);
+        QCOMPARE(e.folder.read("Data.ini"), std::string(twoAlarms));
         QVERIFY(e.dialog.openNew());
         e.fill("9:15 AM", "by Enter", "7");
         QTest::keyClick(e.memo(), Qt::Key_Return);
-        QCOMPARE(e.stored(3), QString("1|7|9:15 AM|by Enter|"));
+        QCOMPARE(e.read("Alarm", "Count"), std::string("3"));
+        QCOMPARE(e.read("Alarm3", "Time") + e.read("Alarm3", "Type"), std::string("9:15 AM7"));
+        QCOMPARE(e.read("Alarm3", "Memo"), std::string("by Enter"));
         // A change keeps the alarm's number and switches it on; the days come back ascending.
         e.dialog.Modi(2);
         e.ok();
-        QCOMPARE(e.stored(2), QString("1|1357|7:45 PM|two|"));
+        QCOMPARE(e.read("Alarm2", "State"), std::string("1"));
+        QCOMPARE(e.read("Alarm2", "Type"), std::string("1357"));
         QCOMPARE(e.read("Alarm", "Count"), std::string("3"));
     }
 };

@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window as the user drives it: what each command leaves in Data.ini, the list and the message
-// boxes.
+// The main window as the user drives it: its buttons and default snooze box, the notification-area icon
+// and its menu, and the ringing window the check opens; what each leaves in Data.ini, the list and the boxes.
 #include "ui/main/Form1.h"
 
 #include "FakeServices.h"
+#include "platform/Autostart.h"
 #include "ui/editor/Dialog.h"
 #include "ui/main/CheckTimer.h"
 #include "ui/notify/frmalarm.h"
 
 #include <QHeaderView>
-#include <QRegularExpression>
+#include <QMenu>
+#include <QPointer>
 #include <QTreeWidget>
 
 #include <filesystem>
-#include <memory>
 
 namespace {
 
@@ -24,71 +25,171 @@ const char* const fourAlarms = "[Alarm]\nCount=4\n"
                                "[Alarm3]\nState=5\nType=17\nTime=19:30\nMemo=third\nSound=\n"
                                "[Alarm4]\nState=1\nType=3\nTime=12:00 PM\nMemo=fourth\nSound=/x/ring.wav\n";
 
-const QStringList fourRows{"7:00:00 AM|first|Sun,Mon,Tue,Wed,Thu,Fri,Sat|On",
-                           "8:15:00 AM|second|Mon,Wed,Fri|Off", "7:30:00 PM|third|Sun,Sat|Off",
-                           "12:00:00 PM|fourth|Tue|On"};
-
-// One alarm for each letter of memos, that letter its memo.
-std::string alarms(const std::string& memos)
+// The autostart setting as the desktop reads it; a change can be made to fail.
+struct FakeAutostart : platform::Autostart
 {
-    std::string text = "[Alarm]\nCount=" + std::to_string(memos.size()) + "\n";
-    for (std::size_t i = 0; i < memos.size(); ++i)
-        text += "[Alarm" + std::to_string(i + 1) + "]\nState=1\nType=1234567\nTime=7:0" + std::to_string(i) +
-                " AM\nMemo=" + memos[i] + "\nSound=\n";
-    return text;
-}
+    bool isEnabled() const override { return on; }
+    bool setEnabled(bool wanted) override { return !fails && ((on = wanted), true); }
+    bool on = false, fails = false;
+};
 
 struct Harness : FakeServices
 {
-    // Data.ini, when given, is there before the window.
-    explicit Harness(const std::string& data = "", bool tray = true)
+    // The offscreen platform has no notification area of its own, so its coming and going is played.
+    explicit Harness(const std::string& data = fourAlarms, bool withTray = true) : tray(withTray)
     {
-        if (!data.empty())
-            write(data);
-        form = std::make_unique<Form1>(
-            services, nullptr, [tray] { return tray; }, Form1::Controls::AtOnce);
+        folder.write("Data.ini", data);
     }
-    std::unique_ptr<Form1> form;
-    QTreeWidget* list() const { return form->findChild<QTreeWidget*>("ListView1"); }
-    QComboBox* cmbtime() const { return form->findChild<QComboBox*>("cmbtime"); }
-    void write(const std::string& content) const { folder.write("Data.ini", content); }
-    // One "time|memo|days|state" per row, or the columns asked for.
-    QStringList rows(const QList<int>& columns = {0, 1, 2, 3}, const QString& separator = "|") const
+    bool tray;
+    Form1 form{services, nullptr, [this] { return tray; }};
+
+    QTreeWidget* list() const { return form.findChild<QTreeWidget*>("ListView1"); }
+    QComboBox* cmbtime() const { return form.findChild<QComboBox*>("cmbtime"); }
+    QStringList column(int column) const
     {
-        QStringList result;
-        for (int i = 0; list() != nullptr && i < list()->topLevelItemCount(); ++i) {
-            QStringList cells;
-            for (const int column : columns)
-                cells << list()->topLevelItem(i)->text(column);
-            result << cells.join(separator);
-        }
-        return result;
+        QStringList cells;
+        for (int i = 0; i < list()->topLevelItemCount(); ++i)
+            cells << list()->topLevelItem(i)->text(column);
+        return cells;
     }
     void select(int row) const { list()->setCurrentItem(list()->topLevelItem(row - 1)); }
-    void press(const QString& name, int row = 0) const // row 0: no selection made
+    void click(const char* button, int row = 0) const // row 0: nothing selected
     {
         if (row > 0)
             select(row);
-        QTest::mouseClick(form->findChild<QPushButton*>(name), Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QPushButton*>(button), Qt::LeftButton);
     }
-    void load(const std::string& content) const
+    // Opens the icon's menu and presses the item's underlined letter.
+    void choose(char letter)
     {
-        write(content);
-        form->Form_Activate();
+        auto* menu = qobject_cast<QMenu*>(form.trayIcon().exitAction()->parent());
+        menu->popup({});
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::keyClick(menu, letter);
+        QTRY_VERIFY(!menu->isVisible());
     }
-    std::string memos() const { return rows({1}).join("").toStdString(); } // one letter per row
-    // New alarms "wxyz" of the same size, the modification time put back: nothing on the file tells.
-    void editKeepingStamp() const
+    void setTray(bool available) { tray = available, form.trayIcon().checkAvailability(); }
+    bool onTaskBarOnly() const { return form.isVisible() && form.isMinimized(); }
+    bool inSight() const { return form.isVisible() && !form.isMinimized(); }
+    QList<int> snoozeMinutes() const
     {
-        const auto time = std::filesystem::last_write_time(folder.file("Data.ini"));
-        write(alarms("wxyz"));
-        std::filesystem::last_write_time(folder.file("Data.ini"), time);
-    }
-    QList<int> offsetMinutes() const
-    {
-        const auto& table = form->alarmTable();
+        const auto& table = form.alarmTable();
         return {table.ASnoozeM.begin() + 1, table.ASnoozeM.begin() + 1 + table.ACount};
     }
+};
+
+// Alarm i starts with a snooze of 5*i minutes; a field left out stays as it was.
+const QStringList fourMemos{"first", "second", "third", "fourth"}, fourStates{"On", "Off", "Off", "On"};
+const char* const notSaved = "The change could not be saved.";
+struct Command
+{
+    const char* name;
+    int row = 0; // 0: nothing selected
+    const char* button;
+    bool failingStore = false; // Data.ini replaced by a folder: every write fails
+    QStringList memos = fourMemos, states = fourStates;
+    QList<int> snoozeMinutes = {5, 10, 15, 20};
+    const char* message = "";
+};
+const Command commands[] = {
+    {.name = "Edit... without a selection", .button = "Command2"},
+    {.name = "Delete without a selection", .button = "Command3"},
+    {.name = "On/Off without a selection", .button = "cmdOnOff"},
+    {.name = "Delete, failing write",
+     .row = 2,
+     .button = "Command3",
+     .failingStore = true,
+     .message = notSaved},
+    {.name = "Set, failing write", .row = 2, .button = "cmdSet", .failingStore = true, .message = notSaved},
+    {.name = "Delete moves the later alarms and their snoozes down",
+     .row = 2,
+     .button = "Command3",
+     .memos = {"first", "third", "fourth"},
+     .states = {"On", "Off", "On"},
+     .snoozeMinutes = {5, 15, 20}},
+    {.name = "On/Off switches off and drops the snooze",
+     .row = 1,
+     .button = "cmdOnOff",
+     .states = {"Off", "Off", "Off", "On"},
+     .snoozeMinutes = {0, 10, 15, 20}},
+    {.name = "On/Off of a hand-written 5 switches on",
+     .row = 3,
+     .button = "cmdOnOff",
+     .states = {"On", "Off", "On", "On"},
+     .snoozeMinutes = {5, 10, 0, 20}},
+};
+
+struct Duration
+{
+    const char* name;
+    const char* typed;
+    int key = 0;        // pressed in the box; with no keysym either, a click on Set
+    quint32 keysym = 0; // what X11 sends with the key
+    const char* file;   // DSnooze after
+    const char* box;    // the box after
+    const char* message = "";
+};
+const Duration durations[] = {
+    {.name = "Set repairs a missing hour", .typed = ":30", .file = "00:30", .box = "00:30"},
+    {.name = "Set refuses 13 hours",
+     .typed = "13:00",
+     .file = "<absent>",
+     .box = "13:00",
+     .message = "Please enter a valid duration."},
+    {.name = "Execute stores", .typed = "0:20", .key = Qt::Key_Execute, .file = "0:20", .box = "0:20"},
+    {.name = "Execute as X11 hands it over",
+     .typed = "0:20",
+     .keysym = 0xff62,
+     .file = "0:20",
+     .box = "0:20"},
+    {.name = "Enter stores nothing",
+     .typed = "0:20",
+     .key = Qt::Key_Enter,
+     .file = "<absent>",
+     .box = "0:20"},
+    {.name = "An unmapped key stores nothing",
+     .typed = "0:20",
+     .keysym = 0x1008ff2f,
+     .file = "<absent>",
+     .box = "0:20"},
+};
+
+// From where the window is shown again, after the file changed without changing its size or time.
+struct Reload
+{
+    const char* name;
+    bool tray, shownFirst, closedFirst;
+};
+const Reload reloads[] = {
+    {.name = "from the notification area", .tray = true, .shownFirst = false, .closedFirst = false},
+    {.name = "right after a close", .tray = true, .shownFirst = true, .closedFirst = true},
+    {.name = "while on screen", .tray = true, .shownFirst = true, .closedFirst = false},
+    {.name = "from minimised without a notification area",
+     .tray = false,
+     .shownFirst = false,
+     .closedFirst = false},
+};
+
+std::string alarmsWithMemos(const std::string& memos) // one alarm for each letter, that letter its memo
+{
+    std::string text = "[Alarm]\nCount=" + std::to_string(memos.size()) + "\n";
+    for (std::size_t i = 0; i < memos.size(); ++i)
+        text += "[Alarm" + std::to_string(i + 1) + "]\nType=1\nTime=7:00 AM\nMemo=" + memos[i] + "\n";
+    return text;
+}
+
+// Tray icon activations: -1 is the menu's Restore.
+struct Activation
+{
+    const char* name;
+    int reason;
+    bool shows;
+};
+const Activation activations[] = {
+    {.name = "Restore in the menu", .reason = -1, .shows = true},
+    {.name = "left click", .reason = QSystemTrayIcon::Trigger, .shows = true},
+    {.name = "double click", .reason = QSystemTrayIcon::DoubleClick, .shows = true},
+    {.name = "right click opens the menu only", .reason = QSystemTrayIcon::Context, .shows = false},
 };
 
 } // namespace
@@ -100,177 +201,214 @@ private slots:
     void listShowsEveryAlarmInIndexOrder()
     {
         Harness h;
-        h.form->Form_Activate(); // columns come with the first load that finds Data.ini
-        QCOMPARE(h.list()->columnCount(), 0);
-        h.load(fourAlarms);
+        h.form.Form_Activate();
+        QCOMPARE(h.column(0), QStringList({"7:00:00 AM", "8:15:00 AM", "7:30:00 PM", "12:00:00 PM"}));
+        QCOMPARE(h.column(1), fourMemos);
+        QCOMPARE(h.column(2), QStringList({"Sun,Mon,Tue,Wed,Thu,Fri,Sat", "Mon,Wed,Fri", "Sun,Sat", "Tue"}));
+        QCOMPARE(h.column(3), fourStates);
+        QCOMPARE(h.form.GetASound(4), "/x/ring.wav");
+        QCOMPARE(h.form.GetASound(5), "");
         QVERIFY(h.list()->header()->sectionSize(0) >
                 h.list()->fontMetrics().horizontalAdvance("12:00:00 PM"));
         QVERIFY(h.list()->header()->length() <= h.list()->maximumViewportSize().width()); // no side scrolling
-        QCOMPARE(h.rows(), fourRows);
-        QCOMPARE(h.form->GetASound(4) + "|" + h.form->GetASound(5), std::string("/x/ring.wav|"));
         // Every activation rebuilds from the file, keeping the row the user was on.
         h.select(3);
-        h.load(std::string(fourAlarms) + "[Alarm5]\nState=1\nType=\nTime=6:00\nMemo=fifth\n");
+        h.folder.write("Data.ini", alarmsWithMemos("abcde"));
+        h.form.Form_Activate();
+        QCOMPARE(h.column(1), QStringList({"a", "b", "c", "d", "e"}));
         QCOMPARE(h.list()->currentItem(), h.list()->topLevelItem(2));
     }
 
-    // Alarm i starts with a snooze of 5*i minutes; row 0 is no selection. The list shows "memo state";
-    // a failing store has Data.ini replaced by a folder, so that every write fails.
+    void commands_data() { addRows(::commands); }
     void commands()
     {
-        const char *all = "first On|second Off|third Off|fourth On", *kept = "5 10 15 20";
-        const char* notSaved = "The change could not be saved.";
-        for (const auto& [name, row, command, failingStore, list, file, offsets, message] :
-             {std::tuple{"Edit... without a selection", 0, "Command2", false, all, "Alarm/Count=4", kept, ""},
-              {"Delete without a selection", 0, "Command3", false, all, "Alarm/Count=4", kept, ""},
-              {"On/Off without a selection", 0, "cmdOnOff", false, all, "Alarm1/State=1", kept, ""},
-              {"Delete, failing write", 2, "Command3", true, all, "", kept, notSaved},
-              {"Set, failing write", 2, "cmdSet", true, all, "", kept, notSaved},
-              // The section past the new end is left behind.
-              {"Delete", 2, "Command3", false, "first On|third Off|fourth On",
-               "Alarm/Count=3 Alarm2/Memo=third Alarm3/Memo=fourth Alarm4/Memo=fourth", "5 15 20", ""},
-              {"On/Off switches off, drops the snooze", 1, "cmdOnOff", false,
-               "first Off|second Off|third Off|fourth On", "Alarm1/State=0 Alarm4/State=1", "0 10 15 20", ""},
-              {"On/Off of a hand-written 5 switches on", 3, "cmdOnOff", false,
-               "first On|second Off|third On|fourth On", "Alarm3/State=1", "5 10 0 20", ""}})
-            commandRow(row, command, failingStore, list, file, offsets, message);
-    }
-
-private:
-    void commandRow(int row, const QString& command, bool failingStore, const QString& list,
-                    const QString& file, const QString& offsets, const QString& message)
-    {
+        QFETCH(int, row);
+        const Command& c = ::commands[row];
         Harness h;
-        h.load(fourAlarms);
+        h.form.Form_Activate();
         for (std::int16_t i = 1; i <= 4; ++i)
-            h.form->SetSnoozeValue(i, 0, static_cast<std::int16_t>(5 * i), false);
-        if (failingStore && std::filesystem::remove(h.folder.file("Data.ini")))
+            h.form.SetSnoozeValue(i, 0, static_cast<std::int16_t>(5 * i), false);
+        if (c.failingStore && std::filesystem::remove(h.folder.file("Data.ini")))
             std::filesystem::create_directory(h.folder.file("Data.ini"));
-        h.press(command, row);
-        QCOMPARE(h.rows({1, 3}, " ").join('|'), list);
-        for (const QString& entry : file.split(' ', Qt::SkipEmptyParts)) {
-            const QStringList parts = entry.split(QRegularExpression("[/=]"));
-            QCOMPARE(QString::fromStdString(h.read(parts[0].toStdString(), parts[1].toStdString())),
-                     parts[2]);
-        }
-        QStringList minutes;
-        for (const int m : h.offsetMinutes())
-            minutes << QString::number(m);
-        QCOMPARE(minutes.join(' '), offsets);
-        QCOMPARE(h.messages(), message.isEmpty() ? QStringList() : QStringList{message});
-        QVERIFY(!h.form->editor().isVisible());
+        h.click(c.button, c.row);
+        QCOMPARE(h.column(1), c.memos);
+        QCOMPARE(h.column(3), c.states);
+        QCOMPARE(h.snoozeMinutes(), c.snoozeMinutes);
+        QCOMPARE(h.messages(), *c.message ? QStringList{c.message} : QStringList());
+        QVERIFY(!h.form.editor().isVisible());
         // Nothing stays selected after a delete, so a second Delete cannot take the next alarm.
-        QCOMPARE(h.list()->selectedItems().isEmpty(), row == 0 || (command == "Command3" && !failingStore));
+        const bool deleted = QString(c.button) == "Command3" && !c.failingStore;
+        QCOMPARE(h.list()->selectedItems().isEmpty(), c.row == 0 || deleted);
     }
 
-private slots:
-    // Through the real check and notification window: the snooze counts from the press, a deleted ringing
+    // Through the real check and ringing window: the snooze counts from the press, a deleted ringing
     // alarm's OK touches no other alarm, and the alarm waiting behind it rings next under its new number.
     void ringingAlarms()
     {
-        Harness h;
-        h.write("[Alarm]\nCount=3\n[Alarm1]\nState=1\nType=1234567\nTime=7:00 AM\nMemo=<b>x</b>\n"
-                "[Alarm2]\nState=1\nType=1234567\nTime=9:00 AM\nMemo=later\n"
-                "[Alarm3]\nState=1\nType=1234567\nTime=7:00 AM\nMemo=waiting\n");
-        h.form->Form_Load();
-        QVERIFY(h.form->Timer1->isActive() && h.form->trayIcon().isAdded() && h.form->isHidden());
-        notify::frmalarm* shown = h.form->alarmWindow().current();
+        Harness h("[Alarm]\nCount=3\n[Alarm1]\nState=1\nType=1234567\nTime=7:00 AM\nMemo=<b>x</b>\n"
+                  "[Alarm2]\nState=1\nType=1234567\nTime=9:00 AM\nMemo=later\n"
+                  "[Alarm3]\nState=1\nType=1234567\nTime=7:00 AM\nMemo=waiting\n");
+        h.form.Form_Load();
+        QVERIFY(h.form.Timer1->isActive() && h.form.trayIcon().isAdded() && h.form.isHidden());
+        QPointer<notify::frmalarm> shown = h.form.alarmWindow().current();
         QCOMPARE(shown->txtMemo->toPlainText(), QString("<b>x</b>")); // no markup
         h.clock.advanceMinutes(3);
         shown->cmbtime->setEditText("0:05");
-        shown->cmdSnooze_Click();
-        QCOMPARE(h.offsetMinutes(), (QList<int>{8, 0, 0}));
-        QTRY_COMPARE(h.form->alarmWindow().current()->txtMemo->toPlainText(), QString("waiting"));
-        h.press("Command3", 1);
-        h.form->SetSnoozeValue(1, 0, 30, false);
-        h.press("Command3", 2); // the ringing alarm: its window stays until dismissed
-        h.form->alarmWindow().current()->OKButton_Click();
-        QCOMPARE(h.offsetMinutes(), QList<int>{30});
-        // Close and minimise put the window away; only the tray's Exit ends the program.
-        QSignalSpy ended(h.form.get(), &Form1::programEnd);
-        h.form->mPopRestore_Click();
-        QVERIFY(!h.form->close() && h.form->isHidden() && h.dialogs.asked.empty());
-        h.form->mPopRestore_Click();
-        h.form->showMinimized();
-        QTRY_VERIFY(h.form->isHidden());
-        h.form->trayIcon().exitAction()->trigger();
-        QCOMPARE(ended.count(), 1);
-        QVERIFY(!h.form->trayIcon().isAdded());
+        QTest::mouseClick(shown->cmdSnooze, Qt::LeftButton);
+        QCOMPARE(h.snoozeMinutes(), (QList<int>{8, 0, 0}));
+        QTRY_VERIFY(shown.isNull()); // the window goes with its answer
+        QTRY_VERIFY(h.form.alarmWindow().current() != nullptr);
+        QCOMPARE(h.form.alarmWindow().current()->txtMemo->toPlainText(), QString("waiting"));
+        h.click("Command3", 1);
+        h.form.SetSnoozeValue(1, 0, 30, false);
+        h.click("Command3", 2); // the ringing alarm: its window stays until answered
+        QTest::keyClick(h.form.alarmWindow().current()->OKButton, Qt::Key_Return);
+        QCOMPARE(h.snoozeMinutes(), QList<int>{30});
     }
 
-    // Typed text, key (or a click on Set), X11 keysym, what DSnooze holds, the box after.
-    void setStoresOnlyValidDurations()
+    void defaultSnoozeBox_data() { addRows(durations); }
+    void defaultSnoozeBox()
     {
-        for (const auto& [typed, key, keysym, stored, boxAfter] :
-             {std::tuple{":30", -1, 0u, "00:30", "00:30"},
-              {"13:00", -1, 0u, "<absent>", "13:00"},
-              {"0:20", int(Qt::Key_Execute), 0u, "0:20", "0:20"},
-              {"0:20", 0, 0xff62u, "0:20", "0:20"},
-              {"0:20", 0, 0x1008ff2fu, "<absent>", "0:20"}})
-            setDuration(typed, key, keysym, stored, boxAfter);
-    }
-
-private:
-    // A key of -1 stands for a click on Set; a click that stores nothing must say why.
-    void setDuration(const QString& typed, int key, quint32 keysym, const QString& stored,
-                     const QString& boxAfter)
-    {
+        QFETCH(int, row);
+        const Duration& c = durations[row];
         Harness h;
         h.cmbtime()->clearEditText();
-        QTest::keyClicks(h.cmbtime()->lineEdit(), typed);
-        if (key < 0) {
-            h.press("cmdSet");
+        QTest::keyClicks(h.cmbtime()->lineEdit(), c.typed);
+        if (c.key == 0 && c.keysym == 0) {
+            h.click("cmdSet");
         } else {
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, 0, keysym, 0);
+            QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, 0, c.keysym, 0);
             QApplication::sendEvent(h.cmbtime()->lineEdit(), &press);
         }
-        QCOMPARE(QString::fromStdString(h.read("Alarm", "DSnooze")), stored);
-        QCOMPARE(h.cmbtime()->currentText(), boxAfter);
+        QCOMPARE(h.read("Alarm", "DSnooze"), std::string(c.file));
+        QCOMPARE(h.cmbtime()->currentText(), QString(c.box));
         QCOMPARE(h.cmbtime()->count(), 0);
-        const bool refused = key < 0 && stored == "<absent>";
-        QCOMPARE(h.messages(), refused ? QStringList{"Please enter a valid duration."} : QStringList());
+        QCOMPARE(h.messages(), *c.message ? QStringList{c.message} : QStringList());
     }
 
-private slots:
     void addAndEditShareOneEditor()
     {
         Harness h;
-        h.load(fourAlarms);
-        h.press("Command2", 3);
-        Dialog& editor = h.form->editor();
+        h.form.Form_Activate();
+        h.click("Command2", 3);
+        Dialog& editor = h.form.editor();
         QVERIFY(editor.isVisible() && editor.ModifMode());
         QCOMPARE(editor.findChild<QPlainTextEdit*>("txtMemo")->toPlainText(), QString("third"));
-        h.press("Command3", 1);
+        h.click("Command3", 1);
         QCOMPARE(editor.AlIndex(), 2);
         // Its own alarm deleted: the change closes unsaved rather than write over the alarm that moved in.
-        h.press("Command3", 2);
+        h.click("Command3", 2);
         QVERIFY(!editor.isVisible());
         QCOMPARE(h.read("Alarm2", "Memo"), std::string("fourth"));
+        // An Add left open is no change: deleting the alarm the last change was on leaves it open.
+        h.click("Command1");
+        h.click("Command3", 2);
+        QVERIFY(editor.isVisible());
         // Closing the editor reloads the list from the file.
-        h.press("Command1");
-        h.write("[Alarm]\nCount=1\n[Alarm1]\nState=0\nType=1\nTime=6:00 AM\nMemo=changed by hand\n");
-        editor.reject();
-        QCOMPARE(h.rows(), QStringList{"6:00:00 AM|changed by hand|Sun|Off"});
-        h.press("Command1"); // the window goes with the editor open
+        h.folder.write("Data.ini", alarmsWithMemos("z"));
+        QTest::keyClick(&editor, Qt::Key_Escape);
+        QCOMPARE(h.column(1), QStringList{"z"});
+        h.click("Command1"); // the window goes with the editor open
     }
 
-    // When the main window reloads Data.ini, and when its controls come to be.
-    // From the notification area after start-up, right after a close, while on screen, and from minimised
-    // with no notification area.
+    void showingTheWindowAlwaysReloads_data() { addRows(reloads); }
     void showingTheWindowAlwaysReloads()
     {
-        for (const QString row : {"tray", "tray shown closed", "tray shown", "minimised"}) {
-            Harness h(alarms("abcd"), row.startsWith("tray"));
-            h.form->Form_Load();
-            if (row.contains("shown"))
-                h.form->mPopRestore_Click();
-            if (row.contains("closed"))
-                h.form->close();
-            QCOMPARE(h.memos(), "abcd");
-            h.editKeepingStamp(); // only the restore can bring the change
-            h.form->mPopRestore_Click();
-            QVERIFY(h.form->isVisible() && !h.form->isMinimized());
-            QCOMPARE(h.memos(), "wxyz");
+        QFETCH(int, row);
+        const Reload& c = reloads[row];
+        Harness h(alarmsWithMemos("abcd"), c.tray);
+        h.form.Form_Load();
+        if (c.shownFirst)
+            h.choose('r');
+        if (c.closedFirst)
+            h.form.close();
+        // New alarms of the same size, the modification time put back: only the showing can bring them.
+        const auto time = std::filesystem::last_write_time(h.folder.file("Data.ini"));
+        h.folder.write("Data.ini", alarmsWithMemos("wxyz"));
+        std::filesystem::last_write_time(h.folder.file("Data.ini"), time);
+        c.tray ? h.choose('r') : h.form.mPopRestore_Click();
+        QVERIFY(h.inSight());
+        QCOMPARE(h.column(1), QStringList({"w", "x", "y", "z"}));
+    }
+
+    void restoreFromTheTray_data() { addRows(activations); }
+    void restoreFromTheTray()
+    {
+        QFETCH(int, row);
+        const Activation& c = activations[row];
+        Harness h;
+        h.form.Form_Load();
+        c.reason < 0
+            ? h.choose('r')
+            : h.form.trayIcon().onActivated(static_cast<QSystemTrayIcon::ActivationReason>(c.reason));
+        QCOMPARE(h.inSight(), c.shows);
+    }
+
+    // Close and minimise put the window away; only the menu's Exit ends the program, the icon first.
+    void onlyExitEnds()
+    {
+        Harness h;
+        QSignalSpy ended(&h.form, &Form1::programEnd);
+        h.form.Form_Load();
+        h.choose('r');
+        QVERIFY(!h.form.close() && h.form.isHidden() && h.dialogs.asked.empty());
+        h.choose('r');
+        h.form.showMinimized();
+        QTRY_VERIFY(h.form.isHidden());
+        h.choose('e');
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!h.form.trayIcon().isAdded());
+    }
+
+    // A notification area that goes leaves the window on the task bar; back, it takes the window again,
+    // but not one the user is looking at.
+    void aNotificationAreaThatGoesAndComesBack()
+    {
+        Harness h;
+        h.form.Form_Load();
+        h.setTray(false);
+        QVERIFY(h.onTaskBarOnly());
+        h.setTray(true);
+        QVERIFY(h.form.isHidden());
+        h.choose('r');
+        h.setTray(false);
+        h.setTray(true);
+        QVERIFY(h.inSight());
+    }
+
+    // Without a notification area, closing asks before ending; No keeps the window on the task bar.
+    void closingWithoutANotificationAreaAsks()
+    {
+        for (const bool yes : {true, false}) {
+            Harness h(fourAlarms, false);
+            QSignalSpy ended(&h.form, &Form1::programEnd);
+            h.form.Form_Load();
+            QVERIFY(h.onTaskBarOnly()); // where start-up leaves it
+            h.form.mPopRestore_Click();
+            h.dialogs.answerYes = yes;
+            h.form.close();
+            QCOMPARE(h.dialogs.asked.size(), std::size_t{1});
+            QCOMPARE(ended.count(), yes ? 1 : 0);
+            QCOMPARE(h.onTaskBarOnly(), !yes);
+        }
+    }
+
+    // "Start at login" in the icon's menu: its mark shows the setting as it stands when the menu opens,
+    // also after a change that failed.
+    void startAtLogin()
+    {
+        for (const bool fails : {false, true}) {
+            Harness h;
+            FakeAutostart autostart;
+            QAction* item = h.form.trayIcon().startAtLoginAction();
+            QVERIFY(!item->isEnabled());
+            h.form.trayIcon().setStartAtLogin(&autostart, &h.dialogs);
+            autostart.on = true; // changed in the desktop's own settings meanwhile
+            autostart.fails = fails;
+            h.choose('l');
+            QCOMPARE(autostart.on, fails);
+            QCOMPARE(item->isChecked(), fails);
+            QCOMPARE(h.messages(), fails ? QStringList{notSaved} : QStringList());
         }
     }
 };

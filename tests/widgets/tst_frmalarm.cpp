@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The notification window as the user answers it: what reaches the alarm's offsets, when the sound
-// starts, repeats and ends, and the fall-back from the alarm's own file to default.wav and the beep.
+// The ringing window as the user answers it: what reaches the alarm's offsets, when the sound starts,
+// repeats and ends, and the fall-back from the alarm's own file to default.wav and the beep.
 #include "ui/notify/frmalarm.h"
 
 #include "FakeServices.h"
@@ -12,72 +12,153 @@
 #include <memory>
 #include <sstream>
 
-// Actions in place of a key press.
-constexpr int clickSnooze = 0, clickOk = -1, closeRequest = -2;
+namespace {
+
+// OK, Snooze with a valid duration and Enter end the ring; Snooze with an invalid duration, Esc and the
+// window manager's close leave it ringing.
+struct Answer
+{
+    const char* name;
+    const char* typed = "0:20"; // into the duration box first
+    const char* focus;          // where the keyboard is
+    int key = 0;                // pressed there; 0: a click on it, -1: the window manager's close
+    const char* call;           // what reaches the offsets of alarm 2: "+H:M" added, "=H:M" set, "" nothing
+};
+const Answer answers[] = {
+    {.name = "Snooze clicked", .typed = "0:05", .focus = "cmdSnooze", .call = "2 +0:5"},
+    {.name = "Snooze with 13 hours", .typed = "13:00", .focus = "cmdSnooze", .call = ""},
+    {.name = "OK clicked", .focus = "OKButton", .call = "2 =0:0"},
+    {.name = "Enter in the box is OK",
+     .typed = "0:20",
+     .focus = "cmbtime",
+     .key = Qt::Key_Enter,
+     .call = "2 =0:0"},
+    {.name = "Return on Snooze",
+     .typed = "0:20",
+     .focus = "cmdSnooze",
+     .key = Qt::Key_Return,
+     .call = "2 +0:20"},
+    {.name = "Esc", .focus = "cmbtime", .key = Qt::Key_Escape, .call = ""},
+    {.name = "close box", .focus = "OKButton", .key = -1, .call = ""},
+};
+
+// The player gives up on "own.wav", on "default.wav" too, or on everything (no module or no output).
+struct Failure
+{
+    const char* name;
+    bool defaultFails, allFail;
+    QStringList started;
+    QStringList log; // what stderr gets
+};
+const QString ownFails = "wakery: cannot play \"own.wav\": bad; playing default.wav instead";
+const Failure failures[] = {
+    {.name = "own file",
+     .defaultFails = false,
+     .allFail = false,
+     .started = {"own.wav", "default.wav"},
+     .log = {ownFails}},
+    {.name = "both files",
+     .defaultFails = true,
+     .allFail = false,
+     .started = {"own.wav", "default.wav"},
+     .log = {ownFails, "wakery: cannot play \"default.wav\": bad; beeping instead"}},
+    {.name = "no output",
+     .defaultFails = false,
+     .allFail = true,
+     .started = {},
+     .log = {"wakery: cannot play \"own.wav\": bad; beeping instead"}},
+};
+
+// Once a second the sound starts over when it has (rounded half to even) played to its end.
+struct Repeat
+{
+    const char* name;
+    double length, position;
+    bool restarts;
+};
+const Repeat repeats[] = {
+    {.name = "1.49 of 2 s", .length = 2.0, .position = 1.49, .restarts = false},
+    {.name = "1.5 of 2 s", .length = 2.0, .position = 1.5, .restarts = true},
+    {.name = "2.5 of 2.5 s", .length = 2.5, .position = 2.5, .restarts = true},
+    {.name = "2.5 of 3.5 s", .length = 3.5, .position = 2.5, .restarts = false},
+    {.name = "no length known", .length = 0.0, .position = 0.0, .restarts = true},
+};
+
+} // namespace
 
 class TestFrmalarm : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<FakeServices> s;
+    FakeServices s;
     FakeOwner owner;
-    std::unique_ptr<notify::frmalarm> window;
     // A window as the check hands it over, without waiting for the window system.
-    notify::frmalarm& ringing(std::int16_t index)
+    std::unique_ptr<notify::frmalarm> ringing(std::int16_t index)
     {
-        window = std::make_unique<notify::frmalarm>(owner, s->files, s->dialogs, s->sounds);
+        auto window = std::make_unique<notify::frmalarm>(owner, s.files, s.dialogs, s.sounds);
         window->AlarmIndex = index;
         window->Form_Activate();
-        return *window;
+        return window;
     }
 
-    // OK, Snooze with a valid duration and Enter end the ring; Snooze with an invalid duration, Esc and
-    // the window manager's close leave it ringing. The call is empty when nothing is written.
-    void answer(const QString& focus, int key, const QString& typed, const QString& call)
+private slots:
+    void init()
     {
-        notify::frmalarm& form = ringing(2);
-        form.show();
-        QSignalSpy finished(&form, &notify::frmalarm::finished);
-        form.cmbtime->setEditText(typed);
-        auto* target = form.findChild<QWidget*>(focus);
+        s.sounds.log = {};
+        s.dialogs.shown.clear();
+        owner.calls.clear();
+    }
+
+    void answers_data() { addRows(::answers); }
+    void answers()
+    {
+        QFETCH(int, row);
+        const Answer& c = ::answers[row];
+        auto form = ringing(2);
+        form->show();
+        QSignalSpy finished(form.get(), &notify::frmalarm::finished);
+        form->cmbtime->setEditText(c.typed);
+        auto* target = form->findChild<QWidget*>(c.focus);
         target->setFocus();
-        if (key == clickSnooze)
-            form.cmdSnooze_Click();
-        else if (key == clickOk)
-            form.OKButton_Click();
-        else if (key == closeRequest)
-            QVERIFY(!form.close());
+        if (c.key == 0)
+            QTest::mouseClick(target, Qt::LeftButton);
+        else if (c.key < 0)
+            QVERIFY(!form->close());
         else
-            QTest::keyClick(focus == "cmbtime" ? form.cmbtime->lineEdit() : target, Qt::Key(key));
-        QCOMPARE(form.cmbtime->currentText(), typed);
-        QCOMPARE(owner.calls, call.isEmpty() ? QStringList() : QStringList{call});
-        QCOMPARE(finished.count() + form.isVisible(), 1);
-        QCOMPARE(s->sounds.log.alive + form.Timer1->isActive(), call.isEmpty() ? 2 : 0);
-        const bool refused = call.isEmpty() && key == clickSnooze;
-        QCOMPARE(s->messages(), refused ? QStringList{"Please enter a valid duration."} : QStringList());
+            QTest::keyClick(target == form->cmbtime ? form->cmbtime->lineEdit() : target, Qt::Key(c.key));
+        QCOMPARE(form->cmbtime->currentText(), QString(c.typed));
+        QCOMPARE(owner.calls, *c.call ? QStringList{c.call} : QStringList());
+        QCOMPARE(finished.count(), *c.call ? 1 : 0);
+        QCOMPARE(form->isVisible(), !*c.call);
+        QCOMPARE(s.sounds.log.alive + form->Timer1->isActive(), *c.call ? 0 : 2);
+        const bool refused = !*c.call && c.key == 0;
+        QCOMPARE(s.messages(), refused ? QStringList{"Please enter a valid duration."} : QStringList());
     }
 
-    void neverSilent(const QString& failing, QStringList started, const QStringList& log)
+    void neverSilent_data() { addRows(failures); }
+    void neverSilent()
     {
-        fakes::FakeSoundPlayerFactory& sounds = s->sounds;
-        sounds.log.failing = {{"own.wav", "bad"}, {"default.wav", failing == "both" ? "bad" : ""}};
-        sounds.log.unusable = failing == "all" ? "bad" : "";
-        sounds.log.length = 3.0;
+        QFETCH(int, row);
+        const Failure& c = failures[row];
+        fakes::SoundLog& log = s.sounds.log;
+        log.failing = {{"own.wav", "bad"}, {"default.wav", c.defaultFails ? "bad" : ""}};
+        log.unusable = c.allFail ? "bad" : "";
+        log.length = 3.0;
         std::ostringstream errors;
-        notify::RingingSound sound(sounds, errors);
+        notify::RingingSound sound(s.sounds, errors);
         std::vector<int> beepTicks;
         for (int tick = 0; tick <= 60; ++tick) {
-            const int before = sounds.log.beeps;
+            const int before = log.beeps;
             tick == 0 ? sound.start("own.wav", "default.wav") : sound.tick();
-            if (sounds.log.beeps > before)
+            if (log.beeps > before)
                 beepTicks.push_back(tick);
         }
         sound.restart(); // a new activation starts over what it settled on
         QStringList played;
-        for (const std::string& file : sounds.log.filesStarted)
+        for (const std::string& file : log.filesStarted)
             played << QString::fromStdString(file);
-        const bool beeping = !log.isEmpty() && log.back().endsWith("beeping instead");
-        QCOMPARE(played, beeping ? started : started << started.back());
-        QCOMPARE(QString::fromStdString(errors.str()), log.isEmpty() ? QString() : log.join('\n') + '\n');
+        const bool beeping = c.defaultFails || c.allFail;
+        QCOMPARE(played, beeping ? c.started : QStringList(c.started) << c.started.back());
+        QCOMPARE(QString::fromStdString(errors.str()), c.log.join('\n') + '\n');
         // At once (or within two ticks, once the fall-back also failed), then every 25th tick of the 40 ms
         // timer: about once a second.
         const int first = beepTicks.empty() ? 0 : beepTicks.front();
@@ -85,80 +166,42 @@ class TestFrmalarm : public QObject
             beeping ? std::vector<int>{first, first + 25, first + 50} : std::vector<int>{};
         QCOMPARE(beepTicks, expected);
         QVERIFY(first <= 2);
-        QCOMPARE(sounds.log.alive, beeping ? 0 : 1); // the back end is let go
+        QCOMPARE(log.alive, beeping ? 0 : 1); // the back end is let go
     }
 
-private slots:
-    void init()
-    {
-        window.reset();
-        s = std::make_unique<FakeServices>();
-        owner = FakeOwner();
-    }
-
-    void answers()
-    {
-        for (const auto& [focus, key, typed, call] : {std::tuple{"OKButton", clickSnooze, "0:05", "2 +0:5"},
-                                                      {"OKButton", clickSnooze, "13:00", ""},
-                                                      {"cmbtime", clickOk, "0:20", "2 =0:0"},
-                                                      {"cmbtime", int(Qt::Key_Enter), "0:20", "2 =0:0"},
-                                                      {"cmdSnooze", int(Qt::Key_Return), "0:20", "2 +0:20"},
-                                                      {"cmbtime", int(Qt::Key_Escape), "0:20", ""},
-                                                      {"OKButton", closeRequest, "0:20", ""}}) {
-            init();
-            answer(focus, key, typed, call);
-        }
-    }
-    // The player gives up on "own.wav", "default.wav" or on everything (no module or no output); the log
-    // is what stderr gets.
-    void neverSilent()
-    {
-        const QString ownFails = "wakery: cannot play \"own.wav\": bad; playing default.wav instead";
-        const QString beep = "wakery: cannot play \"%1\": bad; beeping instead";
-        for (const auto& [failing, started, log] :
-             {std::tuple{QString("own"), QStringList{"own.wav", "default.wav"}, QStringList{ownFails}},
-              {"both", {"own.wav", "default.wav"}, {ownFails, beep.arg("default.wav")}},
-              {"all", {}, {beep.arg("own.wav")}}}) {
-            init();
-            neverSilent(failing, started, log);
-        }
-    }
-    // Once a second the sound starts over when it has (rounded half to even) played to its end.
+    void repeatCheck_data() { addRows(repeats); }
     void repeatCheck()
     {
-        for (const auto& [length, position, restart] : {std::tuple{2.0, 1.49, false},
-                                                        {2.0, 1.5, true},
-                                                        {2.5, 2.5, true},
-                                                        {3.5, 2.5, false},
-                                                        {0.0, 0.0, true}}) {
-            ringing(1);
-            s->sounds.log = {};
-            s->sounds.log.length = length;
-            s->sounds.log.position = position;
-            window->Timer1_Timer();
-            QCOMPARE(s->sounds.log.positionsSet, restart ? std::vector{0.0} : std::vector<double>{});
-        }
+        QFETCH(int, row);
+        const Repeat& c = repeats[row];
+        auto window = ringing(1);
+        s.sounds.log = {};
+        s.sounds.log.length = c.length;
+        s.sounds.log.position = c.position;
+        window->Timer1_Timer();
+        QCOMPARE(s.sounds.log.positionsSet, c.restarts ? std::vector{0.0} : std::vector<double>{});
     }
 
     void activationFromAnotherProgramWindowCounts()
     {
-        s->folder.write("Data.ini", "[Alarm]\r\nDSnooze=0:10\r\n");
-        notify::AlarmWindowHost host(owner, s->files, s->dialogs, s->sounds);
+        s.folder.write("Data.ini", "[Alarm]\r\nDSnooze=0:10\r\n");
+        notify::AlarmWindowHost host(owner, s.files, s.dialogs, s.sounds);
         QWidget mainWindow;
         mainWindow.show();
         QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
         host.showAlarm(1, "memo", "7:00:00 AM");
         notify::frmalarm* shown = host.current();
         QVERIFY(QTest::qWaitForWindowActive(shown));
-        QCOMPARE(s->sounds.log.filesStarted.size(), std::size_t{1}); // the show, not its activation as well
+        QCOMPARE(s.sounds.log.filesStarted.size(), std::size_t{1}); // the show, not its activation as well
+        QCOMPARE(shown->accessibleName(), QString("Alarm! 7:00:00 AM"));
         shown->cmbtime->setEditText("2:00");
         mainWindow.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
         shown->Timer1_Timer(); // takes the activation back
         QVERIFY(QTest::qWaitForWindowActive(shown));
-        QCOMPARE(s->sounds.log.filesStarted.size(), std::size_t{2});
+        QCOMPARE(s.sounds.log.filesStarted.size(), std::size_t{2});
         QCOMPARE(shown->cmbtime->currentText(), QString("0:10"));
-        shown->OKButton_Click();
+        QTest::mouseClick(shown->OKButton, Qt::LeftButton);
     }
 };
 

@@ -52,12 +52,17 @@ private slots:
     // Hand-written times load as meant or are refused ("" here).
     void localeTime()
     {
-        for (const auto& [locale, stored, shown] : {std::tuple{"en_US", "7:00 AM", "7:00:00 AM"},
-                                                    {"en_US", "19:30", "7:30:00 PM"},
-                                                    {"en_US", "13:00 PM", ""},
-                                                    {"en_US", "7:00:00\u202fPM", "7:00:00 PM"},
-                                                    {"de_DE", "7:30 pm", "19:30:00"},
-                                                    {"de_DE", "24:00", ""}}) {
+        struct Time
+        {
+            const char *locale, *stored, *shown;
+        };
+        for (const auto& [locale, stored, shown] :
+             {Time{.locale = "en_US", .stored = "7:00 AM", .shown = "7:00:00 AM"},
+              {.locale = "en_US", .stored = "19:30", .shown = "7:30:00 PM"},
+              {.locale = "en_US", .stored = "13:00 PM", .shown = ""},
+              {.locale = "en_US", .stored = "7:00:00\u202fPM", .shown = "7:00:00 PM"},
+              {.locale = "de_DE", .stored = "7:30 pm", .shown = "19:30:00"},
+              {.locale = "de_DE", .stored = "24:00", .shown = ""}}) {
             const platform::QtLocaleTime localeTime{QLocale(QString::fromLatin1(locale))};
             const auto time = localeTime.parseTime(stored);
             QCOMPARE(time ? localeTime.longTimeText(*time) : std::string(), std::string(shown));

@@ -23,39 +23,58 @@ QRect shownPart(const QWidget& control)
     return part;
 }
 
+// Fields are named after the label beside them, or their own text where they have none. Read-only boxes
+// lie on the button face, so that they read as display rather than input.
+struct Window
+{
+    const char* name;
+    const char* title;
+    QStringList tabOrder, captions;
+    std::vector<std::pair<const char*, const char*>> spokenNames; // control, what a screen reader says
+    QStringList readOnly;
+};
+const Window windows[] = {
+    {.name = "Form1",
+     .title = "Orvane Wakery",
+     .tabOrder = {"cmbtime", "cmdOnOff", "Command3", "Command2", "Command1", "ListView1", "cmdSet"},
+     .captions = {"Default Snooze Duration :", "HH:MM"},
+     .spokenNames = {{"cmbtime", "Default Snooze Duration"}, {"ListView1", "Alarms"}},
+     .readOnly = {}},
+    {.name = "Dialog",
+     .title = "Set Alarm...",
+     .tabOrder = {"OKButton", "CancelButton", "cmbtime2", "Check1", "Check2", "Check3", "Check4", "Check5",
+                  "Check6", "Check7", "txtMemo", "cmdbrowse", "txtaction"},
+     .captions = {"Time :", "HH:MM AM/PM", "Memo :", "Sound file to play (Blank=Default Sound) :"},
+     .spokenNames = {{"cmbtime2", "Time"},
+                     {"txtMemo", "Memo"},
+                     {"txtaction", "Sound file to play (Blank=Default Sound)"}},
+     .readOnly = {}},
+    {.name = "frmalarm",
+     .title = "Alarm!",
+     .tabOrder = {"OKButton", "cmdSnooze", "txttitle", "txtMemo", "cmbtime"},
+     .captions = {"Memo:", "HH:MM"},
+     .spokenNames = {{"txtMemo", "Memo"}, {"cmbtime", "Snooze Duration"}},
+     .readOnly = {"txttitle", "txtMemo"}},
+};
+
 } // namespace
 
 class TestWindows : public QObject
 {
     Q_OBJECT
 private slots:
-    // Fields are named after the label beside them, or their own text where they have none.
+    void controlsAreWholeAndApart_data() { addRows(windows); }
     void controlsAreWholeAndApart()
     {
-        check("Form1", "cmbtime|cmdOnOff|Command3|Command2|Command1|ListView1|cmdSet",
-              "Default Snooze Duration :|HH:MM", "cmbtime=Default Snooze Duration|ListView1=Alarms");
-        check("Dialog",
-              "OKButton|CancelButton|cmbtime2|Check1|Check2|Check3|Check4|Check5|Check6|Check7|txtMemo|"
-              "cmdbrowse|"
-              "txtaction",
-              "Time :|HH:MM AM/PM|Memo :|Sound file to play (Blank=Default Sound) :",
-              "cmbtime2=Time|txtMemo=Memo|txtaction=Sound file to play (Blank=Default Sound)");
-        check("frmalarm", "OKButton|cmdSnooze|txttitle|txtMemo|cmbtime", "Memo:|HH:MM",
-              "txtMemo=Memo|cmbtime=Snooze Duration");
-    }
-
-private:
-    void check(const QString& window, const QString& order, const QString& captions, const QString& names)
-    {
-        const QStringList tabOrder = order.split('|');
+        QFETCH(int, row);
+        const Window& c = windows[row];
         FakeServices s;
         Form1 main{s.services, nullptr, [] { return true; }};
         notify::frmalarm alarm{main.alarmWindow(), s.files, s.dialogs, s.sounds};
-        QWidget* shown = window == "Form1"    ? &main
-                         : window == "Dialog" ? static_cast<QWidget*>(&main.editor())
-                                              : &alarm;
+        QWidget* shown = row == 0 ? &main : row == 1 ? static_cast<QWidget*>(&main.editor()) : &alarm;
         QWidget* container = shown == &main ? main.centralWidget() : shown;
         shown->show();
+        QCOMPARE(shown->windowTitle(), QString(c.title));
 
         QList<const QWidget*> placed;
         for (const QWidget* control :
@@ -74,32 +93,35 @@ private:
         for (const QLabel* label : container->findChildren<QLabel*>())
             if (label->isVisibleTo(shown))
                 shownCaptions << label->text();
-        for (const QString& caption : captions.split('|'))
+        for (const QString& caption : c.captions)
             QVERIFY2(shownCaptions.contains(caption), qPrintable(caption));
-        for (const QString& pair : names.split('|')) {
-            auto* control = shown->findChild<QWidget*>(pair.section('=', 0, 0));
+        for (const auto& [name, spoken] : c.spokenNames) {
+            auto* control = shown->findChild<QWidget*>(name);
             // A combo box is read out by its text on Linux; the keyboard is in its text field, which is
             // named.
             if (auto* combo = qobject_cast<QComboBox*>(control))
                 control = combo->lineEdit();
             QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
-                     pair.section('=', 1));
+                     QString(spoken));
+        }
+        for (const QString& name : c.readOnly) {
+            const QPalette look = shown->findChild<QWidget*>(name)->palette();
+            QCOMPARE(look.color(QPalette::Base), look.color(QPalette::Button));
         }
 
-        // Tab presses from the first control, the memo boxes included: Tab there
-        // moves on, not indents.
+        // Tab presses from the first control, the memo boxes included: Tab there moves on, not indents.
         QVERIFY(QTest::qWaitForWindowActive(shown));
         QTRY_VERIFY(QApplication::focusWidget() != nullptr);
         QCOMPARE(shown->minimumSize(), shown->maximumSize()); // fixed: nothing to uncover by resizing
         QStringList reached;
-        for (qsizetype step = 0; step < tabOrder.size(); ++step) {
+        for (qsizetype step = 0; step < c.tabOrder.size(); ++step) {
             QWidget* focus = QApplication::focusWidget();
             QVERIFY2(focus != nullptr, qPrintable(reached.join(',')));
             const QWidget* named = focus->objectName().isEmpty() ? focus->parentWidget() : focus;
             reached << named->objectName();
             QTest::keyClick(focus, Qt::Key_Tab);
         }
-        QCOMPARE(reached, tabOrder);
+        QCOMPARE(reached, c.tabOrder);
     }
 };
 

@@ -26,10 +26,24 @@ TEST(AppLayout, TellsPortableFromInstalled)
 #ifdef _WIN32
     GTEST_SKIP() << "the XDG folders and the installed layout with '/' paths are the Linux desktop's";
 #endif
-    const std::tuple<std::set<std::string>, const char*, const char*, const char*> cases[] = {
-        {{"default.wav", "m.so"}, "/p/bin", "/p/bin/default.wav", "/p/bin/m.so"},
-        {{"Data.ini"}, "/c/Wakery", "/p/share/wakery/default.wav", "/p/lib/wakery/m.so"},
-        {{"m.so"}, "/c/Wakery", "/p/share/wakery/default.wav", "/p/bin/m.so"},
+    struct Layout
+    {
+        std::set<std::string> beside; // files beside the program
+        const char *dataFolder, *defaultSound, *soundModule;
+    };
+    const Layout cases[] = {
+        {.beside = {"default.wav", "m.so"},
+         .dataFolder = "/p/bin",
+         .defaultSound = "/p/bin/default.wav",
+         .soundModule = "/p/bin/m.so"},
+        {.beside = {"Data.ini"},
+         .dataFolder = "/c/Wakery",
+         .defaultSound = "/p/share/wakery/default.wav",
+         .soundModule = "/p/lib/wakery/m.so"},
+        {.beside = {"m.so"},
+         .dataFolder = "/c/Wakery",
+         .defaultSound = "/p/share/wakery/default.wav",
+         .soundModule = "/p/bin/m.so"},
     };
     for (const auto& [beside, dataFolder, defaultSound, soundModule] : cases) {
         const platform::AppLayout layout = platform::resolveLayout(

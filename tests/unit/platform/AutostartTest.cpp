@@ -21,16 +21,21 @@ TEST(Autostart, ExecQuotesAndEscapesThePath)
 
 TEST(Autostart, ReadsTheFileAsTheDesktopDoes)
 {
-    const std::pair<std::string, bool> cases[] = {
-        {ours, true},
-        {ours + "Hidden=true\n", false},
-        {ours + "X-GNOME-Autostart-enabled=false\n", false},
-        {ours + "[Desktop Action x]\nHidden=true\n", true},
-        {"[Desktop Entry]\nExec=/usr/bin/wakery\n", false},
-        {"[Other]\nExec=\"/usr/bin/wakery\"\n", false},
+    struct Entry
+    {
+        std::string content;
+        bool starts;
     };
-    for (const auto& [content, on] : cases)
-        EXPECT_EQ(platform::startsProgram(content, program), on) << content;
+    const Entry entries[] = {
+        {.content = ours, .starts = true},
+        {.content = ours + "Hidden=true\n", .starts = false},
+        {.content = ours + "X-GNOME-Autostart-enabled=false\n", .starts = false},
+        {.content = ours + "[Desktop Action x]\nHidden=true\n", .starts = true},
+        {.content = "[Desktop Entry]\nExec=/usr/bin/wakery\n", .starts = false},
+        {.content = "[Other]\nExec=\"/usr/bin/wakery\"\n", .starts = false},
+    };
+    for (const Entry& c : entries)
+        EXPECT_EQ(platform::startsProgram(c.content, program), c.starts) << c.content;
 }
 
 // Written into new private folders, over a foreign file, and removed; a file where the folder should be

@@ -26,14 +26,21 @@ TEST(RuntimeFolder, TakesOnlyAFolderClosedToOthers)
     };
     const std::string keptTmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : ""; // for the tests after
     setEnv("TMPDIR", tmp.c_str());
-    const std::tuple<const char*, mode_t, std::string, const char*> cases[] = {
-        {"/closed", 0, folder.file("closed"), ""},
-        {"/open", 0, own, "open is open to other users"},
-        {"/link", 0, own, "link is not a folder"},
-        {"/file", 0, own, "file is not a folder"},
-        {"closed", 0, own, ""},
-        {nullptr, 0700, own, ""},
-        {nullptr, 0701, "", " is open to other users"},
+    struct Runtime
+    {
+        const char* runtime; // XDG_RUNTIME_DIR, "/x" for x in the temporary folder; none unset
+        mode_t ownMode = 0;  // wakery-<uid> made beforehand with these permissions; 0 absent
+        std::string folder;  // taken
+        const char* why = "";
+    };
+    const Runtime cases[] = {
+        {.runtime = "/closed", .folder = folder.file("closed")},
+        {.runtime = "/open", .folder = own, .why = "open is open to other users"},
+        {.runtime = "/link", .folder = own, .why = "link is not a folder"},
+        {.runtime = "/file", .folder = own, .why = "file is not a folder"},
+        {.runtime = "closed", .folder = own},
+        {.runtime = nullptr, .ownMode = 0700, .folder = own},
+        {.runtime = nullptr, .ownMode = 0701, .folder = "", .why = " is open to other users"},
     };
     for (const auto& [runtime, ownMode, expected, why] : cases) {
         std::filesystem::remove(own);

@@ -27,7 +27,7 @@ std::string when(std::int64_t minute)
 // lists the last seven days.
 TEST(MissedAlarms, ListsTheGapUpToAWeek)
 {
-    const store::AlarmTable t = tableOf("7:00 23:30/2 0:15/3 23:30/3 3:59/4");
+    const store::AlarmTable t = tableOf({"7:00", "23:30/2", "0:15/3", "23:30/3", "3:59/4"});
     const auto list = [&t](int day, int hour, int minute) {
         Lines out;
         for (const auto& alarm : scheduler::missedAlarms(t, localMinute({2026, 12, 7, 7, 0}),
@@ -44,7 +44,7 @@ TEST(MissedAlarms, ListsTheGapUpToAWeek)
 
 TEST(MissedAlarms, NoticeText)
 {
-    store::AlarmTable t = tableOf("7:00/1 23:30/2");
+    store::AlarmTable t = tableOf({"7:00/1", "23:30/2"});
     t.ASnoozeH[2] = 1;
     const auto missed =
         scheduler::missedAlarms(t, localMinute({2026, 12, 6, 0, 0}), localMinute({2026, 12, 8, 1, 0}));
@@ -56,7 +56,7 @@ TEST(MissedAlarms, NoticeText)
 
 TEST(NextDue, SkipsTheCurrentMinuteOffAlarmsAndOtherDays)
 {
-    store::AlarmTable t = tableOf("7:00/2 6:00/3 8:00");
+    store::AlarmTable t = tableOf({"7:00/2", "6:00/3", "8:00"});
     const std::int64_t monday7 = localMinute({2026, 12, 7, 7, 0});
     EXPECT_EQ(when(*scheduler::nextDueMinute(t, monday7)), "7 08:00");
     t.AState[3] = 0;

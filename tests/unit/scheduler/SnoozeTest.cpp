@@ -5,45 +5,111 @@
 
 namespace {
 
-// Alarm 1 of two starts at the row's offsets, alarm 2 at 0:00, which it must keep. Rows: index, offsets
-// before, SVH, SVM, increment, offsets after. Outside 1..ACount, or above the arrays of a table being
-// rebuilt (index 4, ACount 5): nothing changes.
+// Alarm 1 of two starts at the row's offsets, alarm 2 at 0:00, which it must keep. Outside 1..ACount, or
+// above the arrays of a table being rebuilt (index 4, ACount 5): nothing changes.
+struct Set
+{
+    const char* name;
+    std::int16_t index = 1, hoursBefore, minutesBefore, hours, minutes;
+    bool increment;
+    std::int16_t hoursAfter, minutesAfter;
+};
+const Set sets[] = {
+    {.name = "adds",
+     .hoursBefore = 0,
+     .minutesBefore = 5,
+     .hours = 0,
+     .minutes = 10,
+     .increment = true,
+     .hoursAfter = 0,
+     .minutesAfter = 15},
+    {.name = "sets",
+     .hoursBefore = 1,
+     .minutesBefore = 1,
+     .hours = 2,
+     .minutes = 30,
+     .increment = false,
+     .hoursAfter = 2,
+     .minutesAfter = 30},
+    {.name = "stops at the top",
+     .hoursBefore = 32760,
+     .minutesBefore = 32000,
+     .hours = 12,
+     .minutes = 59,
+     .increment = true,
+     .hoursAfter = 32767,
+     .minutesAfter = 32059},
+    {.name = "stops at the bottom",
+     .hoursBefore = -32760,
+     .minutesBefore = 32767,
+     .hours = -12,
+     .minutes = 1,
+     .increment = true,
+     .hoursAfter = -32768,
+     .minutesAfter = 32767},
+    {.name = "index 0",
+     .index = 0,
+     .hoursBefore = 1,
+     .minutesBefore = 2,
+     .hours = 5,
+     .minutes = 5,
+     .increment = false,
+     .hoursAfter = 1,
+     .minutesAfter = 2},
+    {.name = "index above the arrays",
+     .index = 4,
+     .hoursBefore = 1,
+     .minutesBefore = 2,
+     .hours = 5,
+     .minutes = 5,
+     .increment = false,
+     .hoursAfter = 1,
+     .minutesAfter = 2},
+};
+
 TEST(SetSnoozeValue, SetsOrAddsWithinTheSixteenBitRange)
 {
-    const std::int16_t cases[][8] = {
-        {1, 0, 5, 0, 10, true, 0, 15},
-        {1, 1, 1, 2, 30, false, 2, 30},
-        {1, 32760, 32000, 12, 59, true, 32767, 32059},
-        {1, -32760, 32767, -12, 1, true, -32768, 32767},
-        {0, 1, 2, 5, 5, false, 1, 2},
-        {4, 1, 2, 5, 5, false, 1, 2},
-    };
-    for (const auto& c : cases) {
+    for (const Set& c : sets) {
+        SCOPED_TRACE(c.name);
         store::AlarmTable table;
         table.resize(2);
-        table.ACount = c[0] == 4 ? 5 : 2;
-        table.ASnoozeH[1] = c[1];
-        table.ASnoozeM[1] = c[2];
-        scheduler::SetSnoozeValue(table, c[0], c[3], c[4], c[5] != 0);
-        EXPECT_EQ(table.ASnoozeH, (std::vector<std::int16_t>{0, c[6], 0})) << c[0] << " " << c[4];
-        EXPECT_EQ(table.ASnoozeM, (std::vector<std::int16_t>{0, c[7], 0})) << c[0] << " " << c[4];
+        table.ACount = c.index == 4 ? 5 : 2;
+        table.ASnoozeH[1] = c.hoursBefore;
+        table.ASnoozeM[1] = c.minutesBefore;
+        scheduler::SetSnoozeValue(table, c.index, c.hours, c.minutes, c.increment);
+        EXPECT_EQ(table.ASnoozeH, (std::vector<std::int16_t>{0, c.hoursAfter, 0}));
+        EXPECT_EQ(table.ASnoozeM, (std::vector<std::int16_t>{0, c.minutesAfter, 0}));
     }
 }
 
 // The lateness of the ring goes in as hours and minutes; a clock set back gives no negative lateness.
 // Snooze 0:00 on a late ring keeps the offsets: counted from the press it would move the alarm to the
 // minute of the press, and it would ring that late every day until OK.
+struct Press
+{
+    const char* name;
+    std::int16_t hours = 0, minutes = 5;
+    std::int64_t lateMinutes;
+    int hoursAfter, minutesAfter;
+};
+const Press presses[] = {
+    {.name = "12 late", .lateMinutes = 12, .hoursAfter = 0, .minutesAfter = 17},
+    {.name = "75 late", .lateMinutes = 75, .hoursAfter = 1, .minutesAfter = 20},
+    {.name = "clock set back", .lateMinutes = -3, .hoursAfter = 0, .minutesAfter = 5},
+    {.name = "years late", .lateMinutes = 100'000'000, .hoursAfter = 32767, .minutesAfter = 45},
+    {.name = "0:00 late", .minutes = 0, .lateMinutes = 1, .hoursAfter = 0, .minutesAfter = 0},
+    {.name = "0:00 very late", .minutes = 0, .lateMinutes = 100'000, .hoursAfter = 0, .minutesAfter = 0},
+    {.name = "minutes carry", .minutes = 1, .lateMinutes = 90, .hoursAfter = 1, .minutesAfter = 31},
+    {.name = "1:00 late", .hours = 1, .minutes = 0, .lateMinutes = 3, .hoursAfter = 1, .minutesAfter = 3},
+};
+
 TEST(SnoozeFromPress, AddsTheLatenessToTheDuration)
 {
-    const std::int64_t cases[][5] = {{0, 5, 12, 0, 17}, {0, 5, 75, 1, 20},
-                                     {0, 5, -3, 0, 5},  {0, 5, 100'000'000, 32767, 5 + 100'000'000 % 60},
-                                     {0, 0, 1, 0, 0},   {0, 0, 100'000, 0, 0},
-                                     {0, 1, 90, 1, 31}, {1, 0, 3, 1, 3}};
-    for (const auto& c : cases) {
-        const auto offsets = scheduler::snoozeFromPress(static_cast<std::int16_t>(c[0]),
-                                                        static_cast<std::int16_t>(c[1]), c[2]);
-        EXPECT_EQ(offsets.hours * 100 + offsets.minutes, c[3] * 100 + c[4])
-            << c[0] << ":" << c[1] << " late " << c[2];
+    for (const Press& c : presses) {
+        SCOPED_TRACE(c.name);
+        const auto offsets = scheduler::snoozeFromPress(c.hours, c.minutes, c.lateMinutes);
+        EXPECT_EQ(offsets.hours, c.hoursAfter);
+        EXPECT_EQ(offsets.minutes, c.minutesAfter);
     }
 }
 

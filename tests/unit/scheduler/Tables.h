@@ -4,16 +4,13 @@
 #include "store/AlarmTable.h"
 
 #include <cstdio>
-#include <iterator>
-#include <sstream>
 #include <string>
+#include <vector>
 
-// Alarms as "H:MM[/days[/state]]" separated by blanks, memo "memo <index>": days "1234567" and state 1
-// when left out, days "-" for none; a spec that is no time stands for a stored time that is none.
-inline store::AlarmTable tableOf(const std::string& alarms)
+// One alarm a spec "H:MM[/days[/state]]", memo "memo <index>": days "1234567" and state 1 when left out,
+// days "-" for none; a spec that is no time stands for a stored time that is none.
+inline store::AlarmTable tableOf(const std::vector<std::string>& specs)
 {
-    std::istringstream in(alarms);
-    const std::vector<std::string> specs{std::istream_iterator<std::string>(in), {}};
     store::AlarmTable table;
     table.ACount = static_cast<std::int16_t>(specs.size());
     table.resize(table.ACount);

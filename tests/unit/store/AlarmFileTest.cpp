@@ -76,18 +76,26 @@ TEST_F(AlarmFile, LoadReadsEveryFieldAsReadIniGivesIt)
 TEST_F(AlarmFile, LoadHandEditedNumbersLoadSafely)
 {
     // Counts, then states: only a whole number 1 is on; anything unreadable is off.
-    const std::pair<const char*, int> counts[] = {
-        {"+3", 3}, {"-2", 0}, {"2.5", 0}, {"\"2\"", 2}, {"32767", 32767}, {"99999999999999999999", 32767}};
-    for (const auto& [stored, count] : counts) {
-        ASSERT_TRUE(load(std::string("[Alarm]\nCount=") + stored + "\n"));
-        EXPECT_EQ(table.ACount, count) << stored;
+    struct Number
+    {
+        const char* stored;
+        int read;
+    };
+    const Number counts[] = {
+        {.stored = "+3", .read = 3},        {.stored = "-2", .read = 0},
+        {.stored = "2.5", .read = 0},       {.stored = "\"2\"", .read = 2},
+        {.stored = "32767", .read = 32767}, {.stored = "99999999999999999999", .read = 32767}};
+    for (const Number& c : counts) {
+        ASSERT_TRUE(load(std::string("[Alarm]\nCount=") + c.stored + "\n"));
+        EXPECT_EQ(table.ACount, c.read) << c.stored;
     }
-    const std::pair<const char*, int> states[] = {{"01", 1},          {"-1", -1},       {"1.0", 0},
-                                                  {"on", 0},          {"32767", 32767}, {"32768", 0},
-                                                  {"-32768", -32768}, {"-32769", 0}};
-    for (const auto& [stored, state] : states) {
-        ASSERT_TRUE(load(std::string("[Alarm]\nCount=1\n[Alarm1]\nState=") + stored + "\n"));
-        EXPECT_EQ(table.AState[1], state) << stored;
+    const Number states[] = {{.stored = "01", .read = 1},          {.stored = "-1", .read = -1},
+                             {.stored = "1.0", .read = 0},         {.stored = "on", .read = 0},
+                             {.stored = "32767", .read = 32767},   {.stored = "32768", .read = 0},
+                             {.stored = "-32768", .read = -32768}, {.stored = "-32769", .read = 0}};
+    for (const Number& c : states) {
+        ASSERT_TRUE(load(std::string("[Alarm]\nCount=1\n[Alarm1]\nState=") + c.stored + "\n"));
+        EXPECT_EQ(table.AState[1], c.read) << c.stored;
     }
 }
 
@@ -122,12 +130,17 @@ TEST_F(AlarmFile, RemoveLowersTheCountAndMovesTheLaterAlarmsDown)
 {
     const std::string first = "1|1234567|7:00 am|first||", second = "0|246|8:15 AM|second||",
                       third = "5|17|19:30|third one||", fourth = "1|3|12:00 PM|fourth|/x/ring.wav|";
-    const std::pair<std::int16_t, std::vector<std::string>> cases[] = {
-        {2, {"3", first, third, fourth, fourth}}, {4, {"3", first, second, third, fourth}}};
-    for (const auto& [index, after] : cases) {
+    struct Removal
+    {
+        std::int16_t index;
+        Strings after; // Count, then State|Type|Time|Memo|Sound of each section, as sections() reads them
+    };
+    const Removal cases[] = {{.index = 2, .after = {"3", first, third, fourth, fourth}},
+                             {.index = 4, .after = {"3", first, second, third, fourth}}};
+    for (const Removal& c : cases) {
         ASSERT_TRUE(load(fourAlarms));
-        ASSERT_TRUE(store::removeAlarm(table, index, path));
-        EXPECT_EQ(sections(4), after) << index;
+        ASSERT_TRUE(store::removeAlarm(table, c.index, path));
+        EXPECT_EQ(sections(4), c.after) << c.index;
         EXPECT_EQ(ini::ReadIni(path, "Alarm", "DSnooze", ""), "0:10");
     }
 }
