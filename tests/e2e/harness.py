@@ -297,7 +297,9 @@ def add_alarm(s, app, at, days, memo, meanwhile=lambda: None):
 
 
 NOTIFY = """<node><interface name="org.freedesktop.Notifications"><method name="Notify"><arg type="s"/><arg type="u"/><arg type="s"/>
-<arg type="s"/><arg type="s"/><arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/></method></interface></node>"""
+<arg type="s"/><arg type="s"/><arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/></method>
+<method name="CloseNotification"><arg type="u"/></method><method name="GetCapabilities"><arg type="as" direction="out"/></method>
+</interface></node>"""
 WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher"><method name="RegisterStatusNotifierItem"><arg type="s"/></method>
 <method name="RegisterStatusNotifierHost"><arg type="s"/></method><property name="IsStatusNotifierHostRegistered" type="b" access="read"/></interface></node>"""
 
@@ -340,18 +342,23 @@ class Service:
             self.answer(method, self.calls[-1][1]) or None
         )  # a reply's Variant, or nothing
 
+    def called(self, method):
+        return [arguments for name, arguments in self.calls if name == method]
+
+    def emit(self, path, interface, name, arguments=None):
+        self.bus.emit_signal(None, path, interface, name, arguments)
+        self.bus.flush_sync(None)
+
     def resume(
         self,
     ):  # as login1: makes the program read its (faked) wall clock at once, which a kernel timer cannot
         for starting in (True, False):
-            self.bus.emit_signal(
-                None,
+            self.emit(
                 "/org/freedesktop/login1",
                 "org.freedesktop.login1.Manager",
                 "PrepareForSleep",
                 GLib.Variant("(b)", (starting,)),
             )
-        self.bus.flush_sync(None)
 
 
 def logind(s):  # start it before s.program()
@@ -364,7 +371,10 @@ def notifications(s):
         "org.freedesktop.Notifications",
         "/org/freedesktop/Notifications",
         NOTIFY,
-        lambda *_: GLib.Variant("(u)", (1,)),
+        lambda method, _: {
+            "Notify": GLib.Variant("(u)", (1,)),
+            "GetCapabilities": GLib.Variant("(as)", (["actions", "body"],)),
+        }.get(method),
     )
 
 

@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""A due alarm in the real program: it rings within a second of its minute by the (faked) wall clock, OK and
-Snooze answer the keyboard, what the sound server receives loops until OK, and with Add open the ringing
+"""A due alarm in the real program: it rings within a second of its minute by the (faked) wall clock, with a
+notification whose Snooze answers it as the window's does, OK answers the keyboard, what the sound server receives loops until OK, and with Add open the ringing
 window keeps coming back in front and is announced as an alert."""
 import array, time  # noqa: E401
-from harness import application, check, find, logind, main, press
+from gi.repository import GLib
+from harness import application, check, find, logind, main, notifications, press
 
 
 def rings_at(s, hhmmss, timeout=10.0):
@@ -20,17 +21,37 @@ def answer(s, *keys):
 
 
 def snooze(s):
-    s.alarm("7:00:00 AM", "Wake up")
+    """Snooze chosen on the ring's notification, OK typed into the window: each closes both."""
+    s.alarm("7:00:00 AM", "Wake up & <go>")
+    s.bus()
+    service = notifications(s)
     s.set_clock("06:59:54")
     login = logind(s)
     program = s.program(faketime=True)
     rings_at(s, "07:00:00")
-    answer(s, "Tab", "Return")  # OK has the focus; Tab moves it to Snooze, with the default 00:05 in its box
+    _, _, icon, summary, body, actions, hints, expires = s.wait(
+        "the notification", lambda: service.called("Notify")
+    )[0]
+    check(
+        (summary, body, actions[2:], expires)
+        == ("Alarm! 7:00:00 AM", "Wake up & <go>", ["snooze", "Snooze", "ok", "OK"], 0)
+        and (hints["urgency"], hints["category"], hints["suppress-sound"]) == (2, "x-wakery.alarm", True)
+        and icon == hints["desktop-entry"] == "org.wakery.Wakery",
+        "the ring's notification: critical, silent, the time and the memo as they are, Snooze and OK",
+    )
+    path = "/org/freedesktop/Notifications"
+    service.emit(path, "org.freedesktop.Notifications", "ActionInvoked", GLib.Variant("(us)", (1, "snooze")))
+    s.wait("the Alarm! window to close", lambda: not s.windows("Alarm!"))
     s.set_clock("07:04:56")
     login.resume()
-    rings_at(s, "07:05:00", 8)  # not before: late would be below 0
+    rings_at(
+        s, "07:05:00", 8
+    )  # snoozed by the default 00:05 in the window's box; not before: late would be below 0
     answer(s, "Return")
-    check(program.poll() is None, "OK closes it, the program runs on")
+    check(
+        program.poll() is None and service.called("CloseNotification") == [(1,), (1,)],
+        "OK closes the window and its notification, the program runs on",
+    )
 
 
 def sound(s):

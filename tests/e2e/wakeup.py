@@ -63,7 +63,7 @@ def missed_box_then_ring(s):
 def missed(s, notices):
     service, _ = asleep_from_7(s, "10:00:00", notices)
     if notices:
-        _, _, icon, summary, text, _, hints, _ = s.wait("the notice", lambda: service.calls, 2)[0][1]
+        _, _, icon, summary, text, _, hints, _ = s.wait("the notice", lambda: service.called("Notify"), 2)[0]
         check(
             hints.get("urgency") == 1 and hints.get("suppress-sound") and summary == "Missed alarm",
             "a notice without sound, of normal urgency",
@@ -82,7 +82,7 @@ def missed(s, notices):
     end = time.monotonic() + 1.5
     check(
         s.wait("1.5 s", lambda: s.windows("Alarm!") or time.monotonic() > end) is True
-        and (not notices or len(service.calls) == 1),
+        and (not notices or len(service.called("Notify")) == 1),
         "3 hours late, no ring within 1.5 s, and one notice",
     )
 
