@@ -23,22 +23,20 @@ def another_program_adds(s):
     s.data(s.data().replace("Count=1", "Count=2") + BINS)
 
 
-def add_open(s):
-    _, app = shown(s)
+def editors(s):
+    """Add... and then Edit... open while another program adds an alarm; then SIGTERM."""
+    program, app = shown(s)
     add_alarm(s, app, "6:30 am", {TODAY}, "Dentist", meanwhile=lambda: another_program_adds(s))
     s.wait("the editor to close", lambda: not s.windows("Set Alarm..."))
     check(
         "Count=3" in s.data() and "Memo=Bins out" in s.data() and "[Alarm3]" in s.data(),
         "Add... was open while another program added an alarm: OK puts the new one after it",
     )
-
-
-def edit_open(s):
-    _, app = shown(s)
-    extents = s.wait("the film's row", lambda: find(app, None, "Weekend film")).get_extents(
+    s.data("[Alarm]\r\nCount=1\r\n" + FILM)  # the list follows within a second
+    film = s.wait("the film's row", lambda: find(app, None, "Weekend film")).get_extents(
         Atspi.CoordType.SCREEN
     )
-    s.click(extents.x + extents.width // 2, extents.y + extents.height // 2)
+    s.click(film.x + film.width // 2, film.y + film.height // 2)
     press(s, app, "Edit...")
     editor = s.wait_window("Change Alarm...")
     another_program_adds(s)
@@ -50,6 +48,10 @@ def edit_open(s):
         "Memo=Weekend film, popcorn" in s.data() and "Count=2" in s.data() and "Memo=Bins out" in s.data(),
         "Edit... was open while another program added an alarm: OK changes its own and keeps the other",
     )
+    sockets = lambda: glob.glob(os.path.join(s.path("run"), "wakery-*"))  # noqa: E731
+    check(sockets(), "the running copy has its socket")
+    program.send_signal(signal.SIGTERM)
+    check(program.wait(10) == 0 and not sockets(), "SIGTERM ends it with status 0 and its socket file gone")
 
 
 def hidden_hand_edit(s):
@@ -66,14 +68,6 @@ def hidden_hand_edit(s):
     check(
         s.fake_now() - s.today("07:00:00") < 1, "the alarm added by hand while Wakery sat in the tray rings"
     )
-
-
-def sigterm(s):
-    program, _ = shown(s)
-    sockets = lambda: glob.glob(os.path.join(s.path("run"), "wakery-*"))  # noqa: E731
-    check(sockets(), "the running copy has its socket")
-    program.send_signal(signal.SIGTERM)
-    check(program.wait(10) == 0 and not sockets(), "SIGTERM ends it with status 0 and its socket file gone")
 
 
 main(globals())
