@@ -394,6 +394,8 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::showEvent(QShowEvent* event)
 {
+    // The box beside the list shows what the desktop will do at login, which its own settings may change.
+    m_tray.refreshStartAtLogin();
     if (!m_placed) {
         m_placed = true;
         ui::centreOn(*this, screen());

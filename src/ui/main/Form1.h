@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 
+class QCheckBox;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -100,6 +101,7 @@ private slots:
 private:
     void buildControls();
     void ensureControls();
+    void showPresence(bool withoutTray);
     void FillAlarmList();
     // What the Time column needs for the widest time text of the locale.
     int timeColumnWidth();
@@ -137,4 +139,8 @@ private:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* cmdOnOff = nullptr;
+    // Where there is no notification area (GNOME): what the window is for, and Start at login, which
+    // lives in the icon's menu elsewhere.
+    QLabel* lblPresence = nullptr;
+    QCheckBox* chkStartAtLogin = nullptr;
 };

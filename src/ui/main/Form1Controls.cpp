@@ -3,6 +3,8 @@
 #include "Form1.h"
 #include "ui/window/WindowLook.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -51,7 +53,6 @@ void Form1::buildControls()
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    setFixedSize(px(8100), px(3450));
 
     ListView1 = new QTreeWidget(client);
     ListView1->setObjectName(QStringLiteral("ListView1"));
@@ -104,4 +105,29 @@ void Form1::buildControls()
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(cmdOnOff, &QPushButton::clicked, this, &Form1::cmdOnOff_Click);
     connect(cmdSet, &QPushButton::clicked, this, &Form1::cmdSet_Click);
+
+    lblPresence =
+        label(client, "lblPresence", "Wakery keeps ringing your alarms while this window is minimised.",
+              twips(120, 3480, 5760, 225), 8.25, false);
+    chkStartAtLogin = new QCheckBox(QStringLiteral("Start at login"), client);
+    chkStartAtLogin->setObjectName(QStringLiteral("chkStartAtLogin"));
+    chkStartAtLogin->setGeometry(twips(6000, 3450, 1965, 285));
+    // One setting with the icon menu's item: the box only passes a click on and shows the item's mark.
+    QAction* startAtLogin = m_tray.startAtLoginAction();
+    chkStartAtLogin->setChecked(startAtLogin->isChecked());
+    chkStartAtLogin->setEnabled(startAtLogin->isEnabled());
+    connect(chkStartAtLogin, &QCheckBox::clicked, startAtLogin, &QAction::trigger);
+    connect(startAtLogin, &QAction::toggled, chkStartAtLogin, &QCheckBox::setChecked);
+    connect(startAtLogin, &QAction::enabledChanged, chkStartAtLogin, &QCheckBox::setEnabled);
+    connect(&m_tray, &mainwin::TrayIcon::availabilityChanged, this,
+            [this](bool available) { showPresence(!available); });
+    showPresence(!m_tray.isAvailable());
+}
+
+void Form1::showPresence(bool withoutTray)
+{
+    // With an icon the window keeps the classic size; the line and the box make it taller.
+    lblPresence->setVisible(withoutTray);
+    chkStartAtLogin->setVisible(withoutTray);
+    setFixedSize(px(8100), px(withoutTray ? 3780 : 3450));
 }

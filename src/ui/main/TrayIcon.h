@@ -51,6 +51,8 @@ public:
     QAction* restoreAction() const { return m_restore; }
     QAction* startAtLoginAction() const { return m_startAtLogin; }
     QAction* exitAction() const { return m_exit; }
+    // The mark of "Start at login" read afresh: the desktop's own settings may have changed it.
+    void refreshStartAtLogin();
 
     // Where the platform does not report the notification area coming and going, it is looked for at
     // this interval while the icon is added.
@@ -67,7 +69,6 @@ signals:
 
 private:
     void showIcon();
-    void refreshStartAtLogin();
     void startAtLoginTriggered(bool checked);
 
     Availability m_isAvailable;
