@@ -17,7 +17,7 @@ werror = $(if $(WERROR),-DWAKERY_WERROR=$(WERROR))
 # What each purpose needs from the distribution, in one place. `make run` installs RUN_PACKAGES only;
 # `make test` installs them all.
 RUN_PACKAGES := build-essential cmake ninja-build pkg-config \
-	qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins libgl-dev libxcb1-dev
+	qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev
 TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev git clang-format black reuse \
 	fonts-dejavu-core xvfb xauth xdotool x11-utils trayer faketime libfaketime \
 	pulseaudio pulseaudio-utils sox dbus at-spi2-core libglib2.0-bin \

@@ -51,6 +51,13 @@ bool waitsForAnswer()
     return modal != nullptr && modal->windowModality() == Qt::ApplicationModal;
 }
 
+// On Wayland no window can put itself in front of others: the compositor decides, and asking it 25 times
+// a second only floods it with activation requests. There the ring's notification reaches the user.
+bool mayRaiseItself()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 // To a screen reader the ringing window is an alert, which it speaks as it opens.
 QAccessibleInterface* alertInterface(const QString& className, QObject* object)
 {
@@ -190,7 +197,7 @@ void frmalarm::startSound()
 
 void frmalarm::Timer1_Timer()
 {
-    if (!waitsForAnswer()) {
+    if (!waitsForAnswer() && mayRaiseItself()) {
         ui::bringToFront(*this);
     }
     if (m_sound)
