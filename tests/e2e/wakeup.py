@@ -47,7 +47,7 @@ def missed(s, notices):
     comes due while it is open."""
     service, login = asleep_from_7(s, "10:00:00", notices, later=[("10:01 AM", "Call")])
     if notices:
-        _, _, icon, summary, text, _, hints, _ = s.wait("the notice", lambda: service.called("Notify"), 2)[0]
+        _, _, icon, summary, text, _, hints, _ = s.wait("the notice", lambda: service.called("Notify"), 5)[0]
         check(
             (hints.get("urgency"), hints.get("suppress-sound"), summary) == (1, True, "Missed alarm")
             and icon == hints.get("desktop-entry") == "org.wakery.Wakery",

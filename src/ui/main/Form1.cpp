@@ -122,11 +122,16 @@ void Form1::Form_Load()
     // only to be hidden again flashes on the screen; the first load therefore runs here directly.
     Form_Activate();
     m_lifecycle.start();
+    // Built before the first look for a notification area, the window may show the line it needs without.
+    if (ListView1 != nullptr)
+        showPresence(!m_tray.isAvailable());
     Timer1->start();
 }
 
 void Form1::Form_Activate()
 {
+    // The Start at login box shows what the desktop will do, which its own settings may have changed.
+    m_tray.refreshStartAtLogin();
     // Taken before the read: a change made while the file is read shows as a change next time.
     const platform::FileStamp stamp = m_services.files.stamp(iniPath());
     if (!store::loadAlarmTable(m_table, iniPath(), m_services.files, m_services.localeTime))
@@ -394,8 +399,6 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::showEvent(QShowEvent* event)
 {
-    // The box beside the list shows what the desktop will do at login, which its own settings may change.
-    m_tray.refreshStartAtLogin();
     if (!m_placed) {
         m_placed = true;
         ui::centreOn(*this, screen());
