@@ -21,7 +21,7 @@ RUN_PACKAGES := build-essential cmake ninja-build pkg-config \
 TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev git clang-format black reuse \
 	fonts-dejavu-core xvfb xauth xdotool x11-utils trayer faketime libfaketime \
 	pulseaudio pulseaudio-utils sox dbus at-spi2-core libglib2.0-bin \
-	python3 python3-gi gir1.2-atspi-2.0 procps strace
+	python3 python3-gi gir1.2-atspi-2.0 procps strace sway waybar grim wtype
 PACKAGE_CHECK_PACKAGES := dpkg-dev file lintian desktop-file-utils appstream
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix googletest wine wine64
 FUZZ_PACKAGES := clang libclang-rt-14-dev

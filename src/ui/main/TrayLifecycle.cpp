@@ -26,6 +26,7 @@ void TrayLifecycle::start()
 void TrayLifecycle::restore()
 {
     const bool inSight = m_window.isVisible() && !m_window.isMinimized();
+    m_parked = false;
     ui::bringToFront(m_window);
     if (inSight)
         emit restoredInSight();
@@ -65,6 +66,7 @@ void TrayLifecycle::putAway()
         return;
     }
     m_window.showMinimized();
+    m_parked = true;
 }
 
 void TrayLifecycle::trayAvailabilityChanged(bool available)
@@ -74,9 +76,12 @@ void TrayLifecycle::trayAvailabilityChanged(bool available)
             m_window.showMinimized();
         return;
     }
-    // Back in the notification area, a window that was only parked on the task bar goes there too.
-    if (m_window.isMinimized())
+    // Back in the notification area, a window that was only parked on the task bar goes there too. A
+    // Wayland compositor may have left it on screen instead (sway has no minimised state, and gives every
+    // new window the focus): unless the user opened it, it goes all the same.
+    if (m_window.isMinimized() || m_parked)
         m_window.hide();
+    m_parked = false;
 }
 
 } // namespace mainwin

@@ -51,6 +51,7 @@ private:
     void putAway();
     void trayAvailabilityChanged(bool available);
     bool m_sessionEnding = false;
+    bool m_parked = false; // put on the task bar for lack of a notification area, not opened by the user
 
     QWidget& m_window;
     TrayIcon& m_tray;

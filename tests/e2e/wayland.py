@@ -1,0 +1,161 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Wakery natively on Wayland: a headless sway with waybar, run with Wakery as an unprivileged user (sway refuses
+root). The icon registers with waybar's tray whether Wakery starts before the bar or after it, its menu is read over
+D-Bus, and at the faked 7:00 "Alarm!" is mapped and focused, shown in a screenshot and closed by a typed Return.
+Where sway cannot start, the scenario is skipped with the reason."""
+import glob, json, os, pwd, re, shutil, signal, sys, tempfile, time  # noqa: E401
+from harness import Session, check, main
+
+USER = pwd.getpwnam("nobody")
+
+
+class Sway(Session):
+    def __init__(self, binary):
+        self.dir, self.processes, self.offset = tempfile.mkdtemp(prefix="wakery-sway-"), [], 0
+        os.chmod(self.dir, 0o755)
+        self.app, run, home = self.path("app"), self.path("run"), self.path("home")
+        for folder in (run, home):  # the user's own, as on a desktop
+            os.mkdir(folder, 0o700), os.chown(folder, USER.pw_uid, USER.pw_gid)
+        os.mkdir(self.app)
+        for name in ("wakery", "wakery_sound.so", "default.wav"):
+            shutil.copy2(os.path.join(os.path.dirname(binary), name), self.app)
+        self.env = dict(
+            PATH=os.environ["PATH"],
+            HOME=home,
+            LANG="en_US.UTF-8",
+            XDG_RUNTIME_DIR=run,
+            DBUS_SESSION_BUS_ADDRESS=f"unix:path={run}/bus",
+            WAYLAND_DISPLAY="wayland-1",
+            WLR_BACKENDS="headless",
+            WLR_LIBINPUT_NO_DEVICES="1",
+            WLR_RENDERER="pixman",
+        )
+        self.start(
+            ["dbus-daemon", "--session", "--nofork", "--address=" + self.env["DBUS_SESSION_BUS_ADDRESS"]]
+        )
+        with open(self.path("sway.conf"), "w") as config:
+            config.write("xwayland disable\noutput HEADLESS-1 resolution 1280x800\n")
+        with open(self.path("sway.log"), "wb") as log:
+            self.start(["sway", "-c", self.path("sway.conf")], stderr=log)
+        try:
+            self.env["SWAYSOCK"] = self.wait("sway", lambda: glob.glob(run + "/sway-ipc.*.sock"))[0]
+            self.wait("sway to answer", lambda: self.run("swaymsg", "-t", "get_version"))
+        except AssertionError:
+            print("skipped: sway did not start here:", open(self.path("sway.log")).read()[-500:])
+            self.close(), sys.exit(77)
+
+    def start(self, argv, env=None, **kwargs):
+        # The faked clock is preloaded past setpriv: loaded as root, it would make a semaphore the user cannot open.
+        preload = [f"LD_PRELOAD={env.pop('LD_PRELOAD')}"] if env and "LD_PRELOAD" in env else []
+        user = ["setpriv", f"--reuid={USER.pw_uid}", f"--regid={USER.pw_gid}", "--clear-groups", "env"]
+        return super().start(user + preload + argv, env, **kwargs)
+
+    def run(self, *argv):
+        return super().run(
+            "setpriv", f"--reuid={USER.pw_uid}", f"--regid={USER.pw_gid}", "--clear-groups", *argv
+        )
+
+    def windows(self):  # the title of each window sway shows, and whether it has the focus
+        def walk(node):
+            yield from [(node["name"], node["focused"])] if node.get("app_id") else []
+            for child in node.get("nodes", []) + node.get("floating_nodes", []):
+                yield from walk(child)
+
+        return dict(walk(json.loads(self.run("swaymsg", "-t", "get_tree") or "{}")))
+
+    def bar(self):
+        with open(self.path("waybar.json"), "w") as config:
+            config.write('{"modules-right": ["tray"]}')
+        return self.start(["waybar", "-c", self.path("waybar.json")])
+
+    def tray_items(self):
+        return re.findall(
+            r"'([^']+)/StatusNotifierItem'",
+            self.gdbus(
+                "org.kde.StatusNotifierWatcher",
+                "/StatusNotifierWatcher",
+                "org.freedesktop.DBus.Properties.Get",
+                "org.kde.StatusNotifierWatcher",
+                "RegisteredStatusNotifierItems",
+            ),
+        )
+
+    def gdbus(self, dest, path, method, *args):
+        return self.run(
+            "gdbus",
+            "call",
+            "--session",
+            "--dest",
+            dest,
+            "--object-path",
+            path,
+            "--method",
+            method,
+            "--",
+            *args,
+        )
+
+
+def sway(s):
+    s.alarm("7:00 AM", "Wake up")
+    s.set_clock("06:59:50")
+    program = s.program(faketime=True)
+    check(
+        s.wait("the main window", lambda: "Orvane Wakery" in s.windows()),
+        "with no bar yet, the main window shows",
+    )
+    s.bar()
+    item = s.wait("the icon in waybar's tray", s.tray_items)[0]
+    check(
+        s.wait("the window to go", lambda: "Orvane Wakery" not in s.windows()),
+        "the bar that comes later gets the icon",
+    )
+    menu = re.search(
+        r"'(/[^']*)'",
+        s.gdbus(
+            item,
+            "/StatusNotifierItem",
+            "org.freedesktop.DBus.Properties.Get",
+            "org.kde.StatusNotifierItem",
+            "Menu",
+        ),
+    )[1]
+    labels = re.findall(
+        r"'label': <'([^']*)'>", s.gdbus(item, menu, "com.canonical.dbusmenu.GetLayout", "0", "-1", "[]")
+    )
+    check(labels == ["_Restore", "Start at _login", "_Exit"], f"its menu over D-Bus holds {labels}")
+    s.wait("the Alarm! window, focused", lambda: s.windows().get("Alarm!"), 20, 0.005)
+    late = s.fake_now() - s.today("07:00:00")
+    check(
+        0 <= late < 1, f'"Alarm!" was mapped and focused {late * 1000:.0f} ms after 7:00 (polled every 5 ms)'
+    )
+    s.run("grim", s.path("home/shot.png"))
+    shot = shutil.copy(s.path("home/shot.png"), os.path.join(os.getcwd(), "sway-alarm.png"))
+    check(os.path.getsize(shot) > 0, "a screenshot of it: " + shot)
+    s.run(
+        "wtype", "-s", "300", "-k", "Return", "-s", "300"
+    )  # the virtual keyboard needs a moment to be taken up
+    check(
+        s.wait("the Alarm! window to close", lambda: "Alarm!" not in s.windows(), 5), "a typed Return is OK"
+    )
+    program.send_signal(signal.SIGTERM)
+    check(program.wait(10) == 0, "SIGTERM ends it")
+    s.set_clock("07:01:30")  # past the alarm's minute, which would ring again at the start
+    s.program(faketime=True)
+    check(
+        s.wait("the icon again", lambda: item not in s.tray_items() and s.tray_items()),
+        "started after the bar, the icon registers",
+    )
+    check("Orvane Wakery" not in s.windows(), "and no window shows")
+
+
+if __name__ == "__main__":
+    session = Sway(os.path.abspath(sys.argv[2]))
+    try:
+        globals()[sys.argv[1]](session)
+    except AssertionError as error:
+        sys.exit(
+            f"FAILED: {error}\n--- the program's output:\n" + open(session.path("wakery.log")).read()[-3000:]
+        )
+    finally:
+        session.close()
