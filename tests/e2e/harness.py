@@ -300,8 +300,6 @@ NOTIFY = """<node><interface name="org.freedesktop.Notifications"><method name="
 <arg type="s"/><arg type="s"/><arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/></method>
 <method name="CloseNotification"><arg type="u"/></method><method name="GetCapabilities"><arg type="as" direction="out"/></method>
 </interface></node>"""
-WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher"><method name="RegisterStatusNotifierItem"><arg type="s"/></method>
-<method name="RegisterStatusNotifierHost"><arg type="s"/></method><property name="IsStatusNotifierHostRegistered" type="b" access="read"/></interface></node>"""
 
 
 class Service:
@@ -376,26 +374,6 @@ def notifications(s):
             "GetCapabilities": GLib.Variant("(as)", (["actions", "body"],)),
         }.get(method),
     )
-
-
-def sni_watcher(s):
-    watcher = Service(
-        s,
-        "org.kde.StatusNotifierWatcher",
-        "/StatusNotifierWatcher",
-        WATCHER,
-        lambda method, _: method.endswith("Host")
-        and watcher.bus.emit_signal(
-            None,
-            "/StatusNotifierWatcher",
-            "org.kde.StatusNotifierWatcher",
-            "StatusNotifierHostRegistered",
-            None,
-        )
-        and None,
-        lambda *_: GLib.Variant("b", any(m.endswith("Host") for m, _ in watcher.calls)),
-    )
-    return watcher
 
 
 def main(scenarios):

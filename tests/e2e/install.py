@@ -1,11 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Wakery as installed: its package, built from this build and extracted into a scratch root, run from there with a
-notification area, and with a panel that offers only a D-Bus one (StatusNotifierItem) and comes up after the program."""
-import glob, os, re, sys, time  # noqa: E401
-from harness import add_alarm, application, check, logind, main, sni_watcher
-
-TITLE = "Orvane Wakery"
-
+notification area. (A panel that offers a D-Bus one and comes up after the program: see wayland.py.)"""
+import glob, os, sys, time  # noqa: E401
+from harness import add_alarm, application, check, logind, main
 
 tree = lambda root: {
     os.path.join(d, f): os.stat(os.path.join(d, f)).st_mtime_ns for d, _, fs in os.walk(root) for f in fs
@@ -65,57 +62,6 @@ def installed(s):
         s.wait("the autostart file to go", lambda: not os.path.exists(autostart)), "and unticking removes it"
     )
     check(tree(root) == before, "nothing was written into the installed tree")
-
-
-def dbus_tray(s):
-    def gdbus(dest, path, method, *args):
-        return s.run(
-            "gdbus",
-            "call",
-            "--session",
-            "--dest",
-            dest,
-            "--object-path",
-            path,
-            "--method",
-            method,
-            "--",
-            *args,
-        )
-
-    s.bus()
-    watcher = sni_watcher(s)
-    s.program()
-    s.wait_window(TITLE)  # no notification area yet: the window waits on the task bar
-    gdbus(
-        "org.kde.StatusNotifierWatcher",
-        "/StatusNotifierWatcher",
-        "org.kde.StatusNotifierWatcher.RegisterStatusNotifierHost",
-        "org.test.Host",
-    )
-    item = s.wait("the icon to register", lambda: [a[0] for m, a in watcher.calls if m.endswith("Item")])[0]
-    check(
-        s.wait("the window to go", lambda: not s.windows(TITLE)),
-        "a D-Bus host that comes later gets the icon",
-    )
-    gdbus(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", "0", "0")
-    check(s.wait_window(TITLE), "the host's Activate shows the window")
-    menu = re.search(
-        r"'(/[^']*)'",
-        gdbus(
-            item,
-            "/StatusNotifierItem",
-            "org.freedesktop.DBus.Properties.Get",
-            "org.kde.StatusNotifierItem",
-            "Menu",
-        ),
-    )[1]
-    layout = gdbus(item, menu, "com.canonical.dbusmenu.GetLayout", "0", "-1", "[]")
-    labels = re.findall(r"'label': <'([^']*)'>", layout)
-    check(
-        labels == ["_Restore", "Start at _login", "_Exit"] and "'toggle-type': <'checkmark'>" in layout,
-        f"its menu over D-Bus holds {labels}",
-    )
 
 
 main(globals())
