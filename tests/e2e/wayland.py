@@ -29,6 +29,7 @@ class Sway(Session):
             WLR_BACKENDS="headless",
             WLR_LIBINPUT_NO_DEVICES="1",
             WLR_RENDERER="pixman",
+            NO_AT_BRIDGE="1",  # waybar would start an accessibility bus that outlives the session
         )
         self.start(
             ["dbus-daemon", "--session", "--nofork", "--address=" + self.env["DBUS_SESSION_BUS_ADDRESS"]]
