@@ -44,6 +44,9 @@ class Session:
             LC_ALL="en_US.UTF-8",
             DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"),
         )
+        self.display()
+
+    def display(self):
         # -noreset: a server resets when its last client (a probe such as pactl) leaves, refusing whoever connects then.
         self.env["DISPLAY"] = ":" + self.ready(
             "Xvfb -displayfd {fd} -noreset -screen 0 1024x768x24 -nolisten tcp"
@@ -376,8 +379,8 @@ def notifications(s):
     )
 
 
-def main(scenarios):
-    session = Session(os.path.abspath(sys.argv[2]))
+def main(scenarios, kind=Session):
+    session = kind(os.path.abspath(sys.argv[2]))
     try:
         scenarios[sys.argv[1].replace("-", "_")](session)
     except (Failure, subprocess.TimeoutExpired) as error:

@@ -3,28 +3,24 @@
 root). The icon registers with waybar's tray whether Wakery starts before the bar or after it, its menu is read over
 D-Bus, and at the faked 7:00 "Alarm!" is mapped and focused, shown in a screenshot and closed by a typed Return.
 Where sway cannot start, the scenario is skipped with the reason."""
-import glob, json, os, pwd, re, shutil, signal, sys, tempfile, time  # noqa: E401
+import glob, json, os, pwd, re, shutil, signal, sys  # noqa: E401
 from harness import Session, check, main
 
 USER = pwd.getpwnam("nobody")
 
 
 class Sway(Session):
-    def __init__(self, binary):
-        self.dir, self.processes, self.offset = tempfile.mkdtemp(prefix="wakery-sway-"), [], 0
+    def display(self):  # the user's own folders, session bus and compositor, as on a desktop
         os.chmod(self.dir, 0o755)
-        self.app, run, home = self.path("app"), self.path("run"), self.path("home")
-        for folder in (run, home):  # the user's own, as on a desktop
-            os.mkdir(folder, 0o700), os.chown(folder, USER.pw_uid, USER.pw_gid)
-        os.mkdir(self.app)
-        for name in ("wakery", "wakery_sound.so", "default.wav"):
-            shutil.copy2(os.path.join(os.path.dirname(binary), name), self.app)
-        self.env = dict(
-            PATH=os.environ["PATH"],
+        run, home = self.env["XDG_RUNTIME_DIR"], self.path("home")
+        os.mkdir(home)
+        for folder in (run, home):
+            os.chmod(folder, 0o700), os.chown(folder, USER.pw_uid, USER.pw_gid)
+        self.env.pop("DISPLAY", None)
+        self.env.update(
             HOME=home,
-            LANG="en_US.UTF-8",
-            XDG_RUNTIME_DIR=run,
             DBUS_SESSION_BUS_ADDRESS=f"unix:path={run}/bus",
+            XDG_SESSION_TYPE="wayland",
             WAYLAND_DISPLAY="wayland-1",
             WLR_BACKENDS="headless",
             WLR_LIBINPUT_NO_DEVICES="1",
@@ -130,13 +126,4 @@ def sway(s):
     check("Orvane Wakery" not in s.windows(), "and no window shows")
 
 
-if __name__ == "__main__":
-    session = Sway(os.path.abspath(sys.argv[2]))
-    try:
-        globals()[sys.argv[1]](session)
-    except AssertionError as error:
-        sys.exit(
-            f"FAILED: {error}\n--- the program's output:\n" + open(session.path("wakery.log")).read()[-3000:]
-        )
-    finally:
-        session.close()
+main(globals(), Sway)
