@@ -123,9 +123,15 @@ class Session:
         with open(os.path.join(self.app, "Data.ini"), "w" if text else "r", newline="") as data:
             return data.write(text) if text else data.read()
 
-    def alarm(self, at, memo, sound=""):  # one, switched on for today (Type 1 Sunday .. 7 Saturday)
+    def alarm(self, at, memo, sound="", later=()):  # switched on for today (Type 1 Sunday .. 7 Saturday)
+        day = (time.localtime().tm_wday + 1) % 7 + 1
+        alarms = [(at, memo, sound)] + [(time_, text, "") for time_, text in later]
         self.data(
-            f"[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=1\r\nType={(time.localtime().tm_wday + 1) % 7 + 1}\r\nTime={at}\r\nMemo={memo}\r\nSound={sound}\r\n"
+            f"[Alarm]\r\nCount={len(alarms)}\r\n"
+            + "".join(
+                f"[Alarm{i}]\r\nState=1\r\nType={day}\r\nTime={a}\r\nMemo={m}\r\nSound={s}\r\n"
+                for i, (a, m, s) in enumerate(alarms, 1)
+            )
         )
 
     def tray(self):

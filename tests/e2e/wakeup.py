@@ -5,19 +5,10 @@ import time
 from harness import application, check, find, logind, main, notifications
 
 
-def alarms(s, *times_and_memos):  # switched on for today, in this order
-    today = (time.localtime().tm_wday + 1) % 7 + 1
-    sections = "".join(
-        f"[Alarm{i}]\r\nState=1\r\nType={today}\r\nTime={at}\r\nMemo={memo}\r\n"
-        for i, (at, memo) in enumerate(times_and_memos, 1)
-    )
-    s.data(f"[Alarm]\r\nCount={len(times_and_memos)}\r\n{sections}")
-
-
 def asleep_from_7(s, wake_at, notices=False, later=()):
     """Alarm 7:00 "Dentist" today (and the later ones); the program's last check is at 6:59, then it sleeps until
     wake_at. Returns the notification service (when notices) and the login manager."""
-    alarms(s, ("7:00 AM", "Dentist"), *later)
+    s.alarm("7:00 AM", "Dentist", later=later)
     s.bus(), s.tray()
     service, login = notices and notifications(s), logind(s)
     s.set_clock("06:59:01")  # its own minute timer is a minute away, far beyond the 2 s asked of the resume
