@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/AlarmCommands.h"
 #include "store/AlarmLoad.h"
+#include "store/AlarmRecord.h"
 #include "store/ini.h"
 
 #include "fakes/FakeLocaleTime.h"
@@ -108,6 +109,17 @@ TEST_F(AlarmFile, RemoveLowersTheCountAndMovesTheLaterAlarmsDown)
     const std::string fourth = "1|3|12:00 PM|fourth|/x/ring.wav|";
     EXPECT_EQ(sections,
               (Strings{"3", "1|1234567|7:00 am|first||", "5|17|19:30|third one||", fourth, fourth}));
+    // The last alarm still changes; the section beyond the count and a missing one (read as empty keys)
+    // are no alarms.
+    const store::AlarmRecord last{
+        .state = "1", .type = "3", .memo = "fourth", .time = "12:00 PM", .sound = "/x/ring.wav"};
+    store::AlarmRecord off = last;
+    off.state = "0";
+    EXPECT_EQ(store::changeAlarm(path, 3, last, off), store::SaveResult::Saved);
+    EXPECT_EQ(store::readRecord(path, 3), off);
+    EXPECT_FALSE(store::readRecord(path, 4));
+    EXPECT_FALSE(store::readRecord(path, 0));
+    EXPECT_EQ(store::changeAlarm(path, 0, {}, {}), store::SaveResult::Changed);
 }
 
 } // namespace
