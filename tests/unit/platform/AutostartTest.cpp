@@ -26,7 +26,7 @@ TEST(Autostart, ReadsTheFileAsTheDesktopDoes)
     };
     const Entry entries[] = {
         {.content = ours, .starts = true},
-        {.content = ours + "Hidden=true\n", .starts = false},
+        {.content = ours + " Hidden = true \n", .starts = false},
         {.content = ours + "[Desktop Action x]\nHidden=true\n", .starts = true},
         {.content = "[Other]\nExec=\"/usr/bin/wakery\"\n", .starts = false},
     };

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -35,6 +36,12 @@ TEST(TimeText, StoredTimesOfEveryForm)
             std::snprintf(got, sizeof got, "%02d:%02d:%02d", time->hour, time->minute, time->second);
         EXPECT_STREQ(got, c.time) << '"' << c.text << '"';
     }
+}
+
+// Casting a NaN to long is undefined; it reads as 0.
+TEST(TimeText, RoundsNoNumberToZero)
+{
+    EXPECT_EQ(text::timetext::roundHalfEven(std::nan("")), 0);
 }
 
 } // namespace
