@@ -40,10 +40,6 @@ TEST(AppLayout, TellsPortableFromInstalled)
          .dataFolder = "/c/Wakery",
          .defaultSound = "/p/share/wakery/default.wav",
          .soundModule = "/p/lib/wakery/m.so"},
-        {.beside = {"m.so"},
-         .dataFolder = "/c/Wakery",
-         .defaultSound = "/p/share/wakery/default.wav",
-         .soundModule = "/p/bin/m.so"},
     };
     for (const auto& [beside, dataFolder, defaultSound, soundModule] : cases) {
         const platform::AppLayout layout = platform::resolveLayout(

@@ -10,8 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// $XDG_RUNTIME_DIR only when it is a real folder closed to others, else wakery-<uid> in the temporary
-// folder, made closed when absent and refused when someone left it open or made it (as root only).
+// $XDG_RUNTIME_DIR only when it is a folder closed to others, else wakery-<uid> in the temporary folder,
+// made closed when absent and refused when someone left it open.
 TEST(RuntimeFolder, TakesOnlyAFolderClosedToOthers)
 {
     const fakes::TempFolder folder;
@@ -19,8 +19,6 @@ TEST(RuntimeFolder, TakesOnlyAFolderClosedToOthers)
     ::mkdir(folder.file("closed").c_str(), 0700);
     ::mkdir(folder.file("open").c_str(), 0700);
     ::chmod(folder.file("open").c_str(), 0750);
-    ::symlink("closed", folder.file("link").c_str());
-    folder.write("file", "");
     const auto setEnv = [](const char* name, const char* value) {
         return value == nullptr ? ::unsetenv(name) : ::setenv(name, value, 1);
     };
@@ -36,10 +34,6 @@ TEST(RuntimeFolder, TakesOnlyAFolderClosedToOthers)
     const Runtime cases[] = {
         {.runtime = "/closed", .folder = folder.file("closed")},
         {.runtime = "/open", .folder = own, .why = "open is open to other users"},
-        {.runtime = "/link", .folder = own, .why = "link is not a folder"},
-        {.runtime = "/file", .folder = own, .why = "file is not a folder"},
-        {.runtime = "closed", .folder = own},
-        {.runtime = nullptr, .ownMode = 0700, .folder = own},
         {.runtime = nullptr, .ownMode = 0701, .folder = "", .why = " is open to other users"},
     };
     for (const auto& [runtime, ownMode, expected, why] : cases) {
@@ -53,11 +47,6 @@ TEST(RuntimeFolder, TakesOnlyAFolderClosedToOthers)
         EXPECT_TRUE(reason.ends_with(why)) << reason;
         EXPECT_TRUE(expected != own ||
                     std::filesystem::status(own).permissions() == std::filesystem::perms::owner_all);
-    }
-    if (::geteuid() == 0 && ::chmod(own.c_str(), 0700) == 0 && ::chown(own.c_str(), 65534, 65534) == 0) {
-        std::string reason;
-        EXPECT_EQ(platform::privateRuntimeFolder(reason), "");
-        EXPECT_TRUE(reason.ends_with(" belongs to another user")) << reason;
     }
     setEnv("TMPDIR", keptTmp.empty() ? nullptr : keptTmp.c_str());
 }
