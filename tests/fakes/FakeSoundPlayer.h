@@ -8,17 +8,15 @@
 
 namespace fakes {
 
-// What the players of one factory were asked to do; position and length are what every player reports,
-// and a test moves them to play the sound forward.
+// What the players of one factory were asked to do; every player reports position and length from here.
 struct SoundLog
 {
-    int created = 0, alive = 0;
-    std::vector<std::string> filesStarted; // every setFileAndPlay, in order
+    int alive = 0, beeps = 0;
+    std::vector<std::string> filesStarted;
     std::vector<double> positionsSet;
     double position = 0.0, length = 0.0;
     std::map<std::string, std::string> failing; // a file the players give up on, with their reason
-    std::string unusable;                       // set: every player can play nothing, for this reason
-    int beeps = 0;
+    std::string unusable;                       // set: every player fails, for this reason
 };
 
 class FakeSoundPlayer : public platform::SoundPlayer
@@ -28,9 +26,8 @@ public:
     ~FakeSoundPlayer() override { --m_log.alive; }
     void setFileAndPlay(const std::string& path) override
     {
-        m_log.filesStarted.push_back(path);
+        m_log.filesStarted.push_back(m_file = path);
         m_log.position = 0.0;
-        m_file = path;
     }
     double position() const override { return m_log.position; }
     double length() const override { return m_log.length; }
@@ -38,8 +35,8 @@ public:
     void play() override {}
     std::string failure() const override
     {
-        const auto found = m_log.failing.find(m_file);
-        return !m_log.unusable.empty() ? m_log.unusable : found == m_log.failing.end() ? "" : found->second;
+        return m_log.unusable.empty() && m_log.failing.count(m_file) ? m_log.failing.at(m_file)
+                                                                     : m_log.unusable;
     }
 
 private:
@@ -51,7 +48,7 @@ struct FakeSoundPlayerFactory : platform::SoundPlayerFactory
 {
     std::unique_ptr<platform::SoundPlayer> create() override
     {
-        return ++log.created, std::make_unique<FakeSoundPlayer>(log);
+        return std::make_unique<FakeSoundPlayer>(log);
     }
     void beep() override { ++log.beeps; }
     SoundLog log;

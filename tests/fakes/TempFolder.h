@@ -8,16 +8,11 @@
 
 namespace fakes {
 
-// A fresh folder per test, removed afterwards.
+// A fresh folder per test, removed afterwards even when a test took its rights away.
 class TempFolder
 {
 public:
-    TempFolder()
-        : m_path(std::filesystem::temp_directory_path() /
-                 ("wakery-test-" + std::to_string(std::random_device()())))
-    {
-        std::filesystem::create_directories(m_path);
-    }
+    TempFolder() { std::filesystem::create_directories(m_path); }
     ~TempFolder()
     {
         std::error_code ignored;
@@ -29,7 +24,7 @@ public:
     std::string file(const std::string& name) const { return (m_path / name).string(); }
     void write(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream(m_path / name, std::ios::binary | std::ios::trunc) << bytes;
+        std::ofstream(m_path / name, std::ios::binary) << bytes;
     }
     std::string read(const std::string& name) const
     {
@@ -39,7 +34,8 @@ public:
     }
 
 private:
-    std::filesystem::path m_path;
+    std::filesystem::path m_path =
+        std::filesystem::temp_directory_path() / ("wakery-test-" + std::to_string(std::random_device()()));
 };
 
 } // namespace fakes

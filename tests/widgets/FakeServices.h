@@ -11,6 +11,7 @@
 #include "platform/Services.h"
 #include "store/ini.h"
 #include "ui/notify/AlarmOwner.h"
+#include "ui/window/Messages.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -45,6 +46,17 @@ struct FakeServices
         return texts;
     }
 };
+
+// Alarms on every day, one for each memo, all at the same time unless the last is given one of its own.
+inline std::string alarms(const QStringList& memos, const std::string& lastTime = "6:00 AM")
+{
+    std::string text = "[Alarm]\nCount=" + std::to_string(memos.size()) + "\n";
+    for (qsizetype i = 0; i < memos.size(); ++i)
+        text += "[Alarm" + std::to_string(i + 1) +
+                "]\nState=1\nType=1234567\nTime=" + (i + 1 == memos.size() ? lastTime : "6:00 AM") +
+                "\nMemo=" + memos[i].toStdString() + "\n";
+    return text;
+}
 
 // Qt Test rows for a table of cases, each named after its case; the test takes its case by QFETCH(int, row).
 template <typename Case, std::size_t N> void addRows(const Case (&cases)[N])

@@ -43,6 +43,7 @@ struct Editor : FakeServices
                               Qt::LeftButton, {}, {2, 2});
     }
     void ok() const { QTest::mouseClick(control<QPushButton>("OKButton"), Qt::LeftButton); }
+    void browse() const { QTest::mouseClick(control<QPushButton>("cmdbrowse"), Qt::LeftButton); }
 };
 
 // Only the first failing check is reported; the window stays with what was typed.
@@ -55,18 +56,20 @@ struct Refusal
     const char* message;
     const char* timeAfter = time; // with the repairs OK made
 };
-const char* const badTime = "Please type a valid time!";
-const char* const notSaved = "The alarm could not be saved.";
 const Refusal refusals[] = {
-    {.name = "25 o'clock", .time = "25:00 PM", .memo = "", .message = badTime},
-    {.name = "no hour, repaired", .time = ":30 PM", .memo = "", .message = badTime, .timeAfter = "00:30 PM"},
+    {.name = "25 o'clock", .time = "25:00 PM", .memo = "", .message = messages::invalidTime},
+    {.name = "no hour, repaired",
+     .time = ":30 PM",
+     .memo = "",
+     .message = messages::invalidTime,
+     .timeAfter = "00:30 PM"},
     {.name = "blank memo",
      .time = "7:PM",
      .memo = " \t ",
-     .message = "Please type a Memo!",
+     .message = messages::noMemo,
      .timeAfter = "7:00PM"},
-    {.name = "no day", .message = "Please at least Mark one day!"},
-    {.name = "no folder to write in", .days = "5", .message = notSaved},
+    {.name = "no day", .message = messages::noDay},
+    {.name = "no folder to write in", .days = "5", .message = messages::alarmNotSaved},
 };
 
 } // namespace
@@ -83,7 +86,7 @@ private slots:
         Editor e;
         QVERIFY(e.dialog.openNew());
         e.fill(c.time, c.memo, c.days);
-        if (c.message == notSaved)
+        if (c.message == messages::alarmNotSaved)
             std::filesystem::remove_all(e.folder.path()); // no temporary file can be made beside Data.ini
         e.ok();
         QCOMPARE(e.messages(), QStringList{c.message});
@@ -95,14 +98,6 @@ private slots:
             QCOMPARE(e.folder.read("Data.ini"), std::string(twoAlarms));
     }
 
-    void addRefusesAFullTable()
-    {
-        Editor e;
-        e.table.ACount = 32767;
-        QVERIFY(!e.dialog.openNew());
-        QCOMPARE(e.messages(), QStringList{"No more alarms can be added."});
-    }
-
     // Add while a change is open only brings it forward; every opening starts from the empty window; the
     // close box and Esc write nothing; Enter, also in the memo, saves.
     void openingsEscAndEnter()
@@ -111,13 +106,26 @@ private slots:
         e.dialog.Modi(1);
         QCOMPARE(e.dialog.windowTitle(), QString("Change Alarm..."));
         QCOMPARE(e.sound(), QString("/one.wav"));
+        // Browse starts at the file in the box, later at the one chosen; a cancel puts the chosen one back.
+        e.fileDialog.chosen = "/chosen.wav";
+        e.browse();
+        e.fileDialog.chosen.reset();
+        e.control<QLineEdit>("txtaction")->setText("/typed.wav");
+        e.browse();
+        QCOMPARE(e.sound(), QString("/chosen.wav"));
         e.memo()->setPlainText("typed");
+        e.mainWindow.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&e.mainWindow));
         QVERIFY(!e.dialog.openNew());
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&e.dialog));
         QCOMPARE(e.memo()->toPlainText(), QString("typed"));
         e.dialog.Modi(2); // another alarm: the same window reloads with it, alarm 1's day and file not kept
         QCOMPARE(e.memo()->toPlainText(), QString("two"));
         QCOMPARE(e.days(), QString("1357"));
         QCOMPARE(e.sound(), QString());
+        e.browse();
+        QCOMPARE(e.sound(), QString());
+        QCOMPARE(e.fileDialog.startedAt, (std::vector<std::string>{"/one.wav", "/chosen.wav", ""}));
         e.dialog.Modi(1);
         e.dialog.close();
         QVERIFY(!e.dialog.isVisible() && !e.dialog.ModifMode());
@@ -143,6 +151,9 @@ private slots:
         QCOMPARE(e.read("Alarm2", "State"), std::string("1"));
         QCOMPARE(e.read("Alarm2", "Type"), std::string("1357"));
         QCOMPARE(e.read("Alarm", "Count"), std::string("3"));
+        e.table.ACount = 32767;
+        QVERIFY(!e.dialog.openNew());
+        QCOMPARE(e.messages(), QStringList{messages::noMoreAlarms});
     }
 };
 

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window as the user drives it: its buttons and default snooze box, the notification-area icon
-// and its menu, and the ringing window the check opens; what each leaves in Data.ini, the list and the boxes.
+// The main window as the user drives it, its icon's menu, the ringing window the check opens, and what
+// another program does to Data.ini meanwhile: what each leaves in Data.ini, the list and the boxes.
 #include "ui/main/Form1.h"
 
 #include "FakeServices.h"
 #include "platform/Autostart.h"
+#include "platform/qt/FileChangeWatch.h"
 #include "ui/editor/Dialog.h"
 #include "ui/main/CheckTimer.h"
 #include "ui/notify/frmalarm.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPointer>
@@ -25,7 +27,6 @@ const char* const fourAlarms = "[Alarm]\nCount=4\n"
                                "[Alarm3]\nState=5\nType=17\nTime=19:30\nMemo=third\nSound=\n"
                                "[Alarm4]\nState=1\nType=3\nTime=12:00 PM\nMemo=fourth\nSound=/x/ring.wav\n";
 
-// The autostart setting as the desktop reads it; a change can be made to fail.
 struct FakeAutostart : platform::Autostart
 {
     bool isEnabled() const override { return on; }
@@ -35,7 +36,7 @@ struct FakeAutostart : platform::Autostart
 
 struct Harness : FakeServices
 {
-    // The offscreen platform has no notification area of its own, so its coming and going is played.
+    // The offscreen platform has no notification area, so its coming and going is played.
     explicit Harness(const std::string& data = fourAlarms, bool withTray = true) : tray(withTray)
     {
         folder.write("Data.ini", data);
@@ -44,13 +45,20 @@ struct Harness : FakeServices
     Form1 form{services, nullptr, [this] { return tray; }};
 
     QTreeWidget* list() const { return form.findChild<QTreeWidget*>("ListView1"); }
-    QComboBox* cmbtime() const { return form.findChild<QComboBox*>("cmbtime"); }
+    template <typename T> T* control(const char* name) { return form.editor().findChild<T*>(name); }
     QStringList column(int column) const
     {
         QStringList cells;
         for (int i = 0; i < list()->topLevelItemCount(); ++i)
             cells << list()->topLevelItem(i)->text(column);
         return cells;
+    }
+    QStringList memos() const // in Data.ini
+    {
+        QStringList result;
+        for (int i = 1; i <= std::stoi(read("Alarm", "Count")); ++i)
+            result << QString::fromStdString(read("Alarm" + std::to_string(i), "Memo"));
+        return result;
     }
     void select(int row) const { list()->setCurrentItem(list()->topLevelItem(row - 1)); }
     void click(const char* button, int row = 0) const // row 0: nothing selected
@@ -59,7 +67,7 @@ struct Harness : FakeServices
             select(row);
         QTest::mouseClick(form.findChild<QPushButton*>(button), Qt::LeftButton);
     }
-    // Opens the icon's menu and presses the item's underlined letter.
+    // The icon's menu, and the item's underlined letter pressed.
     void choose(char letter)
     {
         auto* menu = qobject_cast<QMenu*>(form.trayIcon().exitAction()->parent());
@@ -78,15 +86,14 @@ struct Harness : FakeServices
     }
 };
 
-// Alarm i starts with a snooze of 5*i minutes; a field left out stays as it was.
+// Alarm i starts with a snooze of 5*i minutes.
 const QStringList fourMemos{"first", "second", "third", "fourth"}, fourStates{"On", "Off", "Off", "On"};
-const char* const notSaved = "The change could not be saved.";
 struct Command
 {
     const char* name;
     int row = 0; // 0: nothing selected
     const char* button;
-    bool failingStore = false; // Data.ini replaced by a folder: every write fails
+    bool failingStore = false; // Data.ini is a folder
     QStringList memos = fourMemos, states = fourStates;
     QList<int> snoozeMinutes = {5, 10, 15, 20};
     const char* message = "";
@@ -99,8 +106,12 @@ const Command commands[] = {
      .row = 2,
      .button = "Command3",
      .failingStore = true,
-     .message = notSaved},
-    {.name = "Set, failing write", .row = 2, .button = "cmdSet", .failingStore = true, .message = notSaved},
+     .message = messages::changeNotSaved},
+    {.name = "Set, failing write",
+     .row = 2,
+     .button = "cmdSet",
+     .failingStore = true,
+     .message = messages::changeNotSaved},
     {.name = "Delete moves the later alarms and their snoozes down",
      .row = 2,
      .button = "Command3",
@@ -125,8 +136,9 @@ struct Duration
     const char* typed;
     int key = 0;        // pressed in the box; with no keysym either, a click on Set
     quint32 keysym = 0; // what X11 sends with the key
-    const char* file;   // DSnooze after
-    const char* box;    // the box after
+    bool toBox = false; // sent to the box, as the keyboard does, not to its text field
+    const char* file;   // DSnooze
+    const char* box;
     const char* message = "";
 };
 const Duration durations[] = {
@@ -135,11 +147,12 @@ const Duration durations[] = {
      .typed = "13:00",
      .file = "<absent>",
      .box = "13:00",
-     .message = "Please enter a valid duration."},
+     .message = messages::invalidDuration},
     {.name = "Execute stores", .typed = "0:20", .key = Qt::Key_Execute, .file = "0:20", .box = "0:20"},
     {.name = "Execute as X11 hands it over",
      .typed = "0:20",
      .keysym = 0xff62,
+     .toBox = true,
      .file = "0:20",
      .box = "0:20"},
     {.name = "Enter stores nothing",
@@ -154,7 +167,7 @@ const Duration durations[] = {
      .box = "0:20"},
 };
 
-// From where the window is shown again, after the file changed without changing its size or time.
+// Where the window is shown from after the file changed but kept its size and time.
 struct Reload
 {
     const char* name;
@@ -163,33 +176,49 @@ struct Reload
 const Reload reloads[] = {
     {.name = "from the notification area", .tray = true, .shownFirst = false, .closedFirst = false},
     {.name = "right after a close", .tray = true, .shownFirst = true, .closedFirst = true},
-    {.name = "while on screen", .tray = true, .shownFirst = true, .closedFirst = false},
     {.name = "from minimised without a notification area",
      .tray = false,
      .shownFirst = false,
      .closedFirst = false},
 };
 
-std::string alarmsWithMemos(const std::string& memos) // one alarm for each letter, that letter its memo
-{
-    std::string text = "[Alarm]\nCount=" + std::to_string(memos.size()) + "\n";
-    for (std::size_t i = 0; i < memos.size(); ++i)
-        text += "[Alarm" + std::to_string(i + 1) + "]\nType=1\nTime=7:00 AM\nMemo=" + memos[i] + "\n";
-    return text;
-}
-
-// Tray icon activations: -1 is the menu's Restore.
-struct Activation
+// Another program writes while the editor is open: OK writes, or is refused and the next OK writes.
+struct Elsewhere
 {
     const char* name;
-    int reason;
-    bool shows;
+    int edit; // 0: Add...
+    QStringList elsewhere;
+    bool refused = true, addedAsNew = true;
+    QStringList memosAfter;
 };
-const Activation activations[] = {
-    {.name = "Restore in the menu", .reason = -1, .shows = true},
-    {.name = "left click", .reason = QSystemTrayIcon::Trigger, .shows = true},
-    {.name = "double click", .reason = QSystemTrayIcon::DoubleClick, .shows = true},
-    {.name = "right click opens the menu only", .reason = QSystemTrayIcon::Context, .shows = false},
+const Elsewhere writesElsewhere[] = {
+    {.name = "add after an alarm another program added",
+     .edit = 0,
+     .elsewhere = {"a", "b", "c"},
+     .refused = false,
+     .memosAfter = {"a", "b", "c", "mine"}},
+    {.name = "change while another program added an alarm",
+     .edit = 1,
+     .elsewhere = {"a", "b", "c"},
+     .refused = false,
+     .memosAfter = {"mine", "b", "c"}},
+    {.name = "change of an alarm renumbered by a deletion elsewhere",
+     .edit = 2,
+     .elsewhere = {"b"},
+     .addedAsNew = false,
+     .memosAfter = {"mine"}},
+    {.name = "change of an alarm changed elsewhere: added as new",
+     .edit = 1,
+     .elsewhere = {"theirs", "b"},
+     .memosAfter = {"theirs", "b", "mine"}},
+    {.name = "change of an alarm that now stands twice elsewhere: added as new",
+     .edit = 2,
+     .elsewhere = {"b", "x", "b"},
+     .memosAfter = {"b", "x", "b", "mine"}},
+    {.name = "change of an alarm deleted elsewhere: added as new",
+     .edit = 2,
+     .elsewhere = {"a"},
+     .memosAfter = {"a", "mine"}},
 };
 
 } // namespace
@@ -210,10 +239,10 @@ private slots:
         QCOMPARE(h.form.GetASound(5), "");
         QVERIFY(h.list()->header()->sectionSize(0) >
                 h.list()->fontMetrics().horizontalAdvance("12:00:00 PM"));
-        QVERIFY(h.list()->header()->length() <= h.list()->maximumViewportSize().width()); // no side scrolling
-        // Every activation rebuilds from the file, keeping the row the user was on.
+        QVERIFY(h.list()->header()->length() <= h.list()->maximumViewportSize().width());
+        // An activation reloads, keeping the selected row.
         h.select(3);
-        h.folder.write("Data.ini", alarmsWithMemos("abcde"));
+        h.folder.write("Data.ini", alarms({"a", "b", "c", "d", "e"}));
         h.form.Form_Activate();
         QCOMPARE(h.column(1), QStringList({"a", "b", "c", "d", "e"}));
         QCOMPARE(h.list()->currentItem(), h.list()->topLevelItem(2));
@@ -236,32 +265,33 @@ private slots:
         QCOMPARE(h.snoozeMinutes(), c.snoozeMinutes);
         QCOMPARE(h.messages(), *c.message ? QStringList{c.message} : QStringList());
         QVERIFY(!h.form.editor().isVisible());
-        // Nothing stays selected after a delete, so a second Delete cannot take the next alarm.
+        // After a delete, a second Delete cannot take the next alarm.
         const bool deleted = QString(c.button) == "Command3" && !c.failingStore;
         QCOMPARE(h.list()->selectedItems().isEmpty(), c.row == 0 || deleted);
     }
 
-    // Through the real check and ringing window: the snooze counts from the press, a deleted ringing
-    // alarm's OK touches no other alarm, and the alarm waiting behind it rings next under its new number.
+    // The snooze counts from the press, a deleted alarm's OK touches no other, the one waiting rings next.
     void ringingAlarms()
     {
-        Harness h("[Alarm]\nCount=3\n[Alarm1]\nState=1\nType=1234567\nTime=7:00 AM\nMemo=<b>x</b>\n"
-                  "[Alarm2]\nState=1\nType=1234567\nTime=9:00 AM\nMemo=later\n"
-                  "[Alarm3]\nState=1\nType=1234567\nTime=7:00 AM\nMemo=waiting\n");
+        Harness h(
+            "[Alarm]\nCount=3\n[Alarm1]\nState=1\nType=1234567\nTime=7:00 AM\nMemo=<b>x</b>\nSound=/x/a.wav\n"
+            "[Alarm2]\nState=1\nType=1234567\nTime=9:00 AM\nMemo=later\n"
+            "[Alarm3]\nState=1\nType=1234567\nTime=7:00 AM\nMemo=waiting\n");
         h.form.Form_Load();
         QVERIFY(h.form.Timer1->isActive() && h.form.trayIcon().isAdded() && h.form.isHidden());
         QPointer<notify::frmalarm> shown = h.form.alarmWindow().current();
         QCOMPARE(shown->txtMemo->toPlainText(), QString("<b>x</b>")); // no markup
+        QTRY_VERIFY(h.sounds.log.filesStarted == std::vector<std::string>{"/x/a.wav"});
         h.clock.advanceMinutes(3);
         shown->cmbtime->setEditText("0:05");
         QTest::mouseClick(shown->cmdSnooze, Qt::LeftButton);
         QCOMPARE(h.snoozeMinutes(), (QList<int>{8, 0, 0}));
-        QTRY_VERIFY(shown.isNull()); // the window goes with its answer
+        QTRY_VERIFY(shown.isNull());
         QTRY_VERIFY(h.form.alarmWindow().current() != nullptr);
         QCOMPARE(h.form.alarmWindow().current()->txtMemo->toPlainText(), QString("waiting"));
         h.click("Command3", 1);
         h.form.SetSnoozeValue(1, 0, 30, false);
-        h.click("Command3", 2); // the ringing alarm: its window stays until answered
+        h.click("Command3", 2); // the ringing one
         QTest::keyClick(h.form.alarmWindow().current()->OKButton, Qt::Key_Return);
         QCOMPARE(h.snoozeMinutes(), QList<int>{30});
     }
@@ -272,17 +302,18 @@ private slots:
         QFETCH(int, row);
         const Duration& c = durations[row];
         Harness h;
-        h.cmbtime()->clearEditText();
-        QTest::keyClicks(h.cmbtime()->lineEdit(), c.typed);
+        auto* box = h.form.findChild<QComboBox*>("cmbtime");
+        box->clearEditText();
+        QTest::keyClicks(box->lineEdit(), c.typed);
         if (c.key == 0 && c.keysym == 0) {
             h.click("cmdSet");
         } else {
             QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, 0, c.keysym, 0);
-            QApplication::sendEvent(h.cmbtime()->lineEdit(), &press);
+            QApplication::sendEvent(c.toBox ? static_cast<QWidget*>(box) : box->lineEdit(), &press);
         }
         QCOMPARE(h.read("Alarm", "DSnooze"), std::string(c.file));
-        QCOMPARE(h.cmbtime()->currentText(), QString(c.box));
-        QCOMPARE(h.cmbtime()->count(), 0);
+        QCOMPARE(box->currentText(), QString(c.box));
+        QCOMPARE(box->count(), 0);
         QCOMPARE(h.messages(), *c.message ? QStringList{c.message} : QStringList());
     }
 
@@ -293,22 +324,49 @@ private slots:
         h.click("Command2", 3);
         Dialog& editor = h.form.editor();
         QVERIFY(editor.isVisible() && editor.ModifMode());
-        QCOMPARE(editor.findChild<QPlainTextEdit*>("txtMemo")->toPlainText(), QString("third"));
+        QCOMPARE(h.control<QPlainTextEdit>("txtMemo")->toPlainText(), QString("third"));
         h.click("Command3", 1);
         QCOMPARE(editor.AlIndex(), 2);
-        // Its own alarm deleted: the change closes unsaved rather than write over the alarm that moved in.
+        // Its alarm deleted, the change closes unsaved.
         h.click("Command3", 2);
         QVERIFY(!editor.isVisible());
         QCOMPARE(h.read("Alarm2", "Memo"), std::string("fourth"));
-        // An Add left open is no change: deleting the alarm the last change was on leaves it open.
+        // An open Add stays when the last change's alarm goes.
         h.click("Command1");
         h.click("Command3", 2);
         QVERIFY(editor.isVisible());
-        // Closing the editor reloads the list from the file.
-        h.folder.write("Data.ini", alarmsWithMemos("z"));
+        h.folder.write("Data.ini", alarms({"z"}));
         QTest::keyClick(&editor, Qt::Key_Escape);
         QCOMPARE(h.column(1), QStringList{"z"});
-        h.click("Command1"); // the window goes with the editor open
+        h.click("Command1"); // and the main window goes first
+    }
+
+    void editorNeverWritesOverAnotherProgramsAlarm_data() { addRows(writesElsewhere); }
+    void editorNeverWritesOverAnotherProgramsAlarm()
+    {
+        QFETCH(int, row);
+        const Elsewhere& c = writesElsewhere[row];
+        Harness h(alarms({"a", "b"}));
+        h.form.Form_Load();
+        Dialog& editor = h.form.editor();
+        c.edit == 0 ? h.click("Command1") : h.click("Command2", c.edit);
+        QVERIFY(editor.isVisible());
+        h.folder.write("Data.ini", alarms(c.elsewhere));
+        h.control<QPlainTextEdit>("txtMemo")->setPlainText("mine");
+        QTest::mouseClick(h.control<QCheckBox>("Check2"), Qt::LeftButton, {}, {2, 2});
+        h.control<QPushButton>("OKButton")->click();
+        if (c.refused) {
+            QCOMPARE(h.messages(), QStringList{messages::changedElsewhere});
+            QCOMPARE(h.memos(), c.elsewhere);
+            QCOMPARE(h.column(1), c.elsewhere);
+            QVERIFY(editor.isVisible());
+            QCOMPARE(editor.windowTitle(), c.addedAsNew ? "Set Alarm..." : "Change Alarm...");
+            QCOMPARE(h.control<QPlainTextEdit>("txtMemo")->toPlainText(), QString("mine"));
+            h.control<QPushButton>("OKButton")->click();
+        }
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(h.memos(), c.memosAfter);
+        QCOMPARE(h.messages().size(), c.refused ? 1 : 0);
     }
 
     void showingTheWindowAlwaysReloads_data() { addRows(reloads); }
@@ -316,35 +374,56 @@ private slots:
     {
         QFETCH(int, row);
         const Reload& c = reloads[row];
-        Harness h(alarmsWithMemos("abcd"), c.tray);
+        Harness h(alarms({"a", "b", "c", "d"}), c.tray);
         h.form.Form_Load();
         if (c.shownFirst)
             h.choose('r');
         if (c.closedFirst)
             h.form.close();
-        // New alarms of the same size, the modification time put back: only the showing can bring them.
         const auto time = std::filesystem::last_write_time(h.folder.file("Data.ini"));
-        h.folder.write("Data.ini", alarmsWithMemos("wxyz"));
+        h.folder.write("Data.ini", alarms({"w", "x", "y", "z"}));
         std::filesystem::last_write_time(h.folder.file("Data.ini"), time);
         c.tray ? h.choose('r') : h.form.mPopRestore_Click();
         QVERIFY(h.inSight());
         QCOMPARE(h.column(1), QStringList({"w", "x", "y", "z"}));
     }
 
-    void restoreFromTheTray_data() { addRows(activations); }
-    void restoreFromTheTray()
+    // Hidden, the window reads a hand-added alarm, which rings; a burst is read a few times; a file that
+    // vanishes or becomes a folder changes nothing, and the watch goes on when one is back.
+    void changesMadeElsewhereReachTheAlarms()
     {
-        QFETCH(int, row);
-        const Activation& c = activations[row];
-        Harness h;
+        Harness h(alarms({"a"}));
         h.form.Form_Load();
-        c.reason < 0
-            ? h.choose('r')
-            : h.form.trayIcon().onActivated(static_cast<QSystemTrayIcon::ActivationReason>(c.reason));
-        QCOMPARE(h.inSight(), c.shows);
+        h.clock.set(2026, 12, 7, 7, 58);
+        const std::string path = h.folder.file("Data.ini");
+        auto* check = h.form.findChild<CheckTimer*>("Timer1");
+        QSignalSpy checks(check, &CheckTimer::timeout);
+        h.folder.write("Data.ini", alarms({"a", "b"}, "7:59 AM"));
+        QTRY_COMPARE(h.form.alarmTable().ACount, 2);
+        h.clock.advanceMinutes(1);
+        check->runNow();
+        QCOMPARE(h.form.alarmCheck().showingIndex(), std::optional<std::int16_t>(2));
+
+        checks.clear();
+        for (int i = 0; i < 100; ++i)
+            h.folder.write("Data.ini", alarms(QStringList(i % 7 + 1, "x")));
+        h.folder.write("Data.ini", alarms(QStringList(9, "last")));
+        QTRY_COMPARE(h.form.alarmTable().ACount, 9);
+        QVERIFY2(checks.count() <= 5, qPrintable(QString("%1 reloads").arg(checks.count())));
+
+        QSignalSpy noticed(h.form.findChild<platform::FileChangeWatch*>(),
+                           &platform::FileChangeWatch::changed);
+        std::filesystem::remove(path);
+        std::filesystem::create_directory(path);
+        QTRY_VERIFY(noticed.count() > 0);
+        QCOMPARE(h.form.alarmTable().ACount, 9);
+        std::filesystem::remove(path);
+        h.folder.write("Data.ini", alarms({"back"}));
+        QTRY_COMPARE(h.form.alarmTable().ACount, 1);
+        QVERIFY(h.messages().isEmpty());
     }
 
-    // Close and minimise put the window away; only the menu's Exit ends the program, the icon first.
+    // Close and minimise put the window away; only Exit ends, the icon first.
     void onlyExitEnds()
     {
         Harness h;
@@ -360,12 +439,20 @@ private slots:
         QVERIFY(!h.form.trayIcon().isAdded());
     }
 
-    // A notification area that goes leaves the window on the task bar; back, it takes the window again,
-    // but not one the user is looking at.
-    void aNotificationAreaThatGoesAndComesBack()
+    // A left or double click shows the window. A notification area that goes leaves it on the task bar;
+    // back, it takes it again, unless on screen.
+    void theIconAndItsArea()
     {
         Harness h;
         h.form.Form_Load();
+        h.form.trayIcon().onActivated(QSystemTrayIcon::Context);
+        QVERIFY(h.form.isHidden());
+        h.form.trayIcon().onActivated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(h.inSight());
+        h.form.close();
+        h.form.trayIcon().onActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(h.inSight());
+        h.form.close();
         h.setTray(false);
         QVERIFY(h.onTaskBarOnly());
         h.setTray(true);
@@ -376,25 +463,30 @@ private slots:
         QVERIFY(h.inSight());
     }
 
-    // Without a notification area, closing asks before ending; No keeps the window on the task bar.
+    // Without a notification area, a close asks before ending; a logout does not.
     void closingWithoutANotificationAreaAsks()
     {
         for (const bool yes : {true, false}) {
             Harness h(fourAlarms, false);
             QSignalSpy ended(&h.form, &Form1::programEnd);
             h.form.Form_Load();
-            QVERIFY(h.onTaskBarOnly()); // where start-up leaves it
+            QVERIFY(h.onTaskBarOnly());
             h.form.mPopRestore_Click();
             h.dialogs.answerYes = yes;
             h.form.close();
             QCOMPARE(h.dialogs.asked.size(), std::size_t{1});
             QCOMPARE(ended.count(), yes ? 1 : 0);
             QCOMPARE(h.onTaskBarOnly(), !yes);
+            if (yes)
+                continue;
+            h.form.sessionEnding();
+            h.form.close();
+            QCOMPARE(ended.count(), 1);
+            QCOMPARE(h.dialogs.asked.size(), std::size_t{1});
         }
     }
 
-    // "Start at login" in the icon's menu: its mark shows the setting as it stands when the menu opens,
-    // also after a change that failed.
+    // "Start at login" is marked as the setting stands when the menu opens, also after a failed change.
     void startAtLogin()
     {
         for (const bool fails : {false, true}) {
@@ -403,12 +495,12 @@ private slots:
             QAction* item = h.form.trayIcon().startAtLoginAction();
             QVERIFY(!item->isEnabled());
             h.form.trayIcon().setStartAtLogin(&autostart, &h.dialogs);
-            autostart.on = true; // changed in the desktop's own settings meanwhile
+            autostart.on = true; // in the desktop's own settings
             autostart.fails = fails;
             h.choose('l');
             QCOMPARE(autostart.on, fails);
             QCOMPARE(item->isChecked(), fails);
-            QCOMPARE(h.messages(), fails ? QStringList{notSaved} : QStringList());
+            QCOMPARE(h.messages(), fails ? QStringList{messages::changeNotSaved} : QStringList());
         }
     }
 };

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The ringing window as the user answers it: what reaches the alarm's offsets, when the sound starts,
-// repeats and ends, and the fall-back from the alarm's own file to default.wav and the beep.
+// repeats and ends, and its fall-back to default.wav and the beep.
 #include "ui/notify/frmalarm.h"
 
 #include "FakeServices.h"
+#include "platform/qt/QtFiles.h"
 #include "ui/notify/AlarmSound.h"
 #include "ui/notify/AlarmWindowHost.h"
 
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -14,15 +16,13 @@
 
 namespace {
 
-// OK, Snooze with a valid duration and Enter end the ring; Snooze with an invalid duration, Esc and the
-// window manager's close leave it ringing.
 struct Answer
 {
     const char* name;
     const char* typed = "0:20"; // into the duration box first
     const char* focus;          // where the keyboard is
-    int key = 0;                // pressed there; 0: a click on it, -1: the window manager's close
-    const char* call;           // what reaches the offsets of alarm 2: "+H:M" added, "=H:M" set, "" nothing
+    int key = 0;                // 0: a click on it, -1: the window manager's close
+    const char* call;           // to alarm 2's offsets: "+H:M" added, "=H:M" set, "": none, still ringing
 };
 const Answer answers[] = {
     {.name = "Snooze clicked", .typed = "0:05", .focus = "cmdSnooze", .call = "2 +0:5"},
@@ -42,7 +42,7 @@ const Answer answers[] = {
     {.name = "close box", .focus = "OKButton", .key = -1, .call = ""},
 };
 
-// The player gives up on "own.wav", on "default.wav" too, or on everything (no module or no output).
+// The player gives up on "own.wav", on "default.wav" too, or on everything (no output).
 struct Failure
 {
     const char* name;
@@ -69,7 +69,7 @@ const Failure failures[] = {
      .log = {"wakery: cannot play \"own.wav\": bad; beeping instead"}},
 };
 
-// Once a second the sound starts over when it has (rounded half to even) played to its end.
+// The sound starts over once played to its end, rounded half to even.
 struct Repeat
 {
     const char* name;
@@ -91,7 +91,6 @@ class TestFrmalarm : public QObject
     Q_OBJECT
     FakeServices s;
     FakeOwner owner;
-    // A window as the check hands it over, without waiting for the window system.
     std::unique_ptr<notify::frmalarm> ringing(std::int16_t index)
     {
         auto window = std::make_unique<notify::frmalarm>(owner, s.files, s.dialogs, s.sounds);
@@ -152,21 +151,20 @@ private slots:
             if (log.beeps > before)
                 beepTicks.push_back(tick);
         }
-        sound.restart(); // a new activation starts over what it settled on
+        sound.restart(); // what it settled on
         QStringList played;
         for (const std::string& file : log.filesStarted)
             played << QString::fromStdString(file);
         const bool beeping = c.defaultFails || c.allFail;
         QCOMPARE(played, beeping ? c.started : QStringList(c.started) << c.started.back());
         QCOMPARE(QString::fromStdString(errors.str()), c.log.join('\n') + '\n');
-        // At once (or within two ticks, once the fall-back also failed), then every 25th tick of the 40 ms
-        // timer: about once a second.
+        // Within two ticks, then every 25th tick of the 40 ms timer: about once a second.
         const int first = beepTicks.empty() ? 0 : beepTicks.front();
         const std::vector<int> expected =
             beeping ? std::vector<int>{first, first + 25, first + 50} : std::vector<int>{};
         QCOMPARE(beepTicks, expected);
         QVERIFY(first <= 2);
-        QCOMPARE(log.alive, beeping ? 0 : 1); // the back end is let go
+        QCOMPARE(log.alive, beeping ? 0 : 1);
     }
 
     void repeatCheck_data() { addRows(repeats); }
@@ -194,6 +192,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(shown));
         QCOMPARE(s.sounds.log.filesStarted.size(), std::size_t{1}); // the show, not its activation as well
         QCOMPARE(shown->accessibleName(), QString("Alarm! 7:00:00 AM"));
+        QCOMPARE(shown->pos() + shown->rect().center(), shown->screen()->availableGeometry().center());
+        QVERIFY(shown->txtMemo->font().bold());
+        emit qApp->focusWindowChanged(nullptr); // another program's window: does not count
         shown->cmbtime->setEditText("2:00");
         mainWindow.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
@@ -201,7 +202,28 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(shown));
         QCOMPARE(s.sounds.log.filesStarted.size(), std::size_t{2});
         QCOMPARE(shown->cmbtime->currentText(), QString("0:10"));
-        QTest::mouseClick(shown->OKButton, Qt::LeftButton);
+        // A window still open when the next alarm rings is stale: it goes, with its sound.
+        const QPointer<notify::frmalarm> stale = shown;
+        host.showAlarm(2, "next", "8:00:00 AM");
+        QTRY_VERIFY(stale.isNull());
+        QCOMPARE(s.sounds.log.alive, 1);
+        QCOMPARE(host.current()->txtMemo->toPlainText(), QString("next"));
+        QTest::mouseClick(host.current()->OKButton, Qt::LeftButton);
+        QCOMPARE(owner.calls, QStringList{"2 =0:0"});
+    }
+
+    // Installed, the default sound lies in the data folder, not beside the program.
+    void missingSoundFallsBackToTheInstalledDefault()
+    {
+        const std::string installed = s.folder.file("share/wakery/default.wav");
+        const platform::QtFiles files(platform::AppLayout{
+            .portable = false, .dataFolder = s.folder.path(), .defaultSound = installed, .soundModule = ""});
+        s.sounds.log.failing["/music/a b.mp3"] = "no such file"; // alarm 1's
+        notify::frmalarm window(owner, files, s.dialogs, s.sounds);
+        window.AlarmIndex = 1;
+        window.Form_Activate();
+        window.Timer1_Timer();
+        QCOMPARE(s.sounds.log.filesStarted, (std::vector<std::string>{"/music/a b.mp3", installed}));
     }
 };
 

@@ -10,8 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// The guard: a second start finds the first through its socket, and a running copy that does not answer
-// does not stop a start.
 class TestPlatformQt : public QObject
 {
     Q_OBJECT
@@ -27,7 +25,7 @@ private slots:
         qputenv("XDG_RUNTIME_DIR", base.filePath("run").toUtf8());
     }
 
-    // The socket lies in the private runtime folder, where a second start finds the first and has it shown.
+    // A second start finds the first through its socket in the private runtime folder, and shows it.
     void secondStartShowsTheFirst()
     {
         platform::SingleInstance first(base.filePath("program"));
@@ -38,7 +36,7 @@ private slots:
         QCOMPARE(shown.count(), 1);
     }
 
-    // A copy that accepts the connection but never answers does not keep a start out, nor later ones.
+    // A copy that accepts but never answers keeps no start out.
     void hungCopyDoesNotStopAStart()
     {
         platform::SingleInstance start(base.filePath("program"), nullptr, std::chrono::milliseconds(100));
@@ -48,8 +46,8 @@ private slots:
         QVERIFY(!platform::SingleInstance(base.filePath("program")).claim()); // it took the name over
     }
 
-    // Locale time formats both ways: hand-written times in Data.ini, and the long text written back.
-    // Hand-written times load as meant or are refused ("" here).
+    // Hand-written times load as meant or are refused (""); the long text written back reads again as the
+    // same time, whatever the locale, and carries no zone.
     void localeTime()
     {
         struct Time
@@ -67,12 +65,6 @@ private slots:
             const auto time = localeTime.parseTime(stored);
             QCOMPARE(time ? localeTime.longTimeText(*time) : std::string(), std::string(shown));
         }
-    }
-
-    // Deleting an alarm writes the long text back for every alarm it moves: it must read again as the same
-    // time, whatever the locale writes, and carry no zone.
-    void everyLongTextReadsBack()
-    {
         for (const char* name : {"en_US", "de_DE", "fr_CA", "fa_IR", "ko_KR", "ar_EG", "bg_BG", "C"}) {
             const platform::QtLocaleTime localeTime{QLocale(QString::fromLatin1(name))};
             for (int hour = 0; hour < 24; ++hour) {

@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <cerrno>
@@ -89,8 +90,8 @@ private slots:
             QVERIFY2(late >= 0 && late < 1000, QByteArray::number(late));
     }
 
-    // Two daily alarms two and three hours ahead of the real clock: the wake timer (clock 8, which wakes a
-    // suspended machine) is armed at the first, and moves when it is snoozed or switched off.
+    // Alarms two and three hours ahead: the wake timer (clock 8, which wakes a suspended machine) is armed
+    // at the first, and moves when it is snoozed or switched off.
     void wakeTimerFollowsTheNextRing()
     {
         platform::AlarmWakeTimer wake;
@@ -122,7 +123,27 @@ private slots:
         QVERIFY(std::abs(remainingMs(wake.fd()) / 1000 - twoHours - 3600) <= 2);
     }
 
-    // Without CAP_WAKE_ALARM the program does without, quietly: nothing is armed.
+    // Every check aims the minute timer at the next minute, whose start runs the check.
+    void everyCheckAimsAtTheNextMinute()
+    {
+        struct Counted : platform::MinuteTimer
+        {
+            void armNextMinute() override { ++armed; }
+            int armed = 0;
+        };
+        fakes::FakeClock clock;
+        CheckTimer timer(clock);
+        auto owned = std::make_unique<Counted>();
+        Counted& minute = *owned;
+        timer.setMinuteTimer(std::move(owned));
+        QSignalSpy checks(&timer, &CheckTimer::timeout);
+        timer.start();
+        minute.fired();
+        QCOMPARE(checks.count(), 2);
+        QCOMPARE(minute.armed, 2);
+    }
+
+    // Without CAP_WAKE_ALARM nothing is armed, quietly.
     void refusedWakeTimerIsLeftAlone()
     {
         platform::TimerFdCalls calls;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the user sees of each window before touching it: every control inside the window and clear of the
-// others (a control that lost its place lands at the top left, over another), each label's caption, what a
-// screen reader names each field, and where Tab takes the keyboard.
+// Each window before it is touched: every control inside it and clear of the others (one that lost its
+// place lands at the top left, over another), the captions, what a screen reader names each field, and
+// where Tab takes the keyboard.
 #include "FakeServices.h"
 #include "ui/editor/Dialog.h"
 #include "ui/main/Form1.h"
@@ -13,8 +13,7 @@
 
 namespace {
 
-// The part of a control that shows: a label's or check box's text may end well
-// before its box does.
+// A label's or check box's text may end well before its box does.
 QRect shownPart(const QWidget& control)
 {
     QRect part = control.geometry();
@@ -23,15 +22,14 @@ QRect shownPart(const QWidget& control)
     return part;
 }
 
-// Fields are named after the label beside them, or their own text where they have none. Read-only boxes
-// lie on the button face, so that they read as display rather than input.
+// Fields are named after their label. Read-only boxes lie on the button face, to read as display.
 struct Window
 {
     const char* name;
     const char* title;
     QStringList tabOrder, captions;
-    std::vector<std::pair<const char*, const char*>> spokenNames; // control, what a screen reader says
-    QStringList readOnly;
+    std::vector<std::pair<const char*, const char*>> spokenNames; // control, its name
+    QStringList readOnly, hinted;                                 // hinted: a tip shows over it
 };
 const Window windows[] = {
     {.name = "Form1",
@@ -39,7 +37,8 @@ const Window windows[] = {
      .tabOrder = {"cmbtime", "cmdOnOff", "Command3", "Command2", "Command1", "ListView1", "cmdSet"},
      .captions = {"Default Snooze Duration :", "HH:MM"},
      .spokenNames = {{"cmbtime", "Default Snooze Duration"}, {"ListView1", "Alarms"}},
-     .readOnly = {}},
+     .readOnly = {},
+     .hinted = {"cmbtime"}},
     {.name = "Dialog",
      .title = "Set Alarm...",
      .tabOrder = {"OKButton", "CancelButton", "cmbtime2", "Check1", "Check2", "Check3", "Check4", "Check5",
@@ -48,13 +47,15 @@ const Window windows[] = {
      .spokenNames = {{"cmbtime2", "Time"},
                      {"txtMemo", "Memo"},
                      {"txtaction", "Sound file to play (Blank=Default Sound)"}},
-     .readOnly = {}},
+     .readOnly = {},
+     .hinted = {"OKButton", "cmbtime2", "txtaction"}},
     {.name = "frmalarm",
      .title = "Alarm!",
      .tabOrder = {"OKButton", "cmdSnooze", "txttitle", "txtMemo", "cmbtime"},
      .captions = {"Memo:", "HH:MM"},
      .spokenNames = {{"txtMemo", "Memo"}, {"cmbtime", "Snooze Duration"}},
-     .readOnly = {"txttitle", "txtMemo"}},
+     .readOnly = {"txttitle", "txtMemo"},
+     .hinted = {"cmbtime"}},
 };
 
 } // namespace
@@ -97,22 +98,23 @@ private slots:
             QVERIFY2(shownCaptions.contains(caption), qPrintable(caption));
         for (const auto& [name, spoken] : c.spokenNames) {
             auto* control = shown->findChild<QWidget*>(name);
-            // A combo box is read out by its text on Linux; the keyboard is in its text field, which is
-            // named.
+            // A combo box is read out by its text on Linux; its text field, where the keys go, is named.
             if (auto* combo = qobject_cast<QComboBox*>(control))
                 control = combo->lineEdit();
             QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
                      QString(spoken));
         }
+        for (const QString& name : c.hinted)
+            QVERIFY2(!shown->findChild<QWidget*>(name)->toolTip().isEmpty(), qPrintable(name));
         for (const QString& name : c.readOnly) {
             const QPalette look = shown->findChild<QWidget*>(name)->palette();
             QCOMPARE(look.color(QPalette::Base), look.color(QPalette::Button));
         }
 
-        // Tab presses from the first control, the memo boxes included: Tab there moves on, not indents.
+        // Tab moves on from every control, the memo boxes included.
         QVERIFY(QTest::qWaitForWindowActive(shown));
         QTRY_VERIFY(QApplication::focusWidget() != nullptr);
-        QCOMPARE(shown->minimumSize(), shown->maximumSize()); // fixed: nothing to uncover by resizing
+        QCOMPARE(shown->minimumSize(), shown->maximumSize());
         QStringList reached;
         for (qsizetype step = 0; step < c.tabOrder.size(); ++step) {
             QWidget* focus = QApplication::focusWidget();
