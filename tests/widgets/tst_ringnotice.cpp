@@ -35,9 +35,10 @@ struct FakeRingNotices : platform::RingNotices
 
 struct OnOffAutostart : platform::Autostart
 {
+    explicit OnOffAutostart(bool enabled) : on(enabled) {}
     bool isEnabled() const override { return on; }
     bool setEnabled(bool value) override { return on = value, true; }
-    bool on = false;
+    bool on;
 };
 
 } // namespace
@@ -96,22 +97,28 @@ private slots:
         FakeServices s;
         Form1 form(
             s.services, nullptr, [&tray] { return tray; }, Form1::Controls::AtOnce);
-        OnOffAutostart autostart;
+        OnOffAutostart autostart(true); // switched on before this start
         form.trayIcon().setStartAtLogin(&autostart, &s.dialogs);
         form.Form_Load();
         auto* box = form.findChild<QCheckBox*>("chkStartAtLogin");
         const int classicHeight = form.height();
-        QVERIFY(!box->isVisibleTo(&form));
+        QVERIFY(!box->isVisibleTo(&form) && box->isChecked());
 
         tray = false;
         form.trayIcon().checkAvailability();
         QVERIFY(form.findChild<QLabel*>("lblPresence")->isVisibleTo(&form) && box->isVisibleTo(&form));
         QVERIFY(form.height() > classicHeight);
         box->click();
-        QVERIFY(autostart.on && form.trayIcon().startAtLoginAction()->isChecked());
-        autostart.on = false; // switched off in the desktop's own settings
+        QVERIFY(!autostart.on && !form.trayIcon().startAtLoginAction()->isChecked());
+
+        // Left on screen by a compositor without a minimised state, the parked window still goes.
+        form.setWindowState(Qt::WindowNoState);
+        tray = true;
+        form.trayIcon().checkAvailability();
+        QVERIFY(form.isHidden());
+        autostart.on = true; // switched on in the desktop's own settings
         form.mPopRestore_Click();
-        QVERIFY(!box->isChecked());
+        QVERIFY(box->isChecked());
     }
 };
 

@@ -72,8 +72,10 @@ void TrayLifecycle::putAway()
 void TrayLifecycle::trayAvailabilityChanged(bool available)
 {
     if (!available) {
-        if (m_window.isHidden())
+        if (m_window.isHidden()) {
             m_window.showMinimized();
+            m_parked = true;
+        }
         return;
     }
     // Back in the notification area, a window that was only parked on the task bar goes there too. A
