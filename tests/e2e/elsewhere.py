@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Another program writes Data.ini while Wakery runs: with the main window active and the editor open, OK keeps the
-other program's alarm; with the window hidden, a hand-added alarm rings. SIGTERM ends Wakery as Exit does."""
+"""Another program writes Data.ini while Wakery runs: with the main window active and the editor open, OK
+keeps the other program's alarm; with the window hidden, a hand-added alarm rings. SIGTERM ends Wakery as Exit
+does."""
 import glob, os, signal, time  # noqa: E401
 from gi.repository import Atspi
 from harness import add_alarm, application, check, find, logind, main, press

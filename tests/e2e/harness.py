@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The real program on a private Xvfb, driven with xdotool: `file.py scenario <wakery>` runs scenario(Session) from a
-file ending in main(globals()); wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the scratch folder."""
+"""The real program on a private Xvfb, driven with xdotool: `file.py scenario <wakery>` runs scenario(Session)
+from a file ending in main(globals()); wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the
+scratch folder."""
 import ctypes, datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, threading, time  # noqa: E401
 import gi
 
@@ -47,7 +48,8 @@ class Session:
         self.display()
 
     def display(self):
-        # -noreset: a server resets when its last client (a probe such as pactl) leaves, refusing whoever connects then.
+        # -noreset: a server resets when its last client (a probe such as pactl) leaves, refusing whoever
+        # connects then.
         self.env["DISPLAY"] = ":" + self.ready(
             "Xvfb -displayfd {fd} -noreset -screen 0 1024x768x24 -nolisten tcp"
         )
@@ -84,7 +86,8 @@ class Session:
         os.environ.get("WAKERY_E2E_KEEP") or shutil.rmtree(self.dir, ignore_errors=True)
 
     def program(self, faketime=False, env=None):
-        """With faketime its wall clock is set_clock's (read afresh at every call), its timers the real monotonic one."""
+        """With faketime its wall clock is set_clock's (read afresh at every call), its timers the real
+        monotonic one."""
         env = dict(
             env or {},
             **(
@@ -136,13 +139,15 @@ class Session:
 
     def tray(self):
         process = self.start(
-            "trayer --edge top --align right --widthtype pixel --width 200 --height 32 --SetDockType true --transparent false".split()
+            "trayer --edge top --align right --widthtype pixel --width 200 --height 32 --SetDockType true"
+            " --transparent false".split()
         )
         return self.wait("the notification area", lambda: self.windows("panel")) and process
 
     def bus(self, system=False):  # a private session bus (the accessibility tree needs it), or a system bus
         address = self.ready(
-            f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')} --print-address={{fd}}"
+            f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')}"
+            " --print-address={fd}"
         )
         if system:
             return self.env.update(DBUS_SYSTEM_BUS_ADDRESS=address) or address
@@ -153,11 +158,13 @@ class Session:
         with open(self.path("default.pa"), "w") as config:
             config.write(
                 "load-module module-null-sink sink_name=wakery_sink rate=44100 channels=2\nset-default-sink "
-                f"wakery_sink\nload-module module-native-protocol-unix auth-anonymous=1 socket={self.path('pulse')}\n"
+                "wakery_sink\nload-module module-native-protocol-unix auth-anonymous=1"
+                f" socket={self.path('pulse')}\n"
             )
         self.env["PULSE_SERVER"] = "unix:" + self.path("pulse")
         self.start(
-            f"pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no -F {self.path('default.pa')}".split()
+            "pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no -F".split()
+            + [self.path("default.pa")]
         )
         self.wait("the sound server", lambda: self.run("pactl", "info"))
 
@@ -227,7 +234,8 @@ class Session:
         x11.XCloseDisplay(display)
 
     def docked_icon(self):
-        """The centre of the program's one small window (not its tooltip) once still for five looks: a click before the panel lays it out can miss."""
+        """The centre of the program's one small window (not its tooltip) once still for five looks: a click
+        before the panel lays it out can miss."""
         seen = []
 
         def probe():
@@ -249,9 +257,9 @@ class Session:
 
         return self.wait("the icon in the notification area", probe)
 
-    def icon_menu(
-        self, key
-    ):  # presses key in the icon's menu, which Qt maps again in the same window: told by its kind, not by being new
+    # Presses key in the icon's menu, which Qt maps again in the same window: told by its kind, not by
+    # being new.
+    def icon_menu(self, key):
         menu = lambda: [
             w
             for w in self.windows(classname="wakery")
@@ -262,13 +270,15 @@ class Session:
         ]
         self.click(*self.docked_icon(), button=3)
         self.wait("the icon menu", menu)
-        # Off the icon first: to Qt a right press there soon after the last one, with no move between, is a double click.
+        # Off the icon first: to Qt a right press there soon after the last one, with no move between, is a
+        # double click.
         self.run("xdotool", "mousemove_relative", "--", "-200", "100", "key", key)
         self.wait("the icon menu to close", lambda: not menu())
 
 
 def find(root, role, text):
-    """The first node under root (None: the desktop), showing on screen, with this role (None: any) and text in its name (any case)."""
+    """The first node under root (None: the desktop), showing on screen, with this role (None: any) and text
+    in its name (any case)."""
     (stack := [Atspi.get_desktop(0) if root is None else root])[0].clear_cache()
     while stack:
         node = stack.pop()
@@ -293,8 +303,8 @@ def press(s, app, name):
 
 
 def add_alarm(s, app, at, days, memo, meanwhile=lambda: None):
-    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, the days Sun..Sat, the memo.
-    meanwhile runs as soon as the editor is open."""
+    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, the days
+    Sun..Sat, the memo. meanwhile runs as soon as the editor is open."""
     press(s, app, "Add...")
     editor = s.wait_window("Set Alarm...")
     meanwhile()
@@ -305,14 +315,16 @@ def add_alarm(s, app, at, days, memo, meanwhile=lambda: None):
     s.keys(editor, "Tab", "Tab", "Return")  # past Browse to the sound box, where Return presses OK
 
 
-NOTIFY = """<node><interface name="org.freedesktop.Notifications"><method name="Notify"><arg type="s"/><arg type="u"/><arg type="s"/>
-<arg type="s"/><arg type="s"/><arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/></method>
-<method name="CloseNotification"><arg type="u"/></method><method name="GetCapabilities"><arg type="as" direction="out"/></method>
-</interface></node>"""
+NOTIFY = """<node><interface name="org.freedesktop.Notifications">
+<method name="Notify"><arg type="s"/><arg type="u"/><arg type="s"/><arg type="s"/><arg type="s"/>
+<arg type="as"/><arg type="a{sv}"/><arg type="i"/><arg type="u" direction="out"/></method>
+<method name="CloseNotification"><arg type="u"/></method>
+<method name="GetCapabilities"><arg type="as" direction="out"/></method></interface></node>"""
 
 
 class Service:
-    """Owns name on the session (or a new system) bus; calls to path are kept in self.calls and answered by answer()."""
+    """Owns name on the session (or a new system) bus; calls to path are kept in self.calls and answered by
+    answer()."""
 
     def __init__(
         self, s, name, path=None, xml=None, answer=lambda method, args: None, get=None, system=False

@@ -8,7 +8,8 @@ TITLE = "Orvane Wakery"
 def start(s, tray=False):
     s.bus(), tray and s.tray()
     s.data(
-        "[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=0\r\nType=17\r\nTime=9:00 PM\r\nMemo=Weekend film\r\nSound=\r\n"
+        "[Alarm]\r\nCount=1\r\n[Alarm1]\r\nState=0\r\nType=17\r\nTime=9:00 PM\r\n"
+        "Memo=Weekend film\r\nSound=\r\n"
     )
     return s.program()
 
@@ -29,7 +30,8 @@ def tray(s):
                 for key in ("State=1", "Type=24", "Time=7:45 pm", "Memo=Call the garage")
             ),
         ),
-        "a click on the icon shows the window; an alarm typed into its editor joins the one in Data.ini beside the program",
+        "a click on the icon shows the window; an alarm typed into its editor joins the one in Data.ini"
+        " beside the program",
     )
     s.close_window(s.wait_window(TITLE))
     s.wait("the window to hide", lambda: not s.windows(TITLE))

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A due alarm in the real program: it rings within a second of its minute by the (faked) wall clock, with a
-notification whose Snooze answers it as the window's does, OK answers the keyboard, what the sound server receives loops until OK, and with Add open the ringing
-window keeps coming back in front and is announced as an alert."""
+notification whose Snooze answers it as the window's does, OK answers the keyboard, what the sound server
+receives loops until OK, and with Add open the ringing window keeps coming back in front and is announced as
+an alert."""
 import array, time  # noqa: E401
 from gi.repository import GLib
 from harness import application, check, find, logind, main, notifications, press
@@ -55,8 +56,9 @@ def snooze(s):
 
 
 def sound(s):
-    # On the real clock: under libfaketime Qt 6.4's FFmpeg back end races through a file. A 1.8 s sweep from 400 Hz up,
-    # which the window restarts at 1.5 s: each pass climbs past 1300 Hz and drops back; a restart every 40 ms stays low.
+    # On the real clock: under libfaketime Qt 6.4's FFmpeg back end races through a file. A 1.8 s sweep from
+    # 400 Hz up, which the window restarts at 1.5 s: each pass climbs past 1300 Hz and drops back; a restart
+    # every 40 ms stays low.
     s.pulse()
     s.run(
         "sox",

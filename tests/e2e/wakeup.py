@@ -1,13 +1,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""After a sleep or a clock jump: the resume signal runs the check at once, an alarm 30 minutes late rings (after each of
-two sleeps in a row), one 3 hours late does not and is listed in a quiet notice, or in a box titled "Wakery"."""
+"""After a sleep or a clock jump: the resume signal runs the check at once, an alarm 30 minutes late rings
+(after each of two sleeps in a row), one 3 hours late does not and is listed in a quiet notice, or in a box
+titled "Wakery"."""
 import time
 from harness import application, check, find, logind, main, notifications
 
 
 def asleep_from_7(s, wake_at, notices=False, later=()):
-    """Alarm 7:00 "Dentist" today (and the later ones); the program's last check is at 6:59, then it sleeps until
-    wake_at. Returns the notification service (when notices) and the login manager."""
+    """Alarm 7:00 "Dentist" today (and the later ones); the program's last check is at 6:59, then it sleeps
+    until wake_at. Returns the notification service (when notices) and the login manager."""
     s.alarm("7:00 AM", "Dentist", later=later)
     s.bus(), s.tray()
     service, login = notices and notifications(s), logind(s)
@@ -34,8 +35,8 @@ def two_sleeps(s):
 
 
 def missed(s, notices):
-    """Three hours late: no ring, one notice; the box, where there is no notification service, blocks no alarm that
-    comes due while it is open."""
+    """Three hours late: no ring, one notice; the box, where there is no notification service, blocks no alarm
+    that comes due while it is open."""
     service, login = asleep_from_7(s, "10:00:00", notices, later=[("10:01 AM", "Call")])
     if notices:
         _, _, icon, summary, text, _, hints, _ = s.wait("the notice", lambda: service.called("Notify"), 5)[0]

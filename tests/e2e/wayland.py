@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Wakery natively on Wayland: a headless sway with waybar, run with Wakery as an unprivileged user (sway refuses
-root). The icon registers with waybar's tray whether Wakery starts before the bar or after it, its menu is read over
-D-Bus, and at the faked 7:00 "Alarm!" is mapped and focused, shown in a screenshot and closed by a typed Return.
-Where sway cannot start, the scenario is skipped with the reason."""
+"""Wakery natively on Wayland: a headless sway with waybar, run with Wakery as an unprivileged user (sway
+refuses root). The icon registers with waybar's tray whether Wakery starts before the bar or after it, its
+menu is read over D-Bus, and at the faked 7:00 "Alarm!" is mapped and focused, shown in a screenshot and
+closed by a typed Return. Where sway cannot start, the scenario is skipped with the reason."""
 import glob, json, os, pwd, re, shutil, signal, subprocess, sys  # noqa: E401
 from harness import Session, check, main
 
@@ -42,7 +42,8 @@ class Sway(Session):
             self.close(), sys.exit(77)
 
     def start(self, argv, env=None, **kwargs):
-        # The faked clock is preloaded past setpriv: loaded as root, it would make a semaphore the user cannot open.
+        # The faked clock is preloaded past setpriv: loaded as root, it would make a semaphore the user cannot
+        # open.
         preload = [f"LD_PRELOAD={env.pop('LD_PRELOAD')}"] if env and "LD_PRELOAD" in env else []
         user = ["setpriv", f"--reuid={USER.pw_uid}", f"--regid={USER.pw_gid}", "--clear-groups", "env"]
         return super().start(user + preload + argv, env, **kwargs)
