@@ -33,7 +33,6 @@ public:
             m_owner->withdraw(this);
     }
     const std::uint64_t serial;
-    uint id = 0; // 0 until the service names it
 
 private:
     QPointer<DBusRingNotices> m_owner;
