@@ -182,8 +182,8 @@ void AlarmCheck::showNext()
         waiting.pop_front();
         const auto at = static_cast<std::size_t>(next.index);
         m_state.perIndex[at].waiting = false;
-        // Switched off while it waited: the user no longer wants it.
-        if (table.AState[at] != 1)
+        // Switched off or paused while it waited: the user no longer wants it.
+        if (table.AState[at] != 1 || heldByPause(table, next.minute))
             continue;
         m_state.showing = next;
         m_state.windowOpen = true;

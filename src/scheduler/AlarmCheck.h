@@ -25,10 +25,9 @@ namespace scheduler {
 // alarm shows wait, in the order they came due, and are shown as the window closes.
 // Calling Timer1_Timer more or less often never changes what rings.
 //
-// Alarm i is due in local minute t when t minus its snooze offsets (ASnoozeH hours and ASnoozeM minutes)
-// falls on AClock(i) and on one of the weekdays of AType(i), and AState(i) is 1. Minutes carry into hours
-// and past midnight, and the weekday is that of the postponed occurrence: Friday 23:58 snoozed for 0:05
-// rings at 0:03 on Saturday.
+// Which alarm is due in which minute is forEachOccurrence's rule (AlarmOccurrences.h). Minutes carry into
+// hours and past midnight, and the weekday is that of the alarm's own time: Friday 23:58 snoozed for
+// 0:05 rings at 0:03 on Saturday as Friday's ring.
 //
 // The check keeps its own state by alarm index, as the table keeps the snooze offsets: it survives
 // reloads of the table, indexes above a smaller ACount are forgotten at the next tick, and a deletion

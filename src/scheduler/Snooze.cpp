@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Snooze.h"
 
+#include "CivilMinute.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -40,6 +42,12 @@ SnoozeOffsets snoozeFromPress(std::int16_t hours, std::int16_t minutes, std::int
         return {};
     const std::int64_t late = std::max<std::int64_t>(0, lateMinutes);
     return {saturated(std::int64_t{hours} + late / 60), saturated(std::int64_t{minutes} + late % 60)};
+}
+
+std::int64_t ringInMinute(const platform::LocalDateTime& now, std::int16_t hours, std::int16_t minutes)
+{
+    const bool partMinute = now.second > 0 || now.millisecond > 0;
+    return civil::localMinute(now) + (partMinute ? 1 : 0) + std::int64_t{hours} * 60 + minutes;
 }
 
 } // namespace scheduler

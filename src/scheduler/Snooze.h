@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/Clock.h"
 #include "store/AlarmTable.h"
 
 #include <cstdint>
@@ -24,5 +25,9 @@ struct SnoozeOffsets
     std::int16_t minutes = 0;
 };
 SnoozeOffsets snoozeFromPress(std::int16_t hours, std::int16_t minutes, std::int64_t lateMinutes);
+
+// "Ring in" hours:minutes from now: the local minute it rings in, the seconds of now rounded up, so that
+// it never rings sooner than asked.
+std::int64_t ringInMinute(const platform::LocalDateTime& now, std::int16_t hours, std::int16_t minutes);
 
 } // namespace scheduler

@@ -4,7 +4,9 @@
 #include "platform/Files.h"
 #include "platform/LocaleTime.h"
 #include "store/IniDocument.h"
+#include "text/IsoDate.h"
 
+#include <iostream>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -74,6 +76,33 @@ private:
     std::unordered_map<std::string, NormalisedTime> m_known;
 };
 
+// A date key that is there but names no day counts as absent, and says so once a load: a hand edit that
+// quietly did nothing would leave the user wondering why an alarm rang.
+std::optional<std::int64_t> storedDate(const std::string& stored, std::string_view section,
+                                       std::string_view key)
+{
+    if (stored.empty())
+        return std::nullopt;
+    const auto day = text::parseIsoDate(stored);
+    if (!day)
+        std::cerr << "wakery: Data.ini [" << section << "] " << key << "=" << stored
+                  << " is not a date (YYYY-MM-DD); ignored\n";
+    return day;
+}
+
+AlarmPlan planFrom(const IniDocument& document, IniDocument::SectionRef section, const std::string& name)
+{
+    const std::string none;
+    AlarmPlan plan;
+    plan.storedDate = document.read(section, "Date", none);
+    plan.storedSkip = document.read(section, "Skip", none);
+    plan.storedTimer = document.read(section, "Timer", none);
+    plan.date = storedDate(plan.storedDate, name, "Date");
+    plan.skip = storedDate(plan.storedSkip, name, "Skip");
+    plan.removeWhenAnswered = plan.date && plan.storedTimer == "1";
+    return plan;
+}
+
 } // namespace
 
 std::int16_t countFromText(const std::string& text)
@@ -95,6 +124,7 @@ bool loadAlarmTable(AlarmTable& table, const std::string& iniPath, const platfor
     const IniDocument document = IniDocument::fromFile(iniPath, source);
 
     table.ACount = countFromText(document.read("Alarm", "Count", "0"));
+    table.pauseUntil = storedDate(document.read("Alarm", "PauseUntil", ""), "Alarm", "PauseUntil");
     if (table.ACount == 0)
         return true; // the arrays keep their old contents; nothing reads past ACount
 
@@ -105,7 +135,8 @@ bool loadAlarmTable(AlarmTable& table, const std::string& iniPath, const platfor
     TimeNormaliser normalise(localeTime);
     const std::string none;
     for (std::size_t i = 1; i < size; ++i) {
-        const auto section = document.findSection(alarmSection(static_cast<int>(i)));
+        const std::string name = alarmSection(static_cast<int>(i));
+        const auto section = document.findSection(name);
         table.AType[i] = document.read(section, "Type", "1234567");
         table.AStoredTime[i] = document.read(section, "Time", none);
         const NormalisedTime& time = normalise(table.AStoredTime[i]);
@@ -114,6 +145,7 @@ bool loadAlarmTable(AlarmTable& table, const std::string& iniPath, const platfor
         table.AMemo[i] = document.read(section, "Memo", none);
         table.AState[i] = stateFrom(document.read(section, "State", none));
         table.ASound[i] = document.read(section, "Sound", none);
+        table.APlan[i] = planFrom(document, section, name);
     }
     return true;
 }

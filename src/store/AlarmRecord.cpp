@@ -27,8 +27,9 @@ AlarmRecord recordIn(const IniDocument& document, std::int16_t index)
     const auto section = document.findSection(alarmSection(index));
     const std::string none;
     return {document.read(section, "State", none), document.read(section, "Type", none),
-            document.read(section, "Memo", none), document.read(section, "Time", none),
-            document.read(section, "Sound", none)};
+            document.read(section, "Memo", none),  document.read(section, "Time", none),
+            document.read(section, "Sound", none), document.read(section, "Date", none),
+            document.read(section, "Skip", none),  document.read(section, "Timer", none)};
 }
 
 std::int16_t countIn(const IniDocument& document)
@@ -41,18 +42,29 @@ std::int16_t countIn(const IniDocument& document)
 std::vector<ini::KeyWrite> recordWrites(int index, const AlarmRecord& record)
 {
     const std::string section = alarmSection(index);
-    return {{section, "State", record.state},
-            {section, "Type", record.type},
-            {section, "Time", record.time},
-            {section, "Memo", record.memo},
-            {section, "Sound", record.sound}};
+    std::vector<ini::KeyWrite> writes{{section, "State", record.state},
+                                      {section, "Type", record.type},
+                                      {section, "Time", record.time},
+                                      {section, "Memo", record.memo},
+                                      {section, "Sound", record.sound}};
+    for (const auto& [key, value] :
+         {std::pair{"Date", &record.date}, {"Skip", &record.skip}, {"Timer", &record.timer}})
+        writes.push_back({section, key, *value, value->empty()});
+    return writes;
 }
 
 AlarmRecord tableRecord(const AlarmTable& table, std::int16_t index)
 {
     const auto at = static_cast<std::size_t>(index);
-    return {std::to_string(table.AState[at]), table.AType[at], table.AMemo[at], table.AStoredTime[at],
-            table.ASound[at]};
+    const AlarmPlan& plan = table.APlan[at];
+    return {std::to_string(table.AState[at]),
+            table.AType[at],
+            table.AMemo[at],
+            table.AStoredTime[at],
+            table.ASound[at],
+            plan.storedDate,
+            plan.storedSkip,
+            plan.storedTimer};
 }
 
 std::optional<AlarmRecord> readRecord(const std::string& iniPath, std::int16_t index)

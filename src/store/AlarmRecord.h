@@ -21,11 +21,17 @@ struct AlarmRecord
     std::string memo;
     std::string time;
     std::string sound;
+    // Keys only some alarms have; empty means the key is absent, and writing the record removes it.
+    std::string date{};
+    std::string skip{};
+    std::string timer{};
     friend bool operator==(const AlarmRecord&, const AlarmRecord&) = default;
 };
 
 // The writes that store record as alarm index: State, Type, Time, Memo and Sound of section AlarmN, in
-// the order the editor has always written them, so a new section reads as it always has.
+// the order the editor has always written them, so a new section reads as it always has; then Date, Skip
+// and Timer, each set when the record has it and removed otherwise, so that a section reused beyond Count
+// passes nothing of its old alarm on. An alarm without them is written byte for byte as before.
 std::vector<ini::KeyWrite> recordWrites(int index, const AlarmRecord& record);
 
 // Alarm index as the table holds it: State as its number, Time as it stood in the file.

@@ -15,7 +15,7 @@ bool AlarmTable::has(std::int16_t index) const
     const auto at = static_cast<std::size_t>(index);
     const std::size_t shortest =
         std::min({AType.size(), AMemo.size(), ATime.size(), ASound.size(), AState.size(), ASnoozeH.size(),
-                  ASnoozeM.size(), AStoredTime.size(), AClock.size()});
+                  ASnoozeM.size(), AStoredTime.size(), AClock.size(), APlan.size()});
     return index >= 1 && index <= ACount && at < shortest;
 }
 
@@ -29,6 +29,7 @@ void AlarmTable::resize(std::int16_t count)
     AState.assign(size, 0);
     AStoredTime.assign(size, std::string());
     AClock.assign(size, AlarmClockTime{});
+    APlan.assign(size, AlarmPlan{});
     ASnoozeH.resize(size, 0);
     ASnoozeM.resize(size, 0);
 }

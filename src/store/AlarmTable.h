@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,20 @@ struct AlarmClockTime
     bool valid = false; // false: the stored time is no time of day and the alarm never rings
     int hour = 0;
     int minute = 0;
+};
+
+// What an alarm holds beyond its weekly ring, each from a key of its own that an alarm without it does not
+// have. Days count from 1970-01-01, as the scheduler's local minutes do.
+struct AlarmPlan
+{
+    std::optional<std::int64_t> date; // Date: a one-off that rings on this day only, whatever Type says
+    std::optional<std::int64_t> skip; // Skip: the occurrence whose own day this is does not ring
+    bool removeWhenAnswered = false;  // Timer: added by "Ring in...", gone once answered
+    // The keys exactly as stored, empty when absent: moving or rewriting an alarm keeps them as they
+    // stand, a text that is no date included.
+    std::string storedDate;
+    std::string storedSkip;
+    std::string storedTimer;
 };
 
 // The in-memory projection of Data.ini. Every array is indexed by the alarm index 1..ACount (element 0
@@ -30,6 +45,9 @@ struct AlarmTable
 
     std::vector<std::string> AStoredTime; // Time exactly as it stands in the file
     std::vector<AlarmClockTime> AClock;   // hour and minute of ATime
+    std::vector<AlarmPlan> APlan;
+    // PauseUntil of the settings section: no alarm rings before this day begins.
+    std::optional<std::int64_t> pauseUntil;
 
     // True for an alarm of the table: index 1..ACount and held by every array. A window may still hold an
     // index that a deletion took away, and a table being rebuilt may count more alarms than it holds.

@@ -271,7 +271,7 @@ std::size_t IniDocument::findKey(const Section& section, std::string_view key) c
 {
     parseSection(section);
     for (std::size_t i = section.firstKey; i < section.endKey; ++i) {
-        if (equalsIgnoringCase(nameOf(m_keys[i]), key))
+        if (equalsIgnoringCase(nameOf(m_keys[i]), key) && !m_removed.contains(i))
             return i;
     }
     return SectionRef::npos;
@@ -369,6 +369,29 @@ bool IniDocument::set(std::string_view sectionName, std::string_view keyName, st
     return true;
 }
 
+bool IniDocument::remove(std::string_view sectionName, std::string_view keyName)
+{
+    sectionName = trimBlanks(sectionName);
+    keyName = trimBlanks(keyName);
+    if (!validSectionName(sectionName) || !validKeyName(keyName))
+        return false;
+    const std::size_t index = sectionIndex(sectionName);
+    if (index == SectionRef::npos)
+        return true;
+    const Section& section = m_sections[index];
+    parseSection(section);
+    for (std::size_t i = section.firstKey; i < section.endKey; ++i) {
+        if (equalsIgnoringCase(nameOf(m_keys[i]), keyName)) {
+            m_removed.insert(i);
+            m_tails.erase(i);
+        }
+    }
+    if (const auto added = m_added.find(index); added != m_added.end())
+        std::erase_if(added->second,
+                      [keyName](const auto& key) { return equalsIgnoringCase(key.first, keyName); });
+    return true;
+}
+
 std::string IniDocument::render() const
 {
     struct Edit
@@ -379,9 +402,15 @@ std::string IniDocument::render() const
         const std::string* value;
     };
     std::vector<Edit> edits;
-    edits.reserve(m_tails.size());
+    edits.reserve(m_tails.size() + m_removed.size());
     for (const auto& [key, tail] : m_tails)
         edits.push_back(Edit{m_keys[key].afterEquals, m_keys[key].lineEnd, nullptr, &tail});
+    const std::string nothing;
+    for (const std::size_t key : m_removed) {
+        const std::size_t lineBegin = m_content.find_last_of("\r\n", m_keys[key].nameBegin);
+        const std::size_t begin = lineBegin == std::string::npos ? m_bodyBegin : lineBegin + 1;
+        edits.push_back(Edit{begin, nextLine(m_content, m_keys[key].lineEnd), nullptr, &nothing});
+    }
     for (const auto& entry : m_added) {
         const Section& section = m_sections[entry.first];
         parseSection(section);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace store {
@@ -58,6 +59,10 @@ public:
     // nor a comment, a missing section goes at the end of the file. False, and no change, when the names
     // cannot stand in a profile file (empty, a line break, '=' in a key, ']' in a section, ...).
     bool set(std::string_view section, std::string_view key, std::string_view value);
+    // Takes key out of section, every line of that name with its line ending, as the Windows profile
+    // functions do for a null value. A key or section that is not there is no change; false only for
+    // names set() would refuse.
+    bool remove(std::string_view section, std::string_view key);
 
     // The file's text with every edit applied.
     std::string render() const;
@@ -102,6 +107,7 @@ private:
     std::vector<Section> m_sections; // every header in file order, then sections added by set()
     mutable std::vector<Key> m_keys; // the key lines of each parsed section, one block per section
     std::unordered_map<std::size_t, std::string> m_tails;               // key -> its new text after '='
+    std::unordered_set<std::size_t> m_removed;                          // keys whose lines go
     using AddedKeys = std::vector<std::pair<std::string, std::string>>; // name, text after '='
     std::map<std::size_t, AddedKeys> m_added;                           // section -> keys set() adds
     std::vector<std::string> m_newNames;                                // of the sections set() adds

@@ -28,7 +28,8 @@ bool WriteIniKeys(const std::string& FileName, const std::vector<KeyWrite>& writ
     if (source == Source::Unreadable)
         return false;
     for (const KeyWrite& write : writes) {
-        if (!document.set(write.section, write.key, write.value))
+        if (!(write.remove ? document.remove(write.section, write.key)
+                           : document.set(write.section, write.key, write.value)))
             return false;
     }
     std::string content = document.render();

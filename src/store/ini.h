@@ -26,7 +26,8 @@ struct KeyWrite
 {
     std::string section;
     std::string key;
-    std::string value;
+    std::string value{};
+    bool remove = false; // takes the key out instead; value is not used
 };
 
 // Applies the writes in order as one atomic replacement of the file: afterwards the file holds all of

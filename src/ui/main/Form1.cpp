@@ -142,6 +142,12 @@ void Form1::Form_Activate()
     Timer1->runNow();
 }
 
+std::int64_t Form1::today() const
+{
+    using namespace scheduler::civil;
+    return floorDiv(localMinute(m_services.clock.now()), minutesPerDay);
+}
+
 bool Form1::dataChangedSinceLoad() const
 {
     // With no Data.ini there is nothing to reload from; a command then goes ahead on what it has.
@@ -247,7 +253,7 @@ void Form1::RemoveAlarm(std::int16_t Index)
 {
     if (Index < 1 || Index > m_table.ACount)
         return;
-    if (!store::removeAlarm(m_table, Index, iniPath())) {
+    if (!store::removeAlarm(m_table, Index, iniPath(), today())) {
         platform::showError(m_services.dialogs, messages::changeNotSaved);
         return;
     }

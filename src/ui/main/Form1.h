@@ -112,6 +112,8 @@ private:
     void Timer1_Timer();
     void prepareForRing();
     std::string iniPath() const;
+    // Today by the clock, as days since 1970-01-01.
+    std::int64_t today() const;
     // A list command about to act on a table that Data.ini has moved away from reloads instead.
     bool reloadedStaleTable();
     void reloadIfChangedElsewhere();

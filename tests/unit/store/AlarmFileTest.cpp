@@ -97,7 +97,7 @@ TEST_F(AlarmFile, RemoveLowersTheCountAndMovesTheLaterAlarmsDown)
              "[Alarm2]\r\nState=0\r\nType=246\r\nTime=8:15 AM\r\nMemo=second\r\nSound=\r\n"
              "[Alarm3]\r\nState=5\r\nType=17\r\nTime=19:30\r\nMemo=third one\r\nSound=\r\n"
              "[Alarm4]\r\nState=1\r\nType=3\r\nTime=12:00 PM\r\nMemo=fourth\r\nSound=/x/ring.wav\r\n"));
-    ASSERT_TRUE(store::removeAlarm(table, 2, path));
+    ASSERT_TRUE(store::removeAlarm(table, 2, path, 0));
     // Count, then State|Type|Time|Memo|Sound of each section as the file holds it.
     Strings sections{ini::ReadIni(path, "Alarm", "Count", "?")};
     for (int i = 1; i <= 4; ++i) {
@@ -120,6 +120,63 @@ TEST_F(AlarmFile, RemoveLowersTheCountAndMovesTheLaterAlarmsDown)
     EXPECT_FALSE(store::readRecord(path, 4));
     EXPECT_FALSE(store::readRecord(path, 0));
     EXPECT_EQ(store::changeAlarm(path, 0, {}, {}), store::SaveResult::Changed);
+}
+
+// Days counted from 1970-01-01: 2026-12-07, a Monday.
+constexpr std::int64_t dec7 = 20794;
+
+// Date, Skip, Timer and PauseUntil: read when they name a day, ignored with one line on standard error
+// when they do not, and kept in the record as they stand.
+TEST_F(AlarmFile, LoadReadsTheDatesAndIgnoresWhatIsNoDate)
+{
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(load("[Alarm]\nCount=4\nPauseUntil=2026-12-14\n"
+                     "[Alarm1]\nType=\nTime=7:00\nDate=2026-12-08\nTimer=1\n"
+                     "[Alarm2]\nType=23\nTime=7:00\nDate=2025-02-30\nSkip=8.12.2026\n"
+                     "[Alarm3]\nType=17\nTime=7:00\nDate=2026-12-09\nSkip=2026-12-08\n"
+                     "[Alarm4]\nTime=7:00\nTimer=1\n"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "wakery: Data.ini [Alarm2] Date=2025-02-30 is not a date (YYYY-MM-DD); ignored\n"
+              "wakery: Data.ini [Alarm2] Skip=8.12.2026 is not a date (YYYY-MM-DD); ignored\n");
+    EXPECT_EQ(table.pauseUntil, dec7 + 7);
+    EXPECT_EQ(table.APlan[1].date, dec7 + 1);
+    EXPECT_TRUE(table.APlan[1].removeWhenAnswered);
+    EXPECT_FALSE(table.APlan[2].date || table.APlan[2].skip);
+    EXPECT_EQ(store::tableRecord(table, 2).date, "2025-02-30");
+    EXPECT_EQ(table.APlan[3].skip, dec7 + 1);
+    EXPECT_FALSE(table.APlan[4].removeWhenAnswered); // a timer needs its date
+    ASSERT_TRUE(load("[Alarm]\nCount=0\nPauseUntil=2026-13-01\n"));
+    EXPECT_EQ(table.pauseUntil, std::nullopt);
+}
+
+// The keys go with their alarm when it moves down, a Skip that is past goes, and a section reused beyond
+// the count keeps none of them; a one-off answered is switched off, a timer deleted.
+TEST_F(AlarmFile, DatesMoveWithTheirAlarmAndNeverOutliveIt)
+{
+    ASSERT_TRUE(load("[Alarm]\nCount=3\n"
+                     "[Alarm1]\nState=1\nType=1\nTime=7:00\nMemo=a\nSound=\n"
+                     "[Alarm2]\nState=1\nType=\nTime=7:00\nMemo=b\nSound=\nDate=2026-12-09\nTimer=1\n"
+                     "[Alarm3]\nState=1\nType=2\nTime=7:00\nMemo=c\nSound=\nSkip=2026-12-06\n"));
+    ASSERT_TRUE(store::removeAlarm(table, 1, path, dec7));
+    EXPECT_EQ(store::readRecord(path, 1),
+              (store::AlarmRecord{"1", "", "b", "7:00", "", "2026-12-09", "", "1"}));
+    EXPECT_EQ(store::readRecord(path, 2), (store::AlarmRecord{"1", "2", "c", "7:00", ""}));
+    std::int16_t added = 0;
+    ASSERT_EQ(store::addAlarm(path, {"1", "5", "d", "9:00", ""}, added), store::SaveResult::Saved);
+    EXPECT_EQ(added, 3);
+    EXPECT_EQ(folder.read("Data.ini").substr(folder.read("Data.ini").find("[Alarm3]")),
+              "[Alarm3]\nState=1\nType=5\nTime=9:00\nMemo=d\nSound=\n");
+
+    ASSERT_TRUE(store::loadAlarmTable(table, path, files, localeTime));
+    EXPECT_FALSE(store::retireOneOff(table, 2, path, dec7)); // weekly
+    ASSERT_TRUE(store::writeSkip(table, 2, dec7 + 1, path));
+    EXPECT_EQ(store::readRecord(path, 2)->skip, "2026-12-08");
+    ASSERT_TRUE(store::retireOneOff(table, 1, path, dec7));
+    EXPECT_EQ(ini::ReadIni(path, "Alarm", "Count", ""), "2");
+    EXPECT_EQ(store::readRecord(path, 1)->memo, "c");
+    ASSERT_TRUE(load("[Alarm]\nCount=1\n[Alarm1]\nState=1\nTime=7:00\nDate=2026-12-09\n"));
+    ASSERT_TRUE(store::retireOneOff(table, 1, path, dec7));
+    EXPECT_EQ(folder.read("Data.ini"), "[Alarm]\nCount=1\n[Alarm1]\nState=0\nTime=7:00\nDate=2026-12-09\n");
 }
 
 } // namespace

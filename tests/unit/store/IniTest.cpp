@@ -51,6 +51,22 @@ const Write writes[] = {
      .before = "[A]\nX=1",
      .writes = {{"B", "Y", "2"}, {"A", "Z", "3"}},
      .after = "[A]\nX=1\nZ=3\n[B]\nY=2\n"},
+    {.name = "removed with its line ending, every line of its name",
+     .before = "[A]\r\nX=1\r\n  date = 1\r\nY=2\r\nDATE=3",
+     .writes = {{.section = "A", .key = "Date", .remove = true}},
+     .after = "[A]\r\nX=1\r\nY=2\r\n"},
+    {.name = "removing what is not there changes nothing",
+     .before = "[A]\nX=1",
+     .writes = {{.section = "B", .key = "Y", .remove = true}, {.section = "A", .key = "Z", .remove = true}},
+     .after = "[A]\nX=1"},
+    {.name = "removed, then set again at the end of its section",
+     .before = "[A]\nSkip=1\nX=1\n[B]\n",
+     .writes = {{.section = "A", .key = "Skip", .remove = true}, {"A", "Skip", "2"}},
+     .after = "[A]\nX=1\nSkip=2\n[B]\n"},
+    {.name = "set, then removed before the file is written",
+     .before = "[A]\nX=1\n",
+     .writes = {{"A", "Date", "2"}, {"C", "Date", "3"}, {.section = "A", .key = "Date", .remove = true}},
+     .after = "[A]\nX=1\n[C]\nDate=3\n"},
 };
 
 TEST(WriteIni, ChangesOnlyTheKeyAndKeepsTheRestOfTheFile)
@@ -65,7 +81,8 @@ TEST(WriteIni, ChangesOnlyTheKeyAndKeepsTheRestOfTheFile)
         }
         ASSERT_TRUE(ini::WriteIniKeys(folder.file("batch.ini"), c.writes));
         for (const auto& w : c.writes)
-            ASSERT_TRUE(ini::WriteIni(folder.file("single.ini"), w.section, w.key, w.value));
+            ASSERT_TRUE(w.remove ? ini::WriteIniKeys(folder.file("single.ini"), {w})
+                                 : ini::WriteIni(folder.file("single.ini"), w.section, w.key, w.value));
         EXPECT_EQ(folder.read("batch.ini"), c.after);
         EXPECT_EQ(folder.read("single.ini"), c.after);
     }
