@@ -112,6 +112,7 @@ int main(int argc, char* argv[])
     std::unique_ptr<AlarmWake> alarmWake;
     if (wake.allowed())
         alarmWake = std::make_unique<AlarmWake>(*form.Timer1, form.alarmTable(), clock, wake);
+    form.setWakeRefusal(wake.refusal());
 #endif
     form.Form_Load();
     // What start-up and each reload built and dropped again (the parsed Data.ini, the icon's drawing) goes

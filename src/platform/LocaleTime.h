@@ -21,6 +21,8 @@ public:
     virtual std::string longTimeText(const text::TimeOfDay& time) const = 0;
     // weekday: 1 = Sunday .. 7 = Saturday.
     virtual std::string abbreviatedDayName(int weekday) const = 0;
+    // month: 1 = January .. 12 = December.
+    virtual std::string abbreviatedMonthName(int month) const = 0;
 };
 
 } // namespace platform

@@ -24,6 +24,12 @@ public:
                       time.hour < 12 ? "AM" : "PM");
         return buffer;
     }
+    std::string abbreviatedMonthName(int month) const override
+    {
+        return month >= 1 && month <= 12 ? std::string("JanFebMarAprMayJunJulAugSepOctNovDec",
+                                                       static_cast<std::size_t>(month - 1) * 3, 3)
+                                         : "";
+    }
     std::string abbreviatedDayName(int weekday) const override
     {
         return weekday >= 1 && weekday <= 7

@@ -1,11 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AlarmWakeTimer.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace platform {
 
 AlarmWakeTimer::AlarmWakeTimer(const TimerFdCalls& calls)
     : m_calls(calls), m_fd(calls.create(CLOCK_REALTIME_ALARM, TFD_NONBLOCK | TFD_CLOEXEC))
 {
+    if (m_fd >= 0)
+        return;
+    const int error = errno;
+    m_refusal = error == EPERM ? "the system lets only a program holding CAP_WAKE_ALARM set wake-up timers"
+                               : std::string("no wake-up timer: ") + std::strerror(error);
 }
 
 AlarmWakeTimer::~AlarmWakeTimer()

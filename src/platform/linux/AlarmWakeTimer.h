@@ -5,6 +5,7 @@
 #include "platform/WakeTimer.h"
 
 #include <ctime>
+#include <string>
 
 namespace platform {
 
@@ -20,6 +21,8 @@ public:
     AlarmWakeTimer& operator=(const AlarmWakeTimer&) = delete;
 
     bool allowed() const { return m_fd >= 0; }
+    // Why the machine cannot be woken, for the user; empty when it can.
+    const std::string& refusal() const { return m_refusal; }
     int fd() const { return m_fd; }
     void wakeAt(const std::optional<LocalDateTime>& when) override;
 
@@ -27,6 +30,7 @@ private:
     TimerFdCalls m_calls;
     int m_fd;
     time_t m_armedAt = 0; // 0: not armed
+    std::string m_refusal;
 };
 
 } // namespace platform

@@ -83,6 +83,13 @@ std::string QtLocaleTime::longTimeText(const text::TimeOfDay& time) const
     return m_locale.toString(QTime(time.hour, time.minute, time.second), m_longFormat).toStdString();
 }
 
+std::string QtLocaleTime::abbreviatedMonthName(int month) const
+{
+    if (month < 1 || month > 12)
+        return {};
+    return m_locale.monthName(month, QLocale::ShortFormat).toStdString();
+}
+
 std::string QtLocaleTime::abbreviatedDayName(int weekday) const
 {
     if (weekday < 1 || weekday > 7)

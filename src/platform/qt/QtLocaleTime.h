@@ -19,6 +19,7 @@ public:
     std::optional<text::TimeOfDay> parseTime(const std::string& text) const override;
     std::string longTimeText(const text::TimeOfDay& time) const override;
     std::string abbreviatedDayName(int weekday) const override;
+    std::string abbreviatedMonthName(int month) const override;
 
     // The locale's long time format without its time-zone part: an alarm time has no zone, and Qt would
     // print the zone of today's date instead ("7:00:00 AM UTC").

@@ -2,19 +2,24 @@
 #include "Dialog.h"
 
 #include "platform/Services.h"
+#include "store/AlarmCommands.h"
 #include "store/AlarmTable.h"
 #include "store/ini.h"
+#include "text/IsoDate.h"
 #include "text/TextTrim.h"
 #include "ui/window/Messages.h"
 #include "ui/window/WindowLook.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextCursor>
 
 #include <limits>
@@ -91,7 +96,7 @@ Dialog::Dialog(platform::Services& services, const store::AlarmTable& table, QWi
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(ui::classicFont(ui::Face::Sans, 8.25, false));
-    setFixedSize(ui::px(5475), ui::px(3795));
+    setFixedSize(ui::px(5475), ui::px(4215));
     buildControls();
 
     connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
@@ -146,6 +151,7 @@ void Dialog::buildControls()
         auto* box = new QCheckBox(QLatin1String(dayNames[day]), this);
         box->setObjectName(QStringLiteral("Check%1").arg(day + 1));
         box->setGeometry(twips(dayLefts[day], 1065, 705, 300));
+        box->setAccessibleName(QLatin1String(dayNames[day]));
         // Fri and Sat stand only 32 pixels apart; with the style's wider gap "Fri" ran under Sat's box.
         box->setStyleSheet(QStringLiteral("QCheckBox { spacing: 3px; }"));
         *dayMembers[day] = box;
@@ -154,10 +160,28 @@ void Dialog::buildControls()
 
     makeLabel(Label5, "Label5", QStringLiteral("Time :"), twips(120, 240, 570, 285), labelFont);
 
+    // Every one of the marked weekdays, or once on one date; the day boxes belong to the first.
+    optEvery = new QRadioButton(QStringLiteral("&Every"), this);
+    optEvery->setObjectName(QStringLiteral("optEvery"));
+    optEvery->setGeometry(twips(120, 780, 1500, 270));
+    optOnce = new QRadioButton(QStringLiteral("&Once on"), this);
+    optOnce->setObjectName(QStringLiteral("optOnce"));
+    optOnce->setGeometry(twips(120, 1440, 1140, 285));
+    auto* repeat = new QButtonGroup(this);
+    repeat->addButton(optEvery);
+    repeat->addButton(optOnce);
+    dtpOnce = new QDateEdit(this);
+    dtpOnce->setObjectName(QStringLiteral("dtpOnce"));
+    ui::nameForScreenReaders(*dtpOnce, QStringLiteral("Once on"));
+    dtpOnce->setCalendarPopup(true);
+    dtpOnce->setDisplayFormat(QStringLiteral("ddd d MMM yyyy"));
+    dtpOnce->setGeometry(twips(1320, 1425, 2400, 315));
+    connect(optOnce, &QRadioButton::toggled, this, &Dialog::optOnce_Click);
+
     txtMemo = new QPlainTextEdit(this);
     txtMemo->setObjectName(QStringLiteral("txtMemo"));
     ui::nameForScreenReaders(*txtMemo, QStringLiteral("Memo"));
-    txtMemo->setGeometry(twips(120, 1680, 5235, 1335));
+    txtMemo->setGeometry(twips(120, 2100, 5235, 1335));
     txtMemo->setFont(ui::classicFont(ui::Face::Serif, 11.25, true));
     txtMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -165,25 +189,28 @@ void Dialog::buildControls()
     txtMemo->setTabChangesFocus(true);
     txtMemo->installEventFilter(new MemoKeys(txtMemo, OKButton));
 
-    makeLabel(Label1, "Label1", QStringLiteral("Memo :"), twips(120, 1440, 630, 195), labelFont);
+    makeLabel(Label1, "Label1", QStringLiteral("Memo :"), twips(120, 1860, 630, 195), labelFont);
 
-    makeButton(cmdbrowse, "cmdbrowse", QStringLiteral("Browse"), twips(4440, 3360, 975, 315));
+    makeButton(cmdbrowse, "cmdbrowse", QStringLiteral("Browse"), twips(4440, 3780, 975, 315));
 
     txtaction = new QLineEdit(this);
     txtaction->setObjectName(QStringLiteral("txtaction"));
     ui::nameForScreenReaders(*txtaction, QStringLiteral("Sound file to play (Blank=Default Sound)"));
-    txtaction->setGeometry(twips(120, 3360, 4215, 315));
+    txtaction->setGeometry(twips(120, 3780, 4215, 315));
     txtaction->setToolTip(QStringLiteral("Specify the path of a file"));
 
     makeLabel(Label2, "Label2", QStringLiteral("Sound file to play (Blank=Default Sound) :"),
-              twips(120, 3120, 3600, 195), labelFont);
+              twips(120, 3540, 3600, 195), labelFont);
 
     QWidget::setTabOrder(OKButton, CancelButton);
     QWidget::setTabOrder(CancelButton, cmbtime2);
-    QWidget::setTabOrder(cmbtime2, Check1);
+    QWidget::setTabOrder(cmbtime2, optEvery);
+    QWidget::setTabOrder(optEvery, Check1);
     for (std::size_t day = 0; day + 1 < m_days.size(); ++day)
         QWidget::setTabOrder(m_days[day], m_days[day + 1]);
-    QWidget::setTabOrder(Check7, txtMemo);
+    QWidget::setTabOrder(Check7, optOnce);
+    QWidget::setTabOrder(optOnce, dtpOnce);
+    QWidget::setTabOrder(dtpOnce, txtMemo);
     QWidget::setTabOrder(txtMemo, cmdbrowse);
     QWidget::setTabOrder(cmdbrowse, txtaction);
 }
@@ -233,7 +260,13 @@ void Dialog::Modi(std::int16_t AIndex)
     txtMemo->setPlainText(QString::fromStdString(loaded->memo));
     cmbtime2->setEditText(QString::fromStdString(loaded->time));
     txtaction->setText(QString::fromStdString(loaded->sound));
-    CheckTheDays(AIndex);
+    // A Date wins over the weekdays, as it does when the alarm rings.
+    if (const auto day = text::parseIsoDate(loaded->date)) {
+        optOnce->setChecked(true);
+        dtpOnce->setDate(QDate(1970, 1, 1).addDays(*day));
+    } else {
+        CheckTheDays(AIndex);
+    }
 
     if (!wasOpen) {
         setWindowModality(Qt::NonModal);
@@ -308,6 +341,8 @@ void Dialog::Form_Load()
         box->setChecked(false);
     txtMemo->clear();
     txtaction->clear();
+    optEvery->setChecked(true);
+    optOnce_Click();
     if (!m_modifMode)
         Fill_Cmbtime2();
     OKButton->setFocus();
@@ -348,8 +383,15 @@ void Dialog::OKButton_Click()
         platform::showError(m_services.dialogs, messages::noMemo);
         return;
     }
-    if (GetType().empty()) {
+    if (!ringsOnce() && GetType().empty()) {
         platform::showError(m_services.dialogs, messages::noDay);
+        return;
+    }
+    // A one-off whose minute has passed would never ring, and say nothing about it.
+    const auto time = m_services.localeTime.parseTime(cmbtime2->currentText().toStdString());
+    const std::int64_t once = QDate(1970, 1, 1).daysTo(dtpOnce->date());
+    if (ringsOnce() && time && once * 24 * 60 + time->hour * 60 + time->minute <= nowMinute()) {
+        platform::showError(m_services.dialogs, messages::onceInPast);
         return;
     }
     if (!writeAlarm())
@@ -359,13 +401,54 @@ void Dialog::OKButton_Click()
     accept();
 }
 
+bool Dialog::ringsOnce() const
+{
+    return optOnce->isChecked();
+}
+
+std::int64_t Dialog::nowMinute() const
+{
+    const platform::LocalDateTime now = m_services.clock.now();
+    return QDate(1970, 1, 1).daysTo(QDate(now.year, now.month, now.day)) * 24 * 60 + now.hour * 60 +
+           now.minute;
+}
+
+void Dialog::optOnce_Click()
+{
+    const bool once = ringsOnce();
+    for (QCheckBox* box : m_days)
+        box->setEnabled(!once);
+    dtpOnce->setEnabled(once);
+    if (!once)
+        return;
+    const std::int64_t now = nowMinute();
+    std::int64_t day = now / (24 * 60);
+    if (const auto time = m_services.localeTime.parseTime(cmbtime2->currentText().toStdString());
+        time && time->hour * 60 + time->minute <= now % (24 * 60))
+        ++day;
+    // Opening a stored one-off sets its own date after this.
+    dtpOnce->setDate(QDate(1970, 1, 1).addDays(day));
+}
+
+store::AlarmRecord Dialog::recordToWrite() const
+{
+    const bool once = ringsOnce();
+    store::AlarmRecord record{.state = "1",
+                              // No weekday for a one-off: a reader that knows nothing of Date skips it
+                              // rather than ringing it every week.
+                              .type = once ? std::string() : GetType(),
+                              .memo = storedMemo(txtMemo->toPlainText()).toStdString(),
+                              .time = cmbtime2->currentText().toStdString(),
+                              .sound = txtaction->text().toStdString(),
+                              .date = once ? text::isoDate(QDate(1970, 1, 1).daysTo(dtpOnce->date())) : "",
+                              .skip = m_modifMode ? m_loaded.skip : "",
+                              .timer = m_modifMode && once ? m_loaded.timer : ""};
+    return store::withoutPastSkip(record, nowMinute() / (24 * 60));
+}
+
 bool Dialog::writeAlarm()
 {
-    const store::AlarmRecord record{.state = "1",
-                                    .type = GetType(),
-                                    .memo = storedMemo(txtMemo->toPlainText()).toStdString(),
-                                    .time = cmbtime2->currentText().toStdString(),
-                                    .sound = txtaction->text().toStdString()};
+    const store::AlarmRecord record = recordToWrite();
     const std::string path = platform::dataIniPath(m_services.files);
     std::int16_t added = 0;
     const store::SaveResult result = m_modifMode ? store::changeAlarm(path, m_alIndex, m_loaded, record)

@@ -13,6 +13,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QDateEdit;
+class QRadioButton;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -70,6 +72,9 @@ public:
     // The day set of the day boxes, as OK stores it.
     std::string GetType() const;
 
+    // "Once on" is chosen: the alarm rings on the day of the date box alone.
+    bool ringsOnce() const;
+
     // The alarm being changed: set by Modi, moved by alarmRemoved, never cleared.
     std::int16_t AlIndex() const { return m_alIndex; }
     // True while the editor is open to change a stored alarm; false while closed or open for a new one.
@@ -101,6 +106,13 @@ private:
     editor::DayBoxes dayBoxes() const;
     void limitLineEdit(QLineEdit* edit);
     void limitMemo();
+    // "Once on" chosen or left: the day boxes and the date box take turns, and the date box starts on
+    // the next day the time box's time is still ahead.
+    void optOnce_Click();
+    // Now by the program's clock, in local minutes since 1970-01-01.
+    std::int64_t nowMinute() const;
+    // The record OK writes, from the boxes and the keys of the opened alarm that the editor does not show.
+    store::AlarmRecord recordToWrite() const;
 
     platform::Services& m_services;
     const store::AlarmTable& m_table;
@@ -120,7 +132,10 @@ private:
     QCheckBox* Check4 = nullptr;
     QCheckBox* Check5 = nullptr;
     QCheckBox* Check6 = nullptr;
-    QCheckBox* Check7 = nullptr;        // Saturday
+    QCheckBox* Check7 = nullptr;      // Saturday
+    QRadioButton* optEvery = nullptr; // the weekdays of the day boxes
+    QRadioButton* optOnce = nullptr;  // the day of dtpOnce alone
+    QDateEdit* dtpOnce = nullptr;
     std::array<QCheckBox*, 7> m_days{}; // Check1 .. Check7, for the loops over the week
     QLabel* Label5 = nullptr;
     QPlainTextEdit* txtMemo = nullptr;

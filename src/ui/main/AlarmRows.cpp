@@ -5,6 +5,7 @@
 #include "store/AlarmTable.h"
 
 #include <array>
+#include <chrono>
 
 namespace mainwin {
 namespace {
@@ -29,12 +30,22 @@ std::string daysText(const std::string& daySet, const platform::LocaleTime& loca
     return joinDays(daySet, [&locale](int day) { return locale.abbreviatedDayName(day); });
 }
 
+std::string dayText(std::int64_t day, const platform::LocaleTime& locale)
+{
+    using namespace std::chrono;
+    const year_month_day date{sys_days{days{day}}};
+    const auto weekday = static_cast<int>(std::chrono::weekday{sys_days{days{day}}}.c_encoding()) + 1;
+    return locale.abbreviatedDayName(weekday) + " " + std::to_string(static_cast<unsigned>(date.day())) +
+           " " + locale.abbreviatedMonthName(static_cast<int>(static_cast<unsigned>(date.month())));
+}
+
 std::string stateText(int state)
 {
     return state == 1 ? "On" : "Off";
 }
 
-std::vector<AlarmRow> alarmRows(const store::AlarmTable& table, const platform::LocaleTime& locale)
+std::vector<AlarmRow> alarmRows(const store::AlarmTable& table, const platform::LocaleTime& locale,
+                                std::int64_t today)
 {
     std::vector<AlarmRow> rows;
     if (table.ACount <= 0)
@@ -49,9 +60,16 @@ std::vector<AlarmRow> alarmRows(const store::AlarmTable& table, const platform::
     };
 
     rows.reserve(static_cast<std::size_t>(table.ACount));
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(table.ACount); ++i)
-        rows.push_back(
-            {table.ATime[i], table.AMemo[i], joinDays(table.AType[i], nameOf), stateText(table.AState[i])});
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(table.ACount); ++i) {
+        const store::AlarmPlan& plan = table.APlan[i];
+        AlarmRow row{table.ATime[i], table.AMemo[i], joinDays(table.AType[i], nameOf),
+                     stateText(table.AState[i])};
+        if (plan.date)
+            row.days = "Once, " + dayText(*plan.date, locale);
+        if (plan.skip && *plan.skip >= today)
+            row.state += " (skips " + dayText(*plan.skip, locale) + ")";
+        rows.push_back(std::move(row));
+    }
     return rows;
 }
 

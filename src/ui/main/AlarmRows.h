@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,8 @@ struct AlarmRow
 {
     std::string time; // the normalised time text
     std::string memo;
-    std::string days;  // "Sun,Sat"
-    std::string state; // "On" or "Off"
+    std::string days;  // "Sun,Sat", or "Once, Tue 8 Dec" for a one-off
+    std::string state; // "On" or "Off", and "(skips Tue 8 Dec)" while a Skip lies ahead
     friend bool operator==(const AlarmRow&, const AlarmRow&) = default;
 };
 
@@ -31,7 +32,11 @@ std::string daysText(const std::string& daySet, const platform::LocaleTime& loca
 // "On" only for state 1.
 std::string stateText(int state);
 
-// One row per alarm index 1..ACount, in index order.
-std::vector<AlarmRow> alarmRows(const store::AlarmTable& table, const platform::LocaleTime& locale);
+// "Tue 8 Dec": day counted from 1970-01-01, in the locale's abbreviated names.
+std::string dayText(std::int64_t day, const platform::LocaleTime& locale);
+
+// One row per alarm index 1..ACount, in index order; today decides whether a Skip is still ahead.
+std::vector<AlarmRow> alarmRows(const store::AlarmTable& table, const platform::LocaleTime& locale,
+                                std::int64_t today);
 
 } // namespace mainwin

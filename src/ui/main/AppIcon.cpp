@@ -83,9 +83,21 @@ void drawClock(QPainter& painter, bool small)
     painter.drawEllipse(centre, 2.2, 2.2);
 }
 
+// Two bars on a disc in the lower right corner, large enough to read at 16 pixels.
+void drawPauseBadge(QPainter& painter)
+{
+    painter.setPen(QPen(face, 3));
+    painter.setBrush(QColor(0x1f, 0x4e, 0x8c));
+    painter.drawEllipse(QPointF(46, 46), 16, 16);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(face);
+    painter.drawRoundedRect(QRectF(38.5, 37, 5.5, 18), 1.5, 1.5);
+    painter.drawRoundedRect(QRectF(48, 37, 5.5, 18), 1.5, 1.5);
+}
+
 } // namespace
 
-QPixmap drawAppIcon(int size)
+QPixmap drawAppIcon(int size, bool paused)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -97,6 +109,8 @@ QPixmap drawAppIcon(int size)
         drawLegs(painter);
     drawBells(painter, small);
     drawClock(painter, small);
+    if (paused)
+        drawPauseBadge(painter);
     return pixmap;
 }
 
@@ -107,12 +121,13 @@ namespace {
 class AppIconEngine : public QIconEngine
 {
 public:
+    explicit AppIconEngine(bool paused) : m_paused(paused) {}
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
     {
         const int side = std::max(1, std::min(size.width(), size.height()));
         QPixmap& drawn = m_drawn[side];
         if (drawn.isNull())
-            drawn = drawAppIcon(side);
+            drawn = drawAppIcon(side, m_paused);
         return drawn;
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
@@ -130,14 +145,15 @@ public:
     QString key() const override { return QStringLiteral("WakeryAppIcon"); }
 
 private:
+    bool m_paused;
     std::map<int, QPixmap> m_drawn;
 };
 
 } // namespace
 
-QIcon appIcon()
+QIcon appIcon(bool paused)
 {
-    return QIcon(new AppIconEngine);
+    return QIcon(new AppIconEngine(paused));
 }
 
 } // namespace mainwin

@@ -8,7 +8,8 @@
 // the small notification-area sizes stay crisp. Every window and the tray use it.
 namespace mainwin {
 
-QPixmap drawAppIcon(int size);
-QIcon appIcon();
+// paused: the clock with a pause badge, for the notification area while the alarms are paused.
+QPixmap drawAppIcon(int size, bool paused = false);
+QIcon appIcon(bool paused = false);
 
 } // namespace mainwin

@@ -51,7 +51,8 @@ Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::A
     : QMainWindow(parent), m_services(services),
       m_alarmWindow(*this, services.files, services.dialogs, services.sounds),
       m_check(services.clock, services.files, m_table, m_alarmWindow),
-      m_tray(mainwin::appIcon(), std::move(trayAvailable)), m_lifecycle(*this, m_tray, services.dialogs)
+      m_tray(mainwin::appIcon(), mainwin::appIcon(true), std::move(trayAvailable)),
+      m_lifecycle(*this, m_tray, services.dialogs)
 {
     setObjectName(QStringLiteral("Form1"));
     m_alarmWindow.setCheck(&m_check);
@@ -68,6 +69,9 @@ Form1::Form1(platform::Services& services, QWidget* parent, mainwin::TrayIcon::A
     connect(&m_alarmWindow, &notify::AlarmWindowHost::windowClosed, Timer1, &CheckTimer::runNow);
 
     connect(&m_lifecycle, &mainwin::TrayLifecycle::exitRequested, this, &Form1::programEnd);
+    connect(&m_tray, &mainwin::TrayIcon::ringInRequested, this, &Form1::mPopRingIn_Click);
+    connect(&m_tray, &mainwin::TrayIcon::pauseRequested, this, &Form1::mPopPause_Click);
+    connect(&m_tray, &mainwin::TrayIcon::resumeRequested, this, &Form1::mPopResume_Click);
     connect(&m_lifecycle, &mainwin::TrayLifecycle::restoredInSight, this, &Form1::Form_Activate);
     if (controls == Controls::AtOnce) {
         ensureControls();
@@ -183,15 +187,22 @@ void Form1::FillAlarmList()
     // stretches, so it gives way to a vertical scroll bar instead of causing a horizontal one. An eighth
     // is too narrow for "12:00:00 PM" in some fonts; the Time column then takes what it needs from Days,
     // which has room to spare even with all seven days.
+    const auto rows = mainwin::alarmRows(m_table, m_services.localeTime, today());
+    // A skip makes the State column's text long; Days gives it what it needs too, up to a quarter.
+    int state = 0;
+    const int margin =
+        2 * ListView1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 2;
+    for (const auto& row : rows)
+        state = std::max(state, ListView1->fontMetrics().horizontalAdvance(qt(row.state)) + margin);
     const int width = ListView1->maximumViewportSize().width();
     const int time = std::clamp(timeColumnWidth(), width / 8, width / 8 + width * 3 / 16);
+    const int stateExtra = std::clamp(state - (width - width / 8 - 2 * (width * 3 / 8)), 0, width / 8);
     ListView1->header()->resizeSection(0, time);
     ListView1->header()->resizeSection(1, width * 3 / 8);
-    ListView1->header()->resizeSection(2, width * 3 / 8 - (time - width / 8));
-    ListView1->header()->resizeSection(3, width - width / 8 - 2 * (width * 3 / 8));
+    ListView1->header()->resizeSection(2, width * 3 / 8 - (time - width / 8) - stateExtra);
+    ListView1->header()->resizeSection(3, width - width / 8 - 2 * (width * 3 / 8) + stateExtra);
 
     QList<QTreeWidgetItem*> items;
-    const auto rows = mainwin::alarmRows(m_table, m_services.localeTime);
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const auto& row : rows)
         items.append(new QTreeWidgetItem({qt(row.time), qt(row.memo), qt(row.days), qt(row.state)}));
@@ -257,10 +268,7 @@ void Form1::RemoveAlarm(std::int16_t Index)
         platform::showError(m_services.dialogs, messages::changeNotSaved);
         return;
     }
-    m_table.removeOffsetsAt(Index);
-    m_check.alarmRemoved(Index);
-    if (m_editor != nullptr)
-        m_editor->alarmRemoved(Index);
+    followRemoval(Index);
     Form_Activate();
     // Nothing stays selected, so a second press of Delete cannot take the next alarm with it.
     if (ListView1 != nullptr) {
@@ -279,7 +287,7 @@ void Form1::cmdOnOff_Click()
         return;
     }
     // A snooze pending for the alarm goes with the old state.
-    SetSnoozeValue(k, 0, 0, false);
+    scheduler::SetSnoozeValue(m_table, k, 0, 0, false);
     Form_Activate();
 }
 
@@ -329,6 +337,7 @@ void Form1::Timer1_Timer()
 {
     m_check.Timer1_Timer();
     prepareForRing();
+    showNextAlarm();
 }
 
 void Form1::prepareForRing()
@@ -350,6 +359,10 @@ void Form1::prepareForRing()
 void Form1::SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment)
 {
     scheduler::SetSnoozeValue(m_table, Index, SVH, SVM, Increment);
+    // OK on a one-off's ring is its last answer, after however many snoozes.
+    if (!Increment && SVH == 0 && SVM == 0 && m_table.has(Index) &&
+        m_table.APlan[static_cast<std::size_t>(Index)].date)
+        retireOneOff(Index);
     Timer1->runNow();
 }
 

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -64,9 +65,15 @@ public:
     void RemoveAlarm(std::int16_t Index);
     std::int16_t ACount() const { return m_table.ACount; }
 
-    // The tray menu's two items; Restore also answers a second start of the program.
+    // The tray menu's items; Restore also answers a second start of the program. Ring in, Pause and
+    // Resume are buttons of the window too, for desktops without a notification area.
     void mPopRestore_Click();
     void mPopExit_Click();
+    void mPopRingIn_Click();
+    void mPopPause_Click();
+    void mPopResume_Click();
+    // Where the machine cannot be woken for an alarm, why; empty where it can. The status line says so.
+    void setWakeRefusal(const std::string& reason);
     // Logout: a close that would ask "End Wakery now?" ends the program without asking.
     void sessionEnding() { m_lifecycle.sessionEnding(); }
 
@@ -97,12 +104,23 @@ private slots:
     void Command3_Click();
     void cmdOnOff_Click();
     void cmdSet_Click();
+    // Skip next: the selected alarm's next ring does not ring; pressed again while that ring is still
+    // ahead, it rings after all.
+    void cmdSkip_Click();
 
 private:
     void buildControls();
     void ensureControls();
     void showPresence(bool withoutTray);
     void FillAlarmList();
+    // The tip, the status line and the pause in the icon and the buttons, after every check.
+    void showNextAlarm();
+    // A one-off was answered: switched off, or deleted when "Ring in..." added it.
+    void retireOneOff(std::int16_t index);
+    // After alarm index left the file: offsets, the check and an open editor follow.
+    void followRemoval(std::int16_t index);
+    // Pause or resume as Data.ini stores it, then the list and the check follow.
+    void writePause(std::optional<std::int64_t> until);
     // What the Time column needs for the widest time text of the locale.
     int timeColumnWidth();
     // The 1-based index of the selected row, which is the alarm index; 0 with no row selected.
@@ -141,6 +159,11 @@ private:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* cmdOnOff = nullptr;
+    QPushButton* cmdSkip = nullptr;
+    QPushButton* cmdRingIn = nullptr;
+    QPushButton* cmdPause = nullptr; // "Pause..." or "Resume"
+    QLabel* lblNext = nullptr;
+    std::string m_wakeRefusal;
     // Where there is no notification area (GNOME): what the window is for, and Start at login, which
     // lives in the icon's menu elsewhere.
     QLabel* lblPresence = nullptr;

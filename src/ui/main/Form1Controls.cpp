@@ -90,13 +90,23 @@ void Form1::buildControls()
     Command2 = button(client, "Command2", "Edit...", twips(4320, 2820, 1215, 360));
     Command3 = button(client, "Command3", "Delete", twips(5535, 2820, 1215, 360));
     cmdOnOff = button(client, "cmdOnOff", "On/Off", twips(6750, 2820, 1215, 360));
+    cmdRingIn = button(client, "cmdRingIn", "Ring &in...", twips(4320, 3240, 1215, 360));
+    cmdPause = button(client, "cmdPause", "&Pause...", twips(5535, 3240, 1215, 360));
+    cmdSkip = button(client, "cmdSkip", "S&kip next", twips(6750, 3240, 1215, 360));
+    cmdSkip->setCheckable(true);
+    cmdSkip->setToolTip(QStringLiteral("The selected alarm stays on but does not ring next time."));
+    lblNext = label(client, "lblNext", "", twips(120, 3690, 7845, 225), 8.25, false);
+    lblNext->setTextFormat(Qt::PlainText);
 
     // Tab order: the duration box first, then the buttons from right to left, the list, Set.
     setTabOrder(cmbtime, cmdOnOff);
     setTabOrder(cmdOnOff, Command3);
     setTabOrder(Command3, Command2);
     setTabOrder(Command2, Command1);
-    setTabOrder(Command1, ListView1);
+    setTabOrder(Command1, cmdSkip);
+    setTabOrder(cmdSkip, cmdPause);
+    setTabOrder(cmdPause, cmdRingIn);
+    setTabOrder(cmdRingIn, ListView1);
     setTabOrder(ListView1, cmdSet);
     cmbtime->setFocus();
 
@@ -105,13 +115,23 @@ void Form1::buildControls()
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(cmdOnOff, &QPushButton::clicked, this, &Form1::cmdOnOff_Click);
     connect(cmdSet, &QPushButton::clicked, this, &Form1::cmdSet_Click);
+    connect(cmdSkip, &QPushButton::clicked, this, &Form1::cmdSkip_Click);
+    connect(cmdRingIn, &QPushButton::clicked, this, &Form1::mPopRingIn_Click);
+    connect(cmdPause, &QPushButton::clicked, this, [this] {
+        if (m_tray.isPaused())
+            mPopResume_Click();
+        else
+            mPopPause_Click();
+    });
+    // The Skip button shows whether the selected alarm skips its next ring.
+    connect(ListView1, &QTreeWidget::itemSelectionChanged, this, &Form1::showNextAlarm);
 
     lblPresence =
         label(client, "lblPresence", "Wakery keeps ringing your alarms while this window is minimised.",
-              twips(120, 3480, 5760, 225), 8.25, false);
+              twips(120, 4020, 5760, 225), 8.25, false);
     chkStartAtLogin = new QCheckBox(QStringLiteral("Start at login"), client);
     chkStartAtLogin->setObjectName(QStringLiteral("chkStartAtLogin"));
-    chkStartAtLogin->setGeometry(twips(6000, 3450, 1965, 285));
+    chkStartAtLogin->setGeometry(twips(6000, 3990, 1965, 285));
     // One setting with the icon menu's item: the box only passes a click on and shows the item's mark.
     QAction* startAtLogin = m_tray.startAtLoginAction();
     chkStartAtLogin->setChecked(startAtLogin->isChecked());
@@ -126,8 +146,8 @@ void Form1::buildControls()
 
 void Form1::showPresence(bool withoutTray)
 {
-    // With an icon the window keeps the classic size; the line and the box make it taller.
+    // Without an icon the line and the box make the window taller.
     lblPresence->setVisible(withoutTray);
     chkStartAtLogin->setVisible(withoutTray);
-    setFixedSize(px(8100), px(withoutTray ? 3780 : 3450));
+    setFixedSize(px(8100), px(withoutTray ? 4350 : 3990));
 }

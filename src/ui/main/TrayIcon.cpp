@@ -6,8 +6,8 @@
 
 namespace mainwin {
 
-TrayIcon::TrayIcon(const QIcon& icon, Availability available, QObject* parent)
-    : QObject(parent), m_isAvailable(std::move(available)), m_image(icon)
+TrayIcon::TrayIcon(const QIcon& icon, const QIcon& pausedIcon, Availability available, QObject* parent)
+    : QObject(parent), m_isAvailable(std::move(available)), m_image(icon), m_pausedImage(pausedIcon)
 {
     if (!m_isAvailable)
         m_isAvailable = [this] { return m_platformWatch.available(); };
@@ -16,6 +16,13 @@ TrayIcon::TrayIcon(const QIcon& icon, Availability available, QObject* parent)
     m_menu.setTitle(QStringLiteral("&SysTray"));
     m_restore = m_menu.addAction(QStringLiteral("&Restore"));
     m_restore->setObjectName(QStringLiteral("mPopRestore"));
+    m_ringIn = m_menu.addAction(QStringLiteral("Ring &in..."));
+    m_ringIn->setObjectName(QStringLiteral("mPopRingIn"));
+    m_pause = m_menu.addAction(QStringLiteral("&Pause alarms until..."));
+    m_pause->setObjectName(QStringLiteral("mPopPause"));
+    m_resume = m_menu.addAction(QStringLiteral("Res&ume alarms"));
+    m_resume->setObjectName(QStringLiteral("mPopResume"));
+    m_resume->setVisible(false);
     m_startAtLogin = m_menu.addAction(QStringLiteral("Start at &login"));
     m_startAtLogin->setObjectName(QStringLiteral("mPopStartAtLogin"));
     m_startAtLogin->setCheckable(true);
@@ -23,6 +30,9 @@ TrayIcon::TrayIcon(const QIcon& icon, Availability available, QObject* parent)
     m_exit = m_menu.addAction(QStringLiteral("&Exit"));
     m_exit->setObjectName(QStringLiteral("mPopExit"));
     connect(m_restore, &QAction::triggered, this, &TrayIcon::restoreRequested);
+    connect(m_ringIn, &QAction::triggered, this, &TrayIcon::ringInRequested);
+    connect(m_pause, &QAction::triggered, this, &TrayIcon::pauseRequested);
+    connect(m_resume, &QAction::triggered, this, &TrayIcon::resumeRequested);
     connect(m_startAtLogin, &QAction::triggered, this, &TrayIcon::startAtLoginTriggered);
     connect(m_exit, &QAction::triggered, this, &TrayIcon::exitRequested);
     // The user may switch it in the desktop's own settings while the program runs.
@@ -88,8 +98,8 @@ void TrayIcon::checkAvailability()
 void TrayIcon::showIcon()
 {
     if (!m_icon) {
-        m_icon = std::make_unique<QSystemTrayIcon>(m_image);
-        m_icon->setToolTip(QStringLiteral("Wakery"));
+        m_icon = std::make_unique<QSystemTrayIcon>(m_paused ? m_pausedImage : m_image);
+        m_icon->setToolTip(m_tip);
         m_icon->setContextMenu(&m_menu);
         connect(m_icon.get(), &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
         m_platformWatch.trayCreated();
@@ -97,6 +107,27 @@ void TrayIcon::showIcon()
             m_watch.stop();
     }
     m_icon->show();
+}
+
+void TrayIcon::setTip(const QString& tip)
+{
+    if (tip == m_tip)
+        return;
+    m_tip = tip;
+    if (m_icon)
+        m_icon->setToolTip(m_tip);
+}
+
+void TrayIcon::setPaused(bool paused)
+{
+    if (paused == m_paused)
+        return;
+    m_paused = paused;
+    // While paused the menu offers the way back instead of a second pause.
+    m_pause->setVisible(!paused);
+    m_resume->setVisible(paused);
+    if (m_icon)
+        m_icon->setIcon(paused ? m_pausedImage : m_image);
 }
 
 void TrayIcon::refreshStartAtLogin()

@@ -19,7 +19,8 @@ class Dialogs;
 
 namespace mainwin {
 
-// The notification-area icon with the tip "Wakery" and its menu "&Restore" / "Start at &login" / "&Exit".
+// The notification-area icon with the tip "Wakery" and the next alarm, and its menu "&Restore" /
+// "Ring &in..." / "&Pause alarms until..." or "Res&ume alarms" / "Start at &login" / "&Exit".
 // Left click and double click ask for the main window; right click opens the menu at the mouse (the
 // platform does that); every other event on the icon does nothing. Desktops gain and lose their
 // notification area (a panel restarts or starts after the program, a session has none), so its presence
@@ -32,7 +33,8 @@ public:
     using Availability = std::function<bool()>;
     // available is asked whether a notification area exists; without it the desktop is asked. Tests pass
     // their own.
-    explicit TrayIcon(const QIcon& icon, Availability available = {}, QObject* parent = nullptr);
+    explicit TrayIcon(const QIcon& icon, const QIcon& pausedIcon, Availability available = {},
+                      QObject* parent = nullptr);
     ~TrayIcon() override;
 
     // Puts the icon into the notification area, now or as soon as one appears.
@@ -48,7 +50,16 @@ public:
     // Without it the item is disabled.
     void setStartAtLogin(platform::Autostart* autostart, platform::Dialogs* dialogs);
 
+    // The tip's text, and the icon with or without the pause badge; both hold until changed.
+    void setTip(const QString& tip);
+    void setPaused(bool paused);
+    bool isPaused() const { return m_paused; }
+    QString tip() const { return m_tip; }
+
     QAction* restoreAction() const { return m_restore; }
+    QAction* ringInAction() const { return m_ringIn; }
+    QAction* pauseAction() const { return m_pause; }
+    QAction* resumeAction() const { return m_resume; }
     QAction* startAtLoginAction() const { return m_startAtLogin; }
     QAction* exitAction() const { return m_exit; }
     // The mark of "Start at login" read afresh: the desktop's own settings may have changed it.
@@ -64,6 +75,9 @@ public slots:
 
 signals:
     void restoreRequested();
+    void ringInRequested();
+    void pauseRequested();
+    void resumeRequested();
     void exitRequested();
     void availabilityChanged(bool available);
 
@@ -75,8 +89,14 @@ private:
     bool m_available = false;
     bool m_added = false;
     QIcon m_image;
+    QIcon m_pausedImage;
+    bool m_paused = false;
+    QString m_tip = QStringLiteral("Wakery");
     QMenu m_menu;
     QAction* m_restore = nullptr;
+    QAction* m_ringIn = nullptr;
+    QAction* m_pause = nullptr;
+    QAction* m_resume = nullptr;
     QAction* m_startAtLogin = nullptr;
     QAction* m_exit = nullptr;
     std::unique_ptr<QSystemTrayIcon> m_icon;

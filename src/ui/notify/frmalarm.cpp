@@ -3,6 +3,7 @@
 
 #include "AlarmOwner.h"
 #include "AlarmSound.h"
+#include "DurationBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SoundPlayer.h"
@@ -206,17 +207,9 @@ void frmalarm::Timer1_Timer()
 
 void frmalarm::cmdSnooze_Click()
 {
-    std::string boxText = cmbtime->currentText().toStdString();
-    std::string text = boxText;
-    const bool valid = scheduler::ValidDuration(text, boxText);
-    // The box keeps the "00" the check filled in, even when the text then proves invalid.
-    if (QString::fromStdString(boxText) != cmbtime->currentText())
-        cmbtime->setEditText(QString::fromStdString(boxText));
-    const auto duration = valid ? scheduler::snoozeDurationOf(boxText) : std::nullopt;
-    if (!duration) {
-        platform::showError(m_dialogs, messages::invalidDuration);
+    const auto duration = readDurationBox(*cmbtime, m_dialogs);
+    if (!duration)
         return;
-    }
     m_owner.SetSnoozeValue(AlarmIndex, duration->hours, duration->minutes, true);
     unload();
 }

@@ -11,6 +11,7 @@ inline constexpr const char* noMoreAlarms = "No more alarms can be added.";
 inline constexpr const char* invalidTime = "Please type a valid time!";
 inline constexpr const char* noMemo = "Please type a Memo!";
 inline constexpr const char* noDay = "Please at least Mark one day!";
+inline constexpr const char* onceInPast = "Please choose a day and time that are still ahead!";
 inline constexpr const char* changedElsewhere =
     "The alarms were changed outside Wakery; the list has been reloaded. Press OK again to save.";
 

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "NextAlarm.h"
+
+#include "AlarmRows.h"
+#include "platform/LocaleTime.h"
+#include "scheduler/AlarmOccurrences.h"
+#include "scheduler/CivilMinute.h"
+#include "store/AlarmTable.h"
+
+#include <cstdio>
+
+namespace mainwin {
+
+using scheduler::civil::minutesPerDay;
+
+std::string durationText(std::int64_t minutes)
+{
+    const std::int64_t days = minutes / minutesPerDay;
+    const std::int64_t hours = minutes % minutesPerDay / 60;
+    if (days > 0)
+        return std::to_string(days) + " d " + std::to_string(hours) + " h";
+    if (hours > 0)
+        return std::to_string(hours) + " h " + std::to_string(minutes % 60) + " min";
+    return std::to_string(minutes % 60) + " min";
+}
+
+std::string nextAlarmText(const store::AlarmTable& table, std::int64_t now,
+                          const platform::LocaleTime& locale)
+{
+    const auto ring = scheduler::nextRing(table, now);
+    if (!ring)
+        return "No alarm is due.";
+    const std::int64_t day = scheduler::civil::floorDiv(ring->minute, minutesPerDay);
+    const auto minuteOfDay = static_cast<int>(ring->minute - day * minutesPerDay);
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
+    const std::string& memo = table.AMemo[static_cast<std::size_t>(ring->index)];
+    // Within a week the weekday says it; further ahead (a one-off, a long pause) the date does.
+    const std::string when = ring->minute - now < 7 * minutesPerDay
+                                 ? locale.abbreviatedDayName(scheduler::civil::weekdayDigit(day) - '0')
+                                 : dayText(day, locale);
+    return "Next: " + when + " " + time + (memo.empty() ? "" : " - " + memo) + " (in " +
+           durationText(ring->minute - now) + ")";
+}
+
+std::string pauseText(const store::AlarmTable& table, std::int64_t now, const platform::LocaleTime& locale)
+{
+    if (!table.pauseUntil || !scheduler::heldByPause(table, now))
+        return {};
+    return "paused until " + dayText(*table.pauseUntil, locale);
+}
+
+std::string trayTip(const store::AlarmTable& table, std::int64_t now, const platform::LocaleTime& locale)
+{
+    const std::string paused = pauseText(table, now, locale);
+    return (paused.empty() ? "Wakery" : "Wakery - " + paused) + "\n" + nextAlarmText(table, now, locale);
+}
+
+} // namespace mainwin
