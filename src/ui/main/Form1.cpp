@@ -179,6 +179,7 @@ void Form1::FillAlarmList()
 {
     if (ListView1 == nullptr)
         return; // filled when the window is first shown
+    m_listDay = today();
     const std::int16_t selected = selectedIndex();
     ListView1->clear();
     ListView1->setHeaderLabels(

@@ -149,6 +149,7 @@ private:
     bool m_fontsReady = false;
     platform::FileStamp m_loadedStamp;
     int m_timeColumnWidth = -1;
+    std::int64_t m_listDay = 0; // the day the list was filled on
 
     QTreeWidget* ListView1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -124,6 +124,9 @@ void Form1::setWakeRefusal(const std::string& reason)
 void Form1::showNextAlarm()
 {
     const std::int64_t now = scheduler::civil::localMinute(m_services.clock.now());
+    // A skip that was for yesterday is no longer shown once the day has passed.
+    if (m_listDay != today() && m_loaded)
+        FillAlarmList();
     const std::string paused = mainwin::pauseText(m_table, now, m_services.localeTime);
     m_tray.setTip(qt(mainwin::trayTip(m_table, now, m_services.localeTime)));
     m_tray.setPaused(!paused.empty());

@@ -17,11 +17,13 @@ std::string durationText(std::int64_t minutes)
 {
     const std::int64_t days = minutes / minutesPerDay;
     const std::int64_t hours = minutes % minutesPerDay / 60;
+    const std::int64_t rest = minutes % 60;
+    // Two parts at most, and none that says 0.
     if (days > 0)
-        return std::to_string(days) + " d " + std::to_string(hours) + " h";
+        return std::to_string(days) + " d" + (hours > 0 ? " " + std::to_string(hours) + " h" : "");
     if (hours > 0)
-        return std::to_string(hours) + " h " + std::to_string(minutes % 60) + " min";
-    return std::to_string(minutes % 60) + " min";
+        return std::to_string(hours) + " h" + (rest > 0 ? " " + std::to_string(rest) + " min" : "");
+    return std::to_string(rest) + " min";
 }
 
 std::string nextAlarmText(const store::AlarmTable& table, std::int64_t now,
