@@ -41,7 +41,7 @@ def editors(s):
     press(s, app, "Edit...")
     editor = s.wait_window("Change Alarm...")
     another_program_adds(s)
-    s.keys(editor, *["Tab"] * 10, "ctrl+a")  # from OK past Cancel, the time and the seven days to the memo
+    s.keys(editor, *["Tab"] * 11, "ctrl+a")  # from OK past Cancel, the time, Every and the days to the memo
     s.keys(editor, text="Weekend film, popcorn")
     s.keys(editor, "Tab", "Tab", "Return")
     s.wait("the editor to close", lambda: not s.windows("Change Alarm..."))

@@ -107,9 +107,9 @@ class Session:
         with open(self.path("wakery.log"), "ab") as log:
             return self.start([os.path.join(self.app, "wakery")], env=env, stdout=log, stderr=log)
 
-    def set_clock(self, hhmmss):
+    def set_clock(self, hhmmss, days=0):  # days from today
         self.offset = (
-            math.floor(self.today(hhmmss) - time.time()) if hhmmss else self.offset
+            math.floor(self.today(hhmmss) + days * 86400 - time.time()) if hhmmss else self.offset
         )  # None keeps the offset
         with open(self.path("faketime"), "w") as clock:
             clock.write("%+d\n" % self.offset)
@@ -303,14 +303,14 @@ def press(s, app, name):
 
 
 def add_alarm(s, app, at, days, memo, meanwhile=lambda: None):
-    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, the days
+    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, Every, the days
     Sun..Sat, the memo. meanwhile runs as soon as the editor is open."""
     press(s, app, "Add...")
     editor = s.wait_window("Set Alarm...")
     meanwhile()
     s.keys(editor, "Tab", "Tab", "ctrl+a")
     s.keys(editor, text=at)
-    s.keys(editor, *[key for day in range(1, 8) for key in ["Tab"] + ["space"] * (day in days)], "Tab")
+    s.keys(editor, "Tab", *[key for day in range(1, 8) for key in ["Tab"] + ["space"] * (day in days)], "Tab")
     s.keys(editor, text=memo)
     s.keys(editor, "Tab", "Tab", "Return")  # past Browse to the sound box, where Return presses OK
 

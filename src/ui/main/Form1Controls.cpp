@@ -93,7 +93,6 @@ void Form1::buildControls()
     cmdRingIn = button(client, "cmdRingIn", "Ring &in...", twips(4320, 3240, 1215, 360));
     cmdPause = button(client, "cmdPause", "&Pause...", twips(5535, 3240, 1215, 360));
     cmdSkip = button(client, "cmdSkip", "S&kip next", twips(6750, 3240, 1215, 360));
-    cmdSkip->setCheckable(true);
     cmdSkip->setToolTip(QStringLiteral("The selected alarm stays on but does not ring next time."));
     lblNext = label(client, "lblNext", "", twips(120, 3690, 7845, 225), 8.25, false);
     lblNext->setTextFormat(Qt::PlainText);

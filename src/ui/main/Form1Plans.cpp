@@ -143,8 +143,9 @@ void Form1::showNextAlarm()
     cmdPause->setText(paused.empty() ? QStringLiteral("&Pause...") : QStringLiteral("Res&ume"));
     const std::int16_t k = selectedIndex();
     cmdSkip->setEnabled(k != 0);
+    // A caption rather than a checked look: a screen reader's toggle would not press the button.
     const bool skips = m_table.has(k) && m_table.APlan[static_cast<std::size_t>(k)].skip >= today();
-    cmdSkip->setChecked(skips);
+    cmdSkip->setText(skips ? QStringLiteral("Don't s&kip") : QStringLiteral("S&kip next"));
 }
 
 void Form1::retireOneOff(std::int16_t index)
