@@ -189,18 +189,19 @@ void Form1::FillAlarmList()
     // is too narrow for "12:00:00 PM" in some fonts; the Time column then takes what it needs from Days,
     // which has room to spare even with all seven days.
     const auto rows = mainwin::alarmRows(m_table, m_services.localeTime, today());
-    // A skip makes the State column's text long; Days gives it what it needs too, up to a quarter.
+    // A skip makes the State column's text long: Alarm and Days give it what it needs, up to a quarter.
     int state = 0;
-    const int margin =
-        2 * ListView1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 2;
+    // The view's text margins, and room for the letter its elision would take.
+    const int margin = 2 * ListView1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) +
+                       2 * ListView1->fontMetrics().averageCharWidth();
     for (const auto& row : rows)
         state = std::max(state, ListView1->fontMetrics().horizontalAdvance(qt(row.state)) + margin);
     const int width = ListView1->maximumViewportSize().width();
     const int time = std::clamp(timeColumnWidth(), width / 8, width / 8 + width * 3 / 16);
-    const int stateExtra = std::clamp(state - (width - width / 8 - 2 * (width * 3 / 8)), 0, width / 8);
+    const int stateExtra = std::clamp(state - (width - width / 8 - 2 * (width * 3 / 8)), 0, width / 4);
     ListView1->header()->resizeSection(0, time);
-    ListView1->header()->resizeSection(1, width * 3 / 8);
-    ListView1->header()->resizeSection(2, width * 3 / 8 - (time - width / 8) - stateExtra);
+    ListView1->header()->resizeSection(1, width * 3 / 8 - stateExtra / 2);
+    ListView1->header()->resizeSection(2, width * 3 / 8 - (time - width / 8) - (stateExtra - stateExtra / 2));
     ListView1->header()->resizeSection(3, width - width / 8 - 2 * (width * 3 / 8) + stateExtra);
 
     QList<QTreeWidgetItem*> items;
