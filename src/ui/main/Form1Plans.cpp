@@ -71,16 +71,13 @@ void Form1::mPopRingIn_Click()
     const std::int64_t minute =
         scheduler::ringInMinute(m_services.clock.now(), duration.hours, duration.minutes);
     const std::int64_t day = scheduler::civil::floorDiv(minute, minutesPerDay);
-    const auto minuteOfDay = static_cast<int>(minute - day * minutesPerDay);
-    char time[16];
-    std::snprintf(time, sizeof time, "%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
     char fallbackMemo[32];
     std::snprintf(fallbackMemo, sizeof fallbackMemo, "Ring in %d:%02d", duration.hours, duration.minutes);
     // No weekday: a reader that knows nothing of Date skips it rather than ringing it every week.
     const store::AlarmRecord record{.state = "1",
                                     .type = "",
                                     .memo = memo.empty() ? fallbackMemo : memo,
-                                    .time = time,
+                                    .time = mainwin::clockText(minute),
                                     .sound = "",
                                     .date = text::isoDate(day),
                                     .timer = "1"};

@@ -26,6 +26,15 @@ std::string durationText(std::int64_t minutes)
     return std::to_string(rest) + " min";
 }
 
+std::string clockText(std::int64_t minute)
+{
+    const auto ofDay =
+        static_cast<int>(minute - scheduler::civil::floorDiv(minute, minutesPerDay) * minutesPerDay);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", ofDay / 60, ofDay % 60);
+    return text;
+}
+
 std::string nextAlarmText(const store::AlarmTable& table, std::int64_t now,
                           const platform::LocaleTime& locale)
 {
@@ -33,15 +42,12 @@ std::string nextAlarmText(const store::AlarmTable& table, std::int64_t now,
     if (!ring)
         return "No alarm is due.";
     const std::int64_t day = scheduler::civil::floorDiv(ring->minute, minutesPerDay);
-    const auto minuteOfDay = static_cast<int>(ring->minute - day * minutesPerDay);
-    char time[16];
-    std::snprintf(time, sizeof time, "%02d:%02d", minuteOfDay / 60, minuteOfDay % 60);
     const std::string& memo = table.AMemo[static_cast<std::size_t>(ring->index)];
     // Within a week the weekday says it; further ahead (a one-off, a long pause) the date does.
     const std::string when = ring->minute - now < 7 * minutesPerDay
                                  ? locale.abbreviatedDayName(scheduler::civil::weekdayDigit(day) - '0')
                                  : dayText(day, locale);
-    return "Next: " + when + " " + time + (memo.empty() ? "" : " - " + memo) + " (in " +
+    return "Next: " + when + " " + clockText(ring->minute) + (memo.empty() ? "" : " - " + memo) + " (in " +
            durationText(ring->minute - now) + ")";
 }
 

@@ -26,6 +26,9 @@ std::string pauseText(const store::AlarmTable& table, std::int64_t now, const pl
 // "Wakery" (or "Wakery - paused until Mon 14 Dec"), then the next alarm on a line of its own.
 std::string trayTip(const store::AlarmTable& table, std::int64_t now, const platform::LocaleTime& locale);
 
+// "07:05": the time of day of a local minute, on the 24-hour clock.
+std::string clockText(std::int64_t minute);
+
 // "9 h 12 min", "12 min", "2 d 3 h".
 std::string durationText(std::int64_t minutes);
 
