@@ -149,18 +149,18 @@ TEST_F(AlarmFile, LoadReadsTheDatesAndIgnoresWhatIsNoDate)
     EXPECT_EQ(table.pauseUntil, std::nullopt);
 }
 
-// The keys go with their alarm when it moves down, a Skip that is past goes, and a section reused beyond
+// The keys go with their alarm when it moves down, a Skip before today goes, and a section reused beyond
 // the count keeps none of them; a one-off answered is switched off, a timer deleted.
 TEST_F(AlarmFile, DatesMoveWithTheirAlarmAndNeverOutliveIt)
 {
     ASSERT_TRUE(load("[Alarm]\nCount=3\n"
                      "[Alarm1]\nState=1\nType=1\nTime=7:00\nMemo=a\nSound=\n"
-                     "[Alarm2]\nState=1\nType=\nTime=7:00\nMemo=b\nSound=\nDate=2026-12-09\nTimer=1\n"
-                     "[Alarm3]\nState=1\nType=2\nTime=7:00\nMemo=c\nSound=\nSkip=2026-12-06\n"));
+                     "[Alarm2]\nState=1\nType=\nTime=7:00\nMemo=b\nSound=\nDate=2026-12-09\nSkip=2026-12-06\n"
+                     "Timer=1\n[Alarm3]\nState=1\nType=2\nTime=7:00\nMemo=c\nSound=\nSkip=2026-12-07\n"));
     ASSERT_TRUE(store::removeAlarm(table, 1, path, dec7));
     EXPECT_EQ(store::readRecord(path, 1),
               (store::AlarmRecord{"1", "", "b", "7:00", "", "2026-12-09", "", "1"}));
-    EXPECT_EQ(store::readRecord(path, 2), (store::AlarmRecord{"1", "2", "c", "7:00", ""}));
+    EXPECT_EQ(store::readRecord(path, 2), (store::AlarmRecord{"1", "2", "c", "7:00", "", "", "2026-12-07"}));
     std::int16_t added = 0;
     ASSERT_EQ(store::addAlarm(path, {"1", "5", "d", "9:00", ""}, added), store::SaveResult::Saved);
     EXPECT_EQ(added, 3);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/TimeText.h"
+#include "text/IsoDate.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,28 @@ TEST(TimeText, StoredTimesOfEveryForm)
 TEST(TimeText, RoundsNoNumberToZero)
 {
     EXPECT_EQ(text::timetext::roundHalfEven(std::nan("")), 0);
+}
+
+// A stored date reads back as the text it came from; anything but a real day in exactly this form is none.
+struct Date
+{
+    const char* text;
+    bool day;
+};
+const Date dates[] = {
+    {.text = "2028-02-29", .day = true},  {.text = "2026-02-29", .day = false},
+    {.text = "1969-12-31", .day = true},  {.text = "2026-12-8", .day = false},
+    {.text = "2026-12/08", .day = false}, {.text = "2026/12-08", .day = false},
+    {.text = "2026-1x-08", .day = false}, {.text = "2026-12-0x", .day = false},
+};
+
+TEST(IsoDate, OnlyRealDaysInTheStoredForm)
+{
+    for (const Date& c : dates) {
+        const auto day = text::parseIsoDate(c.text);
+        EXPECT_EQ(day.has_value(), c.day) << c.text;
+        EXPECT_EQ(day ? text::isoDate(*day) : c.text, c.text);
+    }
 }
 
 } // namespace
