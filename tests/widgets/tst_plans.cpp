@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
@@ -171,9 +172,12 @@ private slots:
     {
         Harness h("[Alarm]\nCount=2\n[Alarm1]\nState=1\nType=23456\nTime=7:00 AM\nMemo=work\nSound=\n"
                   "[Alarm2]\nState=1\nType=\nTime=7:00 AM\nMemo=once\nSound=\nDate=2026-12-08\n");
-        h.select(1);
         auto* skip = h.find<QPushButton>("cmdSkip");
+        QVERIFY(!skip->isEnabled()); // nothing selected
+        h.select(1);
+        h.form.SetSnoozeValue(1, 0, 5, false);
         QTest::mouseClick(skip, Qt::LeftButton);
+        QCOMPARE(h.form.alarmTable().ASnoozeM[1], 0); // the snoozed ring is skipped too
         QCOMPARE(h.read("Alarm1", "Skip"), "2026-12-07");
         QCOMPARE(h.cell(1, 3), "On (skips Mon 7 Dec)");
         QCOMPARE(skip->text(), "Don't s&kip");
@@ -226,6 +230,11 @@ private slots:
         QCOMPARE(h.read("Alarm", "Count"), "1");
 
         h.form.setWakeRefusal("no capability");
+        QVERIFY(!h.form.trayIcon().resumeAction()->isVisible());
+        h.choose('p', [](QDialog& dialog) {
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+        });
+        QCOMPARE(h.read("Alarm", "PauseUntil"), "<absent>");
         h.choose('p', [](QDialog& dialog) {
             auto* until = dialog.findChild<QDateEdit*>("dtpUntil");
             QCOMPARE(until->date(), QDate(2026, 12, 8));
@@ -234,6 +243,7 @@ private slots:
         });
         QCOMPARE(h.read("Alarm", "PauseUntil"), "2026-12-09");
         QVERIFY(h.form.trayIcon().isPaused() && h.form.trayIcon().resumeAction()->isVisible());
+        QVERIFY(!h.form.trayIcon().pauseAction()->isVisible());
         QCOMPARE(h.form.trayIcon().tip(),
                  "Wakery - paused until Wed 9 Dec\nNext: Wed 07:30 - work (in 2 d 1 h)");
         auto* status = h.find<QLabel>("lblNext");
