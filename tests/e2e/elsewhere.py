@@ -1,7 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Another program writes Data.ini while Wakery runs: with the main window active and the editor open, OK
-keeps the other program's alarm; with the window hidden, a hand-added alarm rings. SIGTERM ends Wakery as Exit
-does."""
+"""Another program writes Data.ini while the editor is open or the window hidden."""
 import glob, os, signal, time  # noqa: E401
 from gi.repository import Atspi
 from harness import add_alarm, application, check, find, logind, main, press
@@ -25,7 +23,6 @@ def another_program_adds(s):
 
 
 def editors(s):
-    """Add... and then Edit... open while another program adds an alarm; then SIGTERM."""
     program, app = shown(s)
     add_alarm(s, app, "6:30 am", {TODAY}, "Dentist", meanwhile=lambda: another_program_adds(s))
     s.wait("the editor to close", lambda: not s.windows("Set Alarm..."))

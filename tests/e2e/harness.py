@@ -6,12 +6,7 @@ import ctypes, datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, 
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import (
-    Atspi,
-    Gio,
-    GLib,
-)  # noqa: E402 (Atspi reads the bus address from the environment when first used)
-
+from gi.repository import Atspi, Gio, GLib  # noqa: E402 (Atspi reads the bus address when first used)
 
 Failure = AssertionError  # raised by check and s.wait
 
@@ -25,31 +20,22 @@ def check(condition, what):
 class Session:
     def __init__(self, binary):
         self.dir, self.processes, self.offset = tempfile.mkdtemp(prefix="wakery-e2e-"), [], 0
-        self.app = self.path("app")
+        self.app, beside = self.path("app"), os.path.dirname(binary)
         os.makedirs(self.path("run"), mode=0o700), os.mkdir(self.app)
-        # The program with what lies beside it in its build folder: its loadable modules and default.wav.
-        for name in [binary, os.path.dirname(binary) + "/default.wav"] + glob.glob(
-            os.path.dirname(binary) + "/*.so"
-        ):
+        # Its loadable modules and default.wav lie beside it in the build folder.
+        for name in [binary, beside + "/default.wav"] + glob.glob(beside + "/*.so"):
             shutil.copy2(name, self.app)
-        self.env = {
-            k: v
-            for k, v in os.environ.items()
-            if not k.startswith("XDG_") and k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")
-        }
+        drop = ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")
+        self.env = {k: v for k, v in os.environ.items() if not k.startswith("XDG_") and k not in drop}
         # With no bus address at all, the D-Bus library would start a stray daemon of its own.
         self.env.update(
-            HOME=self.dir,
-            XDG_RUNTIME_DIR=self.path("run"),
-            LANG="en_US.UTF-8",
-            LC_ALL="en_US.UTF-8",
-            DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"),
+            HOME=self.dir, XDG_RUNTIME_DIR=self.path("run"), LANG="en_US.UTF-8", LC_ALL="en_US.UTF-8"
         )
+        self.env.update(DBUS_SESSION_BUS_ADDRESS="unix:path=" + self.path("no-bus"))
         self.display()
 
     def display(self):
-        # -noreset: a server resets when its last client (a probe such as pactl) leaves, refusing whoever
-        # connects then.
+        # -noreset: a server resets when its last client (a probe such as pactl) leaves.
         self.env["DISPLAY"] = ":" + self.ready(
             "Xvfb -displayfd {fd} -noreset -screen 0 1024x768x24 -nolisten tcp"
         )
@@ -58,18 +44,11 @@ class Session:
         return os.path.join(self.dir, name)
 
     def start(self, argv, env=None, **kwargs):
-        self.processes.append(
-            subprocess.Popen(
-                argv,
-                env=dict(self.env, **(env or {})),
-                **{"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **kwargs},
-            )
-        )
+        kwargs = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, **kwargs}
+        self.processes.append(subprocess.Popen(argv, env=dict(self.env, **(env or {})), **kwargs))
         return self.processes[-1]
 
-    def ready(
-        self, command
-    ):  # starts command with {fd} a pipe it writes a line to once ready; returns that line
+    def ready(self, command):  # command writes a line to the pipe {fd} once ready: that line
         read_end, write_end = os.pipe()
         self.start(command.replace("{fd}", str(write_end)).split(), pass_fds=(write_end,))
         os.close(write_end)
@@ -86,31 +65,22 @@ class Session:
         os.environ.get("WAKERY_E2E_KEEP") or shutil.rmtree(self.dir, ignore_errors=True)
 
     def program(self, faketime=False, env=None):
-        """With faketime its wall clock is set_clock's (read afresh at every call), its timers the real
-        monotonic one."""
-        env = dict(
-            env or {},
-            **(
-                dict(
-                    LD_PRELOAD=glob.glob("/usr/lib/*/faketime/libfaketime.so.1")[0],
-                    # Read afresh at every call: a real clock is right the moment a resume is announced,
-                    # while a cached faked one lags up to a second and the check would see the time before.
-                    FAKETIME_NO_CACHE="1",
-                    FAKETIME_TIMESTAMP_FILE=self.path("faketime"),
-                    FAKETIME_DONT_FAKE_MONOTONIC="1",
-                )
-                if faketime
-                else {}
-            ),
-        )
-        self.set_clock(None) if faketime else None
+        """With faketime its wall clock is set_clock's, its timers the real monotonic one."""
+        env = dict(env or {})
+        if faketime:
+            self.set_clock(None)
+            # No cache: a real clock is right the moment a resume is announced, a cached faked one lags.
+            env.update(
+                LD_PRELOAD=glob.glob("/usr/lib/*/faketime/libfaketime.so.1")[0],
+                FAKETIME_NO_CACHE="1",
+                FAKETIME_TIMESTAMP_FILE=self.path("faketime"),
+                FAKETIME_DONT_FAKE_MONOTONIC="1",
+            )
         with open(self.path("wakery.log"), "ab") as log:
             return self.start([os.path.join(self.app, "wakery")], env=env, stdout=log, stderr=log)
 
-    def set_clock(self, hhmmss, days=0):  # days from today
-        self.offset = (
-            math.floor(self.today(hhmmss) + days * 86400 - time.time()) if hhmmss else self.offset
-        )  # None keeps the offset
+    def set_clock(self, hhmmss, days=0):  # days from today; None keeps the offset
+        self.offset = math.floor(self.today(hhmmss) + days * 86400 - time.time()) if hhmmss else self.offset
         with open(self.path("faketime"), "w") as clock:
             clock.write("%+d\n" % self.offset)
 
@@ -128,7 +98,7 @@ class Session:
 
     def alarm(self, at, memo, sound="", later=()):  # switched on for today (Type 1 Sunday .. 7 Saturday)
         day = (time.localtime().tm_wday + 1) % 7 + 1
-        alarms = [(at, memo, sound)] + [(time_, text, "") for time_, text in later]
+        alarms = [(at, memo, sound)] + [(t, m, "") for t, m in later]
         self.data(
             f"[Alarm]\r\nCount={len(alarms)}\r\n"
             + "".join(
@@ -146,8 +116,7 @@ class Session:
 
     def bus(self, system=False):  # a private session bus (the accessibility tree needs it), or a system bus
         address = self.ready(
-            f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')}"
-            " --print-address={fd}"
+            f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')} --print-address={{fd}}"
         )
         if system:
             return self.env.update(DBUS_SYSTEM_BUS_ADDRESS=address) or address
@@ -157,14 +126,20 @@ class Session:
     def pulse(self):  # a sound server whose one sink, wakery_sink, has a monitor to record from
         with open(self.path("default.pa"), "w") as config:
             config.write(
-                "load-module module-null-sink sink_name=wakery_sink rate=44100 channels=2\nset-default-sink "
-                "wakery_sink\nload-module module-native-protocol-unix auth-anonymous=1"
-                f" socket={self.path('pulse')}\n"
+                "load-module module-null-sink sink_name=wakery_sink\nset-default-sink wakery_sink\n"
+                f"load-module module-native-protocol-unix auth-anonymous=1 socket={self.path('pulse')}\n"
             )
         self.env["PULSE_SERVER"] = "unix:" + self.path("pulse")
         self.start(
-            "pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no -F".split()
-            + [self.path("default.pa")]
+            [
+                "pulseaudio",
+                "--daemonize=no",
+                "--exit-idle-time=-1",
+                "-n",
+                "--use-pid-file=no",
+                "-F",
+                self.path("default.pa"),
+            ]
         )
         self.wait("the sound server", lambda: self.run("pactl", "info"))
 
@@ -193,44 +168,23 @@ class Session:
         self.run("xdotool", "mousemove", str(x), str(y), "click", str(button))
 
     def keys(self, window, *keys, text=None):
-        self.run(
-            "xdotool",
-            "windowfocus",
-            "--sync",
-            str(window),
-            *(("type", "--delay", "20", text) if text else ("key", "--clearmodifiers", *keys)),
-        )
+        typed = ("type", "--delay", "20", text) if text else ("key", "--clearmodifiers", *keys)
+        self.run("xdotool", "windowfocus", "--sync", str(window), *typed)
 
     def close_window(self, window):
         """What a window manager's close button does: WM_DELETE_WINDOW to the window."""
         x11, p = ctypes.cdll.LoadLibrary("libX11.so.6"), ctypes.c_void_p
         x11.XOpenDisplay.restype = x11.XInternAtom.restype = p
-        x11.XInternAtom.argtypes, x11.XSendEvent.argtypes = [p, ctypes.c_char_p, ctypes.c_int], [
-            p,
-            ctypes.c_ulong,
-            ctypes.c_int,
-            ctypes.c_long,
-            p,
-        ]
-        display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
-        # An XClientMessageEvent: type, serial, send_event, display, window, message_type, format, data.
-        x11.XSendEvent(
-            display,
-            window,
-            0,
-            0,
-            (ctypes.c_long * 24)(
-                33,
-                0,
-                0,
-                0,
-                window,
-                x11.XInternAtom(display, b"WM_PROTOCOLS", 0),
-                32,
-                x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0),
-            ),
-        )
+        x11.XInternAtom.argtypes = [p, ctypes.c_char_p, ctypes.c_int]
+        x11.XSendEvent.argtypes = [p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, p]
         x11.XCloseDisplay.argtypes = [p]
+        display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
+        atom = lambda name: x11.XInternAtom(display, name, 0)  # noqa: E731
+        # An XClientMessageEvent: type, serial, send_event, display, window, message_type, format, data.
+        event = (ctypes.c_long * 24)(
+            33, 0, 0, 0, window, atom(b"WM_PROTOCOLS"), 32, atom(b"WM_DELETE_WINDOW")
+        )
+        x11.XSendEvent(display, window, 0, 0, event)
         x11.XCloseDisplay(display)
 
     def docked_icon(self):
@@ -239,10 +193,11 @@ class Session:
         seen = []
 
         def probe():
+            geometry = lambda w: dict(  # noqa: E731
+                f.split("=") for f in self.run("xdotool", "getwindowgeometry", "--shell", str(w)).split()
+            )
             shapes = [
-                dict(
-                    f.split("=") for f in self.run("xdotool", "getwindowgeometry", "--shell", str(w)).split()
-                )
+                geometry(w)
                 for w in self.windows(classname="wakery")
                 if "TOOLTIP" not in self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE")
             ]
@@ -257,21 +212,20 @@ class Session:
 
         return self.wait("the icon in the notification area", probe)
 
-    # Presses key in the icon's menu, which Qt maps again in the same window: told by its kind, not by
-    # being new.
     def icon_menu(self, key):
-        menu = lambda: [
+        """Presses key in the icon's menu, which Qt maps again in the same window: told by its kind."""
+        menu = lambda: [  # noqa: E731
             w
             for w in self.windows(classname="wakery")
-            if "Redirect State: yes" in self.run("xwininfo", "-id", str(w))  # noqa: E731
+            if "Redirect State: yes" in self.run("xwininfo", "-id", str(w))
             and self.run("xprop", "-id", str(w), "_NET_WM_WINDOW_TYPE").endswith(
                 "= _NET_WM_WINDOW_TYPE_NORMAL\n"
             )
         ]
         self.click(*self.docked_icon(), button=3)
         self.wait("the icon menu", menu)
-        # Off the icon first: to Qt a right press there soon after the last one, with no move between, is a
-        # double click.
+        # Off the icon first: a right press there soon after the last one, with no move between, is a double
+        # click to Qt.
         self.run("xdotool", "mousemove_relative", "--", "-200", "100", "key", key)
         self.wait("the icon menu to close", lambda: not menu())
 
@@ -326,21 +280,14 @@ class Service:
     """Owns name on the session (or a new system) bus; calls to path are kept in self.calls and answered by
     answer()."""
 
-    def __init__(
-        self, s, name, path=None, xml=None, answer=lambda method, args: None, get=None, system=False
-    ):
+    def __init__(self, s, name, path=None, xml=None, answer=lambda method, args: None, system=False):
         self.calls, self.answer = [], answer
-        self.bus = Gio.DBusConnection.new_for_address_sync(
-            s.bus(True) if system else s.env["DBUS_SESSION_BUS_ADDRESS"],
-            Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
-            None,
-            None,
-        )
-        if (
-            xml
-        ):  # answered by a main loop of their own: one in the scenario's thread would race AT-SPI's calls
+        flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+        address = s.bus(True) if system else s.env["DBUS_SESSION_BUS_ADDRESS"]
+        self.bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
+        if xml:  # answered by a main loop of its own: one in the scenario's thread would race AT-SPI's calls
             self.bus.register_object(
-                path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.call, get, None
+                path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.call, None, None
             )
             threading.Thread(target=GLib.MainLoop().run, daemon=True).start()
         self.bus.call_sync(
@@ -357,9 +304,7 @@ class Service:
 
     def call(self, bus, sender, path, interface, method, arguments, invocation):
         self.calls.append((method, arguments.unpack()))
-        invocation.return_value(
-            self.answer(method, self.calls[-1][1]) or None
-        )  # a reply's Variant, or nothing
+        invocation.return_value(self.answer(method, self.calls[-1][1]))
 
     def called(self, method):
         return [arguments for name, arguments in self.calls if name == method]
@@ -370,14 +315,10 @@ class Service:
 
     def resume(
         self,
-    ):  # as login1: makes the program read its (faked) wall clock at once, which a kernel timer cannot
+    ):  # as login1: the program reads its (faked) wall clock at once, which a kernel timer cannot
         for starting in (True, False):
-            self.emit(
-                "/org/freedesktop/login1",
-                "org.freedesktop.login1.Manager",
-                "PrepareForSleep",
-                GLib.Variant("(b)", (starting,)),
-            )
+            manager = "org.freedesktop.login1.Manager"
+            self.emit("/org/freedesktop/login1", manager, "PrepareForSleep", GLib.Variant("(b)", (starting,)))
 
 
 def logind(s):  # start it before s.program()
@@ -385,16 +326,12 @@ def logind(s):  # start it before s.program()
 
 
 def notifications(s):
-    return Service(
-        s,
-        "org.freedesktop.Notifications",
-        "/org/freedesktop/Notifications",
-        NOTIFY,
-        lambda method, _: {
-            "Notify": GLib.Variant("(u)", (1,)),
-            "GetCapabilities": GLib.Variant("(as)", (["actions", "body"],)),
-        }.get(method),
-    )
+    answers = {
+        "Notify": GLib.Variant("(u)", (1,)),
+        "GetCapabilities": GLib.Variant("(as)", (["actions", "body"],)),
+    }
+    path = "/org/freedesktop/Notifications"
+    return Service(s, "org.freedesktop.Notifications", path, NOTIFY, lambda method, _: answers.get(method))
 
 
 def main(scenarios, kind=Session):
@@ -403,9 +340,7 @@ def main(scenarios, kind=Session):
         scenarios[sys.argv[1].replace("-", "_")](session)
     except (Failure, subprocess.TimeoutExpired) as error:
         log = session.path("wakery.log")
-        sys.exit(
-            f"FAILED: {error}"
-            + (f"\n--- the program's output:\n{open(log).read()[-3000:]}" if os.path.exists(log) else "")
-        )
+        output = f"\n--- the program's output:\n{open(log).read()[-3000:]}" if os.path.exists(log) else ""
+        sys.exit(f"FAILED: {error}{output}")
     finally:
         session.close()

@@ -1,6 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Wakery as installed: its package, built from this build and extracted into a scratch root, run from there
-with a notification area. (A panel that offers a D-Bus one and comes up after the program: see wayland.py.)"""
+"""The package of this build, extracted into a scratch root and run from there."""
 import glob, os, sys, time  # noqa: E401
 from harness import add_alarm, application, check, logind, main
 

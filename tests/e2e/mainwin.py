@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The main window in an X session with a notification area (trayer), and with one that comes and goes."""
+"""The main window with a notification area (trayer), and with one that comes and goes."""
 from harness import add_alarm, application, check, main, press
 
 TITLE = "Orvane Wakery"

@@ -1,14 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""After a sleep or a clock jump: the resume signal runs the check at once, an alarm 30 minutes late rings
-(after each of two sleeps in a row), one 3 hours late does not and is listed in a quiet notice, or in a box
-titled "Wakery"."""
+"""After a sleep the resume signal runs the check at once: 30 minutes late an alarm rings, 3 hours late it is
+listed in a notice, or in a box where there is no notification service."""
 import time
 from harness import application, check, find, logind, main, notifications
 
 
 def asleep_from_7(s, wake_at, notices=False, later=()):
-    """Alarm 7:00 "Dentist" today (and the later ones); the program's last check is at 6:59, then it sleeps
-    until wake_at. Returns the notification service (when notices) and the login manager."""
     s.alarm("7:00 AM", "Dentist", later=later)
     s.bus(), s.tray()
     service, login = notices and notifications(s), logind(s)
@@ -26,7 +23,6 @@ def answer_with_return(s, within):
 
 
 def two_sleeps(s):
-    """Sleep 6:59 to 7:30, answer the 7:00 alarm, sleep 7:30 to 8:10: the 7:40 alarm rings too."""
     _, login = asleep_from_7(s, "07:30:00", later=[("7:40 AM", "Bus")])
     check(answer_with_return(s, 2), "30 minutes late, the alarm rings within 2 s of the resume")
     s.set_clock("08:10:00")
@@ -35,8 +31,6 @@ def two_sleeps(s):
 
 
 def missed(s, notices):
-    """Three hours late: no ring, one notice; the box, where there is no notification service, blocks no alarm
-    that comes due while it is open."""
     service, login = asleep_from_7(s, "10:00:00", notices, later=[("10:01 AM", "Call")])
     if notices:
         _, _, icon, summary, text, _, hints, _ = s.wait("the notice", lambda: service.called("Notify"), 5)[0]

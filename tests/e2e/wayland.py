@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Wakery natively on Wayland: a headless sway with waybar, run with Wakery as an unprivileged user (sway
-refuses root). The icon registers with waybar's tray whether Wakery starts before the bar or after it, its
-menu is read over D-Bus, and at the faked 7:00 "Alarm!" is mapped and focused, shown in a screenshot and
-closed by a typed Return. Where sway cannot start, the scenario is skipped with the reason."""
+"""Natively on a headless sway with waybar, all as an unprivileged user (sway refuses root); skipped with the
+reason where sway cannot start."""
 import glob, json, os, pwd, re, shutil, signal, subprocess, sys  # noqa: E401
 from harness import Session, check, main
 

@@ -7,6 +7,7 @@
 #include "platform/Autostart.h"
 #include "platform/qt/FileChangeWatch.h"
 #include "ui/editor/Dialog.h"
+#include "ui/main/AppIcon.h"
 #include "ui/main/CheckTimer.h"
 #include "ui/notify/frmalarm.h"
 
@@ -143,8 +144,9 @@ struct Duration
 };
 const Duration durations[] = {
     {.name = "Set repairs a missing hour", .typed = ":30", .file = "00:30", .box = "00:30"},
-    {.name = "Set refuses 13 hours",
+    {.name = "Execute refuses 13 hours, once",
      .typed = "13:00",
+     .key = Qt::Key_Execute,
      .file = "<absent>",
      .box = "13:00",
      .message = messages::invalidDuration},
@@ -237,8 +239,9 @@ private slots:
         QCOMPARE(h.column(3), fourStates);
         QCOMPARE(h.form.GetASound(4), "/x/ring.wav");
         QCOMPARE(h.form.GetASound(5), "");
-        QVERIFY(h.list()->header()->sectionSize(0) >
-                h.list()->fontMetrics().horizontalAdvance("12:00:00 PM"));
+        // No time is cut short.
+        const auto* view = static_cast<QAbstractItemView*>(h.list());
+        QVERIFY(h.list()->header()->sectionSize(0) >= view->sizeHintForColumn(0));
         QVERIFY(h.list()->header()->length() <= h.list()->maximumViewportSize().width());
         // An activation reloads, keeping the selected row.
         h.select(3);
@@ -303,10 +306,15 @@ private slots:
         const Duration& c = durations[row];
         Harness h;
         auto* box = h.form.findChild<QComboBox*>("cmbtime");
+        h.form.show(); // typed keys go through the window's shortcuts first
+        QVERIFY(QTest::qWaitForWindowActive(&h.form));
+        box->lineEdit()->setFocus();
         box->clearEditText();
         QTest::keyClicks(box->lineEdit(), c.typed);
         if (c.key == 0 && c.keysym == 0) {
             h.click("cmdSet");
+        } else if (c.keysym == 0) {
+            QTest::sendKeyEvent(QTest::Click, box->lineEdit(), Qt::Key(c.key), QString(), Qt::NoModifier);
         } else {
             QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, 0, c.keysym, 0);
             QApplication::sendEvent(c.toBox ? static_cast<QWidget*>(box) : box->lineEdit(), &press);
@@ -423,6 +431,16 @@ private slots:
         QVERIFY(h.messages().isEmpty());
     }
 
+    // The icon as drawn for the panel (no legs, no hammer) and at full size, against reference images.
+    void iconAsDrawn()
+    {
+        for (const int side : {16, 64}) {
+            const QImage drawn = mainwin::appIcon().pixmap(side).toImage();
+            QCOMPARE(drawn,
+                     QImage(QFINDTESTDATA(QString("icon-%1.png").arg(side))).convertToFormat(drawn.format()));
+        }
+    }
+
     // Close and minimise put the window away; only Exit ends, the icon first.
     void onlyExitEnds()
     {
@@ -479,6 +497,10 @@ private slots:
             QCOMPARE(h.onTaskBarOnly(), !yes);
             if (yes)
                 continue;
+            // Left on screen by a compositor without a minimised state, it goes when the area comes.
+            h.form.setWindowState(Qt::WindowNoState);
+            h.setTray(true);
+            QVERIFY(h.form.isHidden());
             h.form.sessionEnding();
             h.form.close();
             QCOMPARE(ended.count(), 1);

@@ -125,6 +125,7 @@ private slots:
         else
             QTest::keyClick(target == form->cmbtime ? form->cmbtime->lineEdit() : target, Qt::Key(c.key));
         QCOMPARE(form->cmbtime->currentText(), QString(c.typed));
+        QCOMPARE(form->cmbtime->count(), 0); // Enter keeps no typed duration in the list
         QCOMPARE(owner.calls, *c.call ? QStringList{c.call} : QStringList());
         QCOMPARE(finished.count(), *c.call ? 1 : 0);
         QCOMPARE(form->isVisible(), !*c.call);
@@ -194,6 +195,8 @@ private slots:
         QCOMPARE(shown->accessibleName(), QString("Alarm! 7:00:00 AM"));
         QCOMPARE(shown->pos() + shown->rect().center(), shown->screen()->availableGeometry().center());
         QVERIFY(shown->txtMemo->font().bold());
+        QTest::keyClicks(shown->txtMemo, "x");
+        QCOMPARE(shown->txtMemo->toPlainText(), QString("memo"));
         emit qApp->focusWindowChanged(nullptr); // another program's window: does not count
         shown->cmbtime->setEditText("2:00");
         mainWindow.activateWindow();
