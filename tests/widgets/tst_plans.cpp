@@ -113,7 +113,6 @@ const Choice choices[] = {
      .offered = QDate(2026, 12, 8),
      .message = messages::onceInPast,
      .type = "23456"},
-    {.name = "every needs a day, once does not", .once = false, .message = messages::noDay, .type = "23456"},
     {.name = "a one-off opens as one and turns weekly",
      .data = "[Alarm]\nCount=1\n[Alarm1]\nState=1\nType=\nTime=7:00 AM\nMemo=a\nSound=\nDate=2026-12-24\n",
      .edit = 1,
