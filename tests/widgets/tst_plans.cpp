@@ -5,13 +5,16 @@
 
 #include "FakeServices.h"
 #include "ui/editor/Dialog.h"
+#include "ui/main/AppIcon.h"
 #include "ui/main/CheckTimer.h"
+#include "ui/main/NextAlarm.h"
 #include "ui/main/TrayIcon.h"
 #include "ui/notify/frmalarm.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
@@ -95,6 +98,7 @@ struct Choice
 
 const Choice choices[] = {
     {.name = "once today while the time is ahead",
+     .time = "6:01 AM",
      .offered = QDate(2026, 12, 7),
      .type = "",
      .storedDate = "2026-12-07"},
@@ -163,6 +167,11 @@ private slots:
         const std::string last = "Alarm" + h.read("Alarm", "Count");
         QCOMPARE(h.read(last, "Type"), std::string(c.type));
         QCOMPARE(h.read(last, "Date"), std::string(c.storedDate));
+        // The next Add... starts afresh: Every, and the list of times once.
+        editor.reject();
+        editor.openNew();
+        QVERIFY(!editor.ringsOnce());
+        QCOMPARE(editor.findChild<QComboBox*>("cmbtime2")->count(), 24);
     }
 
     // Skip next holds Monday's ring and not Tuesday's; pressed twice it undoes; a one-off rings once,
@@ -179,6 +188,9 @@ private slots:
         QCOMPARE(h.form.alarmTable().ASnoozeM[1], 0); // the snoozed ring is skipped too
         QCOMPARE(h.read("Alarm1", "Skip"), "2026-12-07");
         QCOMPARE(h.cell(1, 3), "On (skips Mon 7 Dec)");
+        auto* list = h.find<QTreeWidget>("ListView1");
+        QVERIFY(list->header()->sectionSize(3) >=
+                static_cast<QAbstractItemView*>(list)->sizeHintForColumn(3));
         QCOMPARE(skip->text(), "Don't s&kip");
         QTest::mouseClick(skip, Qt::LeftButton);
         QCOMPARE(h.read("Alarm1", "Skip"), "<absent>");
@@ -211,6 +223,7 @@ private slots:
         Harness h("[Alarm]\nCount=1\n[Alarm1]\nState=1\nType=1234567\nTime=7:30 AM\nMemo=work\nSound=\n");
         QCOMPARE(h.form.trayIcon().tip(), "Wakery\nNext: Mon 07:30 - work (in 1 h 30 min)");
         h.choose('i', [](QDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), "Ring in");
             QCOMPARE(dialog.findChild<QComboBox*>("cmbRingIn")->currentText(), "00:05");
             dialog.findChild<QComboBox*>("cmbRingIn")->setEditText("13:00");
             QTest::mouseClick(dialog.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
@@ -258,6 +271,12 @@ private slots:
         QVERIFY(!h.form.trayIcon().isPaused() && h.form.trayIcon().pauseAction()->isVisible());
         QCOMPARE(h.form.trayIcon().tip(), "Wakery\nNext: Wed 07:30 - work (in 23 h 30 min)");
         QCOMPARE(h.find<QPushButton>("cmdPause")->text(), "&Pause...");
+        QCOMPARE(mainwin::durationText(24 * 60), "1 d");
+        QCOMPARE(mainwin::durationText(2 * 60), "2 h");
+        // The pause badge's two bars, in the clock face's colour.
+        const QImage paused = mainwin::drawAppIcon(64, true).toImage();
+        QCOMPARE(paused.pixelColor(41, 46), paused.pixelColor(50, 46));
+        QCOMPARE(paused.pixelColor(41, 46), QColor(0xff, 0xfb, 0xf2));
     }
 };
 
