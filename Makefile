@@ -15,13 +15,15 @@ WERROR ?=
 werror = $(if $(WERROR),-DWAKERY_WERROR=$(WERROR))
 
 # What each purpose needs from the distribution, in one place. `make run` installs RUN_PACKAGES only;
-# `make test` installs them all.
+# `make test` installs them all, GNOME_PACKAGES without what they recommend (a whole desktop otherwise).
 RUN_PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev
 TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev git clang-format black reuse \
 	fonts-dejavu-core xvfb xauth xdotool x11-utils trayer faketime libfaketime \
 	pulseaudio pulseaudio-utils sox dbus at-spi2-core libglib2.0-bin \
 	python3 python3-gi gir1.2-atspi-2.0 procps strace sway waybar grim wtype
+# GNOME Shell for tests/e2e/gnome.py; gjs runs its notification service.
+GNOME_PACKAGES := gnome-shell gjs
 PACKAGE_CHECK_PACKAGES := dpkg-dev file lintian desktop-file-utils appstream
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix googletest wine wine64
 FUZZ_PACKAGES := clang libclang-rt-14-dev
@@ -31,13 +33,13 @@ ALL_PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES) $(PACKAGE_CHECK_PACKAGES) $(WIN
 
 all: build
 
-# Installs what is missing of $(1), as root or through sudo.
+# Installs what is missing of $(1), as root or through sudo, with apt-get's options $(2).
 define install_packages
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 		echo "Installing: $$missing"; \
 		if [ "$$(id -u)" = 0 ]; then SUDO=; else SUDO=sudo; fi; \
-		$$SUDO apt-get update -q && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -q $$missing; \
+		$$SUDO apt-get update -q && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -q $(2) $$missing; \
 	fi
 endef
 
@@ -46,6 +48,7 @@ deps-run:
 
 deps:
 	$(call install_packages,$(ALL_PACKAGES))
+	$(call install_packages,$(GNOME_PACKAGES),--no-install-recommends)
 
 build: deps
 	$(MAKE) compile

@@ -20,14 +20,15 @@ class Sway(Session):
             DBUS_SESSION_BUS_ADDRESS=f"unix:path={run}/bus",
             XDG_SESSION_TYPE="wayland",
             WAYLAND_DISPLAY="wayland-1",
-            WLR_BACKENDS="headless",
-            WLR_LIBINPUT_NO_DEVICES="1",
-            WLR_RENDERER="pixman",
             NO_AT_BRIDGE="1",  # waybar would start an accessibility bus that outlives the session
         )
         self.start(
             ["dbus-daemon", "--session", "--nofork", "--address=" + self.env["DBUS_SESSION_BUS_ADDRESS"]]
         )
+        self.compositor(run)
+
+    def compositor(self, run):
+        self.env.update(WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman")
         with open(self.path("sway.conf"), "w") as config:
             config.write("xwayland disable\noutput HEADLESS-1 resolution 1280x800\n")
         with open(self.path("sway.log"), "wb") as log:
@@ -139,4 +140,5 @@ def sway(s):
     check("Orvane Wakery" not in s.windows(), "and no window shows")
 
 
-main(globals(), Sway)
+if __name__ == "__main__":  # gnome.py takes the session from here
+    main(globals(), Sway)
