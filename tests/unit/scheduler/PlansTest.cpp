@@ -143,7 +143,7 @@ struct SkipDay
 };
 
 const SkipDay skipDays[] = {
-    {.name = "the next weekday", .alarm = "7:00/35", .day = dec(8)},
+    {.name = "the next weekday, an evening ring", .alarm = "21:00/35", .day = dec(8)},
     {.name = "an alarm that is off", .alarm = "7:00/35/0", .day = dec(8)},
     {.name = "a skip already set is not counted", .alarm = "7:00/35", .skip = dec(8), .day = dec(8)},
     {.name = "a snooze is not counted", .alarm = "5:00", .snoozeMinutes = 90, .day = dec(8)},

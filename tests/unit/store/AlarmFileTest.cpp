@@ -169,6 +169,7 @@ TEST_F(AlarmFile, DatesMoveWithTheirAlarmAndNeverOutliveIt)
 
     ASSERT_TRUE(store::loadAlarmTable(table, path, files, localeTime));
     EXPECT_FALSE(store::retireOneOff(table, 2, path, dec7)); // weekly
+    EXPECT_FALSE(store::writeSkip(table, 4, dec7, path));
     ASSERT_TRUE(store::writeSkip(table, 2, dec7 + 1, path));
     EXPECT_EQ(store::readRecord(path, 2)->skip, "2026-12-08");
     ASSERT_TRUE(store::retireOneOff(table, 1, path, dec7));
