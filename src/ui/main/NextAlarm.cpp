@@ -19,11 +19,25 @@ std::string durationText(std::int64_t minutes)
     const std::int64_t hours = minutes % minutesPerDay / 60;
     const std::int64_t rest = minutes % 60;
     // Two parts at most, and none that says 0.
-    if (days > 0)
-        return std::to_string(days) + " d" + (hours > 0 ? " " + std::to_string(hours) + " h" : "");
-    if (hours > 0)
-        return std::to_string(hours) + " h" + (rest > 0 ? " " + std::to_string(rest) + " min" : "");
-    return std::to_string(rest) + " min";
+    std::string text;
+    const auto part = [&text](std::int64_t count, const char* unit) {
+        if (!text.empty())
+            text += ' ';
+        text += std::to_string(count);
+        text += unit;
+    };
+    if (days > 0) {
+        part(days, " d");
+        if (hours > 0)
+            part(hours, " h");
+    } else if (hours > 0) {
+        part(hours, " h");
+        if (rest > 0)
+            part(rest, " min");
+    } else {
+        part(rest, " min");
+    }
+    return text;
 }
 
 std::string clockText(std::int64_t minute)
