@@ -116,7 +116,8 @@ class Session:
 
     def bus(self, system=False):  # a private session bus (the accessibility tree needs it), or a system bus
         address = self.ready(
-            f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')} --print-address={{fd}}"
+            f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')}"
+            " --print-address={fd}"
         )
         if system:
             return self.env.update(DBUS_SYSTEM_BUS_ADDRESS=address) or address
