@@ -6,14 +6,22 @@
 
 namespace platform {
 
+// How loud a file plays: the volume in percent (0 to 100), reached by rising from a fifth of it over
+// fadeInSeconds (0: at once).
+struct SoundLevel
+{
+    int volume = 50;
+    int fadeInSeconds = 0;
+};
+
 // A media player with no user interface and no error dialogs. Positions and lengths are in seconds;
 // a file that cannot be played reports 0 for both.
 class SoundPlayer
 {
 public:
     virtual ~SoundPlayer() = default;
-    // Opens the local file and starts it from the beginning, even when it was already playing.
-    virtual void setFileAndPlay(const std::string& path) = 0;
+    // Opens the local file and starts it from the beginning at `level`, even when it was already playing.
+    virtual void setFileAndPlay(const std::string& path, const SoundLevel& level) = 0;
     virtual double position() const = 0;
     virtual double length() const = 0;
     virtual void setPosition(double seconds) = 0;

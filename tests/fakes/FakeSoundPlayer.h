@@ -14,6 +14,7 @@ struct SoundLog
     int alive = 0, beeps = 0;
     std::vector<std::string> filesStarted;
     std::vector<double> positionsSet;
+    platform::SoundLevel level; // of the latest start
     double position = 0.0, length = 0.0;
     std::map<std::string, std::string> failing; // a file the players give up on, with their reason
     std::string unusable;                       // set: every player fails, for this reason
@@ -24,9 +25,10 @@ class FakeSoundPlayer : public platform::SoundPlayer
 public:
     explicit FakeSoundPlayer(SoundLog& log) : m_log(log) { ++m_log.alive; }
     ~FakeSoundPlayer() override { --m_log.alive; }
-    void setFileAndPlay(const std::string& path) override
+    void setFileAndPlay(const std::string& path, const platform::SoundLevel& level) override
     {
         m_log.filesStarted.push_back(m_file = path);
+        m_log.level = level;
         m_log.position = 0.0;
     }
     double position() const override { return m_log.position; }

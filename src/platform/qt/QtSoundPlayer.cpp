@@ -25,7 +25,6 @@ std::string absoluteSoundPath(const std::string& path)
 QtSoundPlayer::QtSoundPlayer()
     : m_output(std::make_unique<QAudioOutput>()), m_player(std::make_unique<QMediaPlayer>())
 {
-    m_output->setVolume(0.5F);
     // Qt 6.4's FFmpeg back end reports a file it cannot open only through this signal: error() reads
     // NoError again right after, and the state says playing.
     QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
@@ -43,8 +42,9 @@ QtSoundPlayer::~QtSoundPlayer()
     m_player->setAudioOutput(nullptr);
 }
 
-void QtSoundPlayer::setFileAndPlay(const std::string& path)
+void QtSoundPlayer::setFileAndPlay(const std::string& path, const SoundLevel& level)
 {
+    m_output->setVolume(static_cast<float>(level.volume) / 100.0F);
     const std::string absolute = absoluteSoundPath(path);
     const QUrl url = absolute.empty() ? QUrl() : QUrl::fromLocalFile(QString::fromStdString(absolute));
     if (url == m_player->source() && !url.isEmpty()) {

@@ -12,7 +12,7 @@ class QMediaPlayer;
 
 namespace platform {
 
-// Qt Multimedia behind the program's player: half volume, no window, no error dialogs. The value given
+// Qt Multimedia behind the program's player: no window, no error dialogs. The value given
 // is always a local file: a path that looks like a URL is still opened as a file, never over a network.
 class QtSoundPlayer : public SoundPlayer
 {
@@ -22,7 +22,7 @@ public:
     QtSoundPlayer(const QtSoundPlayer&) = delete;
     QtSoundPlayer& operator=(const QtSoundPlayer&) = delete;
 
-    void setFileAndPlay(const std::string& path) override;
+    void setFileAndPlay(const std::string& path, const SoundLevel& level) override;
     double position() const override;
     double length() const override;
     void setPosition(double seconds) override;

@@ -13,7 +13,7 @@ class SilentPlayer : public SoundPlayer
 {
 public:
     explicit SilentPlayer(std::string why) : m_why(std::move(why)) {}
-    void setFileAndPlay(const std::string&) override {}
+    void setFileAndPlay(const std::string&, const SoundLevel&) override {}
     double position() const override { return 0.0; }
     double length() const override { return 0.0; }
     void setPosition(double) override {}

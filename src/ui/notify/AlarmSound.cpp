@@ -3,7 +3,6 @@
 
 #include "AlarmOwner.h"
 #include "platform/Files.h"
-#include "platform/SoundPlayer.h"
 #include "text/TimeText.h"
 
 #include <ostream>
@@ -36,8 +35,10 @@ RingingSound::RingingSound(platform::SoundPlayerFactory& sounds, std::ostream& l
 
 RingingSound::~RingingSound() = default;
 
-void RingingSound::start(const std::string& file, const std::string& defaultFile)
+void RingingSound::start(const std::string& file, const std::string& defaultFile,
+                         const platform::SoundLevel& level)
 {
+    m_level = level;
     m_defaultFile = defaultFile;
     m_file = file;
     m_player = m_sounds.create();
@@ -57,14 +58,14 @@ void RingingSound::start(const std::string& file, const std::string& defaultFile
 void RingingSound::play(const std::string& file)
 {
     m_file = file;
-    m_player->setFileAndPlay(file);
+    m_player->setFileAndPlay(file, m_level);
 }
 
 void RingingSound::restart()
 {
     // No player once it beeps.
     if (m_player)
-        m_player->setFileAndPlay(m_file);
+        m_player->setFileAndPlay(m_file, m_level);
 }
 
 void RingingSound::tick()

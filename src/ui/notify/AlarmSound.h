@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "platform/SoundPlayer.h"
+
 namespace platform {
 class Files;
-class SoundPlayer;
-class SoundPlayerFactory;
 } // namespace platform
 
 namespace notify {
@@ -36,7 +36,8 @@ public:
     RingingSound(const RingingSound&) = delete;
     RingingSound& operator=(const RingingSound&) = delete;
 
-    void start(const std::string& file, const std::string& defaultFile);
+    void start(const std::string& file, const std::string& defaultFile,
+               const platform::SoundLevel& level = {});
     // From the beginning, as on every activation of the window.
     void restart();
     // The window's 40 ms tick.
@@ -51,6 +52,7 @@ private:
     std::unique_ptr<platform::SoundPlayer> m_player;
     std::string m_file;
     std::string m_defaultFile;
+    platform::SoundLevel m_level;
     bool m_beeping = false;
     int m_ticksSinceBeep = 0;
 };
