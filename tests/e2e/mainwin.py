@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The main window with a notification area (trayer), and with one that comes and goes."""
+import glob, os, signal  # noqa: E401
 from harness import add_alarm, application, check, main, press
 
 TITLE = "Orvane Wakery"
@@ -56,6 +57,10 @@ def tray_later(s):
     )
     host.terminate()
     check(s.wait_window(TITLE) and program.poll() is None, "when it goes again, the window comes back")
+    sockets = lambda: glob.glob(os.path.join(s.path("run"), "wakery-*"))  # noqa: E731
+    check(sockets(), "the running copy has its socket")
+    program.send_signal(signal.SIGTERM)
+    check(program.wait(10) == 0 and not sockets(), "SIGTERM ends it with status 0 and its socket file gone")
 
 
 main(globals())
