@@ -60,6 +60,7 @@ add_custom_target(wakery_packaging_docs ALL DEPENDS ${wakery_changelog} ${wakery
 install(TARGETS wakery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS wakery_sound LIBRARY DESTINATION ${WAKERY_INSTALL_MODULEDIR}
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+install(TARGETS wakery-wake RUNTIME DESTINATION ${WAKERY_INSTALL_MODULEDIR})
 install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/default.wav DESTINATION ${WAKERY_INSTALL_DATADIR})
 install(FILES packaging/${WAKERY_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/${WAKERY_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -69,6 +70,12 @@ foreach(size IN LISTS wakery_icon_sizes)
 endforeach()
 install(FILES ${wakery_manpage} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES packaging/copyright ${wakery_changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/wakery)
+
+# The package's one maintainer script gives the installed wake helper its capability.
+set(WAKERY_HELPER_PATH /usr/${WAKERY_INSTALL_MODULEDIR}/wakery-wake)
+configure_file(packaging/postinst.in ${CMAKE_BINARY_DIR}/packaging/postinst @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                WORLD_READ WORLD_EXECUTE)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME wakery)
@@ -83,6 +90,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's platform plugins are loaded, not linked, so the library scan cannot find them: X11 and Wayland.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland")
+# setcap, from libcap2-bin, runs in the maintainer script.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, libcap2-bin")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/packaging/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://wakery.example.org")
 include(CPack)

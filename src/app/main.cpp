@@ -22,6 +22,7 @@
 #include "ui/main/Form1.h"
 #ifdef __linux__
 #include "platform/linux/AlarmWakeTimer.h"
+#include "platform/linux/HelperWakeTimer.h"
 #include "platform/linux/TimerFdMinuteTimer.h"
 #endif
 
@@ -107,12 +108,16 @@ int main(int argc, char* argv[])
 #ifdef __linux__
     if (auto minuteTimer = platform::TimerFdMinuteTimer::create())
         form.Timer1->setMinuteTimer(std::move(minuteTimer));
-    // Without CAP_WAKE_ALARM (Debian 12's desktop sessions) there is nothing to keep aimed.
-    platform::AlarmWakeTimer wake;
-    std::unique_ptr<AlarmWake> alarmWake;
-    if (wake.allowed())
-        alarmWake = std::make_unique<AlarmWake>(*form.Timer1, form.alarmTable(), clock, wake);
-    form.setWakeRefusal(wake.refusal());
+    // Without CAP_WAKE_ALARM (Debian 12's desktop sessions) the wake helper keeps the timer, where the
+    // package gave it that capability.
+    platform::AlarmWakeTimer ownWake;
+    std::unique_ptr<platform::HelperWakeTimer> helperWake;
+    platform::WakeTimer* wake = &ownWake;
+    if (ownWake.refusedPermission())
+        wake = (helperWake = std::make_unique<platform::HelperWakeTimer>(layout.wakeHelper)).get();
+    AlarmWake alarmWake(*form.Timer1, form.alarmTable(), clock, *wake);
+    QObject::connect(&alarmWake, &AlarmWake::statusChanged, &form, &Form1::setWakeStatus);
+    form.setWakeStatus(wake->status());
 #endif
     form.Form_Load();
     // What start-up and each reload built and dropped again (the parsed Data.ini, the icon's drawing) goes

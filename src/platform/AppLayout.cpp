@@ -36,10 +36,12 @@ AppLayout resolveLayout(const std::string& programFolder, const InstallDirs& dir
         layout.dataFolder = join(configHomeFolder, dataFolderName);
         layout.defaultSound = join(join(programFolder, dirs.dataDir), "default.wav");
     }
-    const std::string besideModule = join(programFolder, dirs.moduleFile);
-    layout.soundModule = plainFileExists(besideModule)
-                             ? besideModule
-                             : join(join(programFolder, dirs.moduleDir), dirs.moduleFile);
+    const auto besideOrInstalled = [&](const std::string& name) {
+        const std::string beside = join(programFolder, name);
+        return plainFileExists(beside) ? beside : join(join(programFolder, dirs.moduleDir), name);
+    };
+    layout.soundModule = besideOrInstalled(dirs.moduleFile);
+    layout.wakeHelper = besideOrInstalled(wakeHelperName);
     return layout;
 }
 

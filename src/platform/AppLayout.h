@@ -19,10 +19,11 @@ struct AppLayout
     std::string dataFolder;   // holds Data.ini
     std::string defaultSound; // default.wav
     std::string soundModule;  // the media player module, by its full file name
+    std::string wakeHelper;   // the wake helper program, likewise
 };
 
 // Where the installed files lie, relative to the installed program's folder ("../share/wakery"), and the
-// module's file name.
+// module's file name. The wake helper lies in the module's folder.
 struct InstallDirs
 {
     std::string dataDir;
@@ -31,13 +32,15 @@ struct InstallDirs
 };
 
 inline constexpr const char* dataFolderName = "Wakery";
+inline constexpr const char* wakeHelperName = "wakery-wake";
 
 // The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute path (a relative one is to be
 // ignored), else home followed by "/.config". Empty when neither is known.
 std::string configHome(const std::string& xdgConfigHome, const std::string& home);
 
-// The layout of the program in programFolder; the module is taken from beside the program whenever it
-// is there, else from its installed place, whether or not the program is portable.
+// The layout of the program in programFolder; the module and the wake helper are each taken from beside
+// the program whenever they are there, else from their installed place, whether or not the program is
+// portable.
 AppLayout resolveLayout(const std::string& programFolder, const InstallDirs& dirs,
                         const std::string& configHomeFolder,
                         const std::function<bool(const std::string&)>& plainFileExists);

@@ -2,7 +2,7 @@
 """The real program on a private Xvfb, driven with xdotool: `file.py scenario <wakery>` runs scenario(Session)
 from a file ending in main(globals()); wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the
 scratch folder."""
-import ctypes, datetime, glob, math, os, re, shutil, subprocess, sys, tempfile, threading, time  # noqa: E401
+import ctypes, datetime, glob, math, os, pwd, re, shutil, subprocess, sys, tempfile, threading, time  # noqa: E401
 import gi
 
 gi.require_version("Atspi", "2.0")
@@ -114,9 +114,9 @@ class Session:
         )
         return self.wait("the notification area", lambda: self.windows("panel")) and process
 
-    def bus(self, system=False):  # a private session bus (the accessibility tree needs it), or a system bus
+    def bus(self, system=False, config="--session"):  # a private session bus (for the accessibility tree)
         address = self.ready(
-            f"dbus-daemon --session --nofork --address=unix:path={self.path(f'bus{system}')}"
+            f"dbus-daemon {config} --nofork --address=unix:path={self.path(f'bus{system}')}"
             " --print-address={fd}"
         )
         if system:
@@ -229,6 +229,22 @@ class Session:
         # click to Qt.
         self.run("xdotool", "mousemove_relative", "--", "-200", "100", "key", key)
         self.wait("the icon menu to close", lambda: not menu())
+
+
+class Unprivileged(Session):
+    """Every process started as the user nobody."""
+
+    USER = pwd.getpwnam("nobody")
+    AS_USER = ["setpriv", f"--reuid={USER.pw_uid}", f"--regid={USER.pw_gid}", "--clear-groups"]
+
+    def start(self, argv, env=None, **kwargs):
+        # The faked clock is preloaded past setpriv: loaded as root, it would make a semaphore the user cannot
+        # open.
+        preload = [f"LD_PRELOAD={env.pop('LD_PRELOAD')}"] if env and "LD_PRELOAD" in env else []
+        return super().start(self.AS_USER + ["env"] + preload + argv, env, **kwargs)
+
+    def run(self, *argv):
+        return super().run(*self.AS_USER, *argv)
 
 
 def find(root, role, text):

@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The package of this build, extracted into a scratch root and run from there."""
+"""The package of this build, installed by dpkg into a scratch root and run from there."""
 import glob, os, sys, time  # noqa: E401
 from harness import add_alarm, application, check, logind, main
 
@@ -23,7 +23,17 @@ def installed(s):
         s.path("config/Wakery/Data.ini"),
         s.path("config/autostart/org.wakery.Wakery.desktop"),
     )
-    s.run("dpkg-deb", "-x", glob.glob(s.path("pkg/wakery_*_amd64.deb"))[0], root)
+    for folder in ("info", "updates", "triggers"):
+        os.makedirs(f"{root}/var/lib/dpkg/{folder}")
+    open(root + "/var/lib/dpkg/status", "w").close()
+    # The maintainer script runs outside the scratch root, which has no shell, told of it by DPKG_ROOT.
+    deb = glob.glob(s.path("pkg/wakery_*_amd64.deb"))[0]
+    s.run("dpkg", "--root=" + root, "--force-script-chrootless", "--force-depends", "-i", deb)
+    helper = root + "/usr/lib/x86_64-linux-gnu/wakery/wakery-wake"
+    check(
+        s.run("getcap", helper) == helper + " cap_wake_alarm=ep\n",
+        "dpkg -i gives the installed wake helper CAP_WAKE_ALARM",
+    )
     s.app = root + "/usr/bin"
     s.data("[Alarm]\r\nCount=5\r\n")  # left beside the installed program: neither read nor touched
     before = tree(root)

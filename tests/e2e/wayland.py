@@ -1,13 +1,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Natively on a headless sway with waybar, all as an unprivileged user (sway refuses root); skipped with the
 reason where sway cannot start."""
-import glob, json, os, pwd, re, shutil, signal, subprocess, sys  # noqa: E401
-from harness import Session, check, main
+import glob, json, os, re, shutil, signal, subprocess, sys  # noqa: E401
+from harness import Unprivileged, check, main
 
-USER = pwd.getpwnam("nobody")
+USER = Unprivileged.USER
 
 
-class Sway(Session):
+class Sway(Unprivileged):
     def display(self):  # the user's own folders, session bus and compositor, as on a desktop
         os.chmod(self.dir, 0o755)
         run, home = self.env["XDG_RUNTIME_DIR"], self.path("home")
@@ -39,18 +39,6 @@ class Sway(Session):
         except AssertionError:
             print("skipped: sway did not start here:", open(self.path("sway.log")).read()[-500:])
             self.close(), sys.exit(77)
-
-    def start(self, argv, env=None, **kwargs):
-        # The faked clock is preloaded past setpriv: loaded as root, it would make a semaphore the user cannot
-        # open.
-        preload = [f"LD_PRELOAD={env.pop('LD_PRELOAD')}"] if env and "LD_PRELOAD" in env else []
-        user = ["setpriv", f"--reuid={USER.pw_uid}", f"--regid={USER.pw_gid}", "--clear-groups", "env"]
-        return super().start(user + preload + argv, env, **kwargs)
-
-    def run(self, *argv):
-        return super().run(
-            "setpriv", f"--reuid={USER.pw_uid}", f"--regid={USER.pw_gid}", "--clear-groups", *argv
-        )
 
     def windows(self):  # the title of each window sway shows, and whether it has the focus
         def walk(node):

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AlarmWakeTimer.h"
 
+#include "WakeSeconds.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -11,9 +13,9 @@ AlarmWakeTimer::AlarmWakeTimer(const TimerFdCalls& calls)
 {
     if (m_fd >= 0)
         return;
-    const int error = errno;
-    m_refusal = error == EPERM ? "the system lets only a program holding CAP_WAKE_ALARM set wake-up timers"
-                               : std::string("no wake-up timer: ") + std::strerror(error);
+    m_error = errno;
+    m_refusal = m_error == EPERM ? "the system lets only a program holding CAP_WAKE_ALARM set wake-up timers"
+                                 : std::string("no wake-up timer: ") + std::strerror(m_error);
 }
 
 AlarmWakeTimer::~AlarmWakeTimer()
@@ -22,23 +24,17 @@ AlarmWakeTimer::~AlarmWakeTimer()
         ::close(m_fd);
 }
 
+WakeStatus AlarmWakeTimer::status() const
+{
+    return m_fd >= 0 ? WakeStatus{.ability = WakeStatus::Ability::Wakes, .reason = {}}
+                     : WakeStatus{.ability = WakeStatus::Ability::Refused, .reason = m_refusal};
+}
+
 void AlarmWakeTimer::wakeAt(const std::optional<LocalDateTime>& when)
 {
     if (m_fd < 0)
         return;
-    time_t at = 0;
-    if (when) {
-        tm local{};
-        local.tm_year = when->year - 1900;
-        local.tm_mon = when->month - 1;
-        local.tm_mday = when->day;
-        local.tm_hour = when->hour;
-        local.tm_min = when->minute;
-        local.tm_isdst = -1; // whatever daylight-saving time says for that day
-        at = mktime(&local);
-        if (at == -1)
-            at = 0;
-    }
+    const time_t at = wakeSeconds(when);
     // Checks run every minute; the timer is set only when its time changes.
     if (at == m_armedAt)
         return;

@@ -4,6 +4,7 @@
 #include "TrayIcon.h"
 #include "TrayLifecycle.h"
 #include "platform/Files.h"
+#include "platform/WakeTimer.h"
 #include "scheduler/AlarmCheck.h"
 #include "store/AlarmTable.h"
 #include "ui/notify/AlarmOwner.h"
@@ -72,8 +73,8 @@ public:
     void mPopRingIn_Click();
     void mPopPause_Click();
     void mPopResume_Click();
-    // Where the machine cannot be woken for an alarm, why; empty where it can. The status line says so.
-    void setWakeRefusal(const std::string& reason);
+    // Whether the machine can be woken for an alarm, and why not; the status line says so.
+    void setWakeStatus(const platform::WakeStatus& status);
     // Logout: a close that would ask "End Wakery now?" ends the program without asking.
     void sessionEnding() { m_lifecycle.sessionEnding(); }
 
@@ -164,7 +165,7 @@ private:
     QPushButton* cmdRingIn = nullptr;
     QPushButton* cmdPause = nullptr; // "Pause..." or "Resume"
     QLabel* lblNext = nullptr;
-    std::string m_wakeRefusal;
+    platform::WakeStatus m_wakeStatus;
     // Where there is no notification area (GNOME): what the window is for, and Start at login, which
     // lives in the icon's menu elsewhere.
     QLabel* lblPresence = nullptr;

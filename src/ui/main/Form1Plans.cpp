@@ -112,9 +112,9 @@ void Form1::writePause(std::optional<std::int64_t> until)
     Form_Activate();
 }
 
-void Form1::setWakeRefusal(const std::string& reason)
+void Form1::setWakeStatus(const platform::WakeStatus& status)
 {
-    m_wakeRefusal = reason;
+    m_wakeStatus = status;
     showNextAlarm();
 }
 
@@ -132,11 +132,14 @@ void Form1::showNextAlarm()
     std::string line = mainwin::nextAlarmText(m_table, now, m_services.localeTime);
     if (!paused.empty())
         line = "Alarms " + paused + ". " + line;
-    if (!m_wakeRefusal.empty())
+    // The reason, often a long one, is in the tooltip: on the line it would push the next ring out of sight.
+    const bool refused = m_wakeStatus.ability == platform::WakeStatus::Ability::Refused;
+    if (m_wakeStatus.ability == platform::WakeStatus::Ability::Wakes)
+        line += " - wakes this computer for alarms";
+    else if (refused)
         line += " - cannot wake this computer";
     lblNext->setText(qt(line));
-    lblNext->setToolTip(m_wakeRefusal.empty() ? QString()
-                                              : qt("Cannot wake this computer: " + m_wakeRefusal));
+    lblNext->setToolTip(refused ? qt("Cannot wake this computer: " + m_wakeStatus.reason) : QString());
     cmdPause->setText(paused.empty() ? QStringLiteral("&Pause...") : QStringLiteral("Res&ume"));
     const std::int16_t k = selectedIndex();
     cmdSkip->setEnabled(k != 0);
