@@ -104,10 +104,6 @@ Dialog::Dialog(platform::Services& services, const store::AlarmTable& table, QWi
     connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &Dialog::CancelButton_Click);
     connect(cmdbrowse, &QPushButton::clicked, this, &Dialog::cmdbrowse_Click);
-    connect(cmdTest, &QPushButton::clicked, this, &Dialog::cmdTest_Click);
-    connect(&m_test, &editor::SoundTest::finished, this, &Dialog::testFinished);
-    connect(sldVolume, &QSlider::valueChanged, this,
-            [this](int volume) { lblVolumeValue->setText(QStringLiteral("%1 %").arg(volume)); });
     connect(txtMemo, &QPlainTextEdit::textChanged, this, &Dialog::limitMemo);
     connect(txtaction, &QLineEdit::textChanged, this, [this] { limitLineEdit(txtaction); });
     connect(cmbtime2->lineEdit(), &QLineEdit::textChanged, this,
@@ -224,47 +220,6 @@ void Dialog::buildControls()
     QWidget::setTabOrder(txtaction, sldVolume);
     QWidget::setTabOrder(sldVolume, cmbFadeIn);
     QWidget::setTabOrder(cmbFadeIn, cmdTest);
-}
-
-void Dialog::buildSoundControls(const QFont& labelFont)
-{
-    lblVolume = new QLabel(QStringLiteral("&Volume :"), this);
-    lblVolume->setObjectName(QStringLiteral("lblVolume"));
-    lblVolume->setGeometry(twips(120, 4260, 780, 255));
-    lblVolume->setFont(labelFont);
-    sldVolume = new QSlider(Qt::Horizontal, this);
-    sldVolume->setObjectName(QStringLiteral("sldVolume"));
-    ui::nameForScreenReaders(*sldVolume, QStringLiteral("Volume"));
-    sldVolume->setRange(0, 100);
-    sldVolume->setPageStep(10);
-    sldVolume->setGeometry(twips(900, 4245, 1680, 285));
-    lblVolume->setBuddy(sldVolume);
-    lblVolumeValue = new QLabel(this);
-    lblVolumeValue->setObjectName(QStringLiteral("lblVolumeValue"));
-    lblVolumeValue->setGeometry(twips(2640, 4260, 600, 255));
-
-    lblFadeIn = new QLabel(QStringLiteral("&Fade-in :"), this);
-    lblFadeIn->setObjectName(QStringLiteral("lblFadeIn"));
-    lblFadeIn->setGeometry(twips(3240, 4260, 900, 255));
-    lblFadeIn->setFont(labelFont);
-    cmbFadeIn = new QComboBox(this);
-    cmbFadeIn->setObjectName(QStringLiteral("cmbFadeIn"));
-    ui::nameForScreenReaders(*cmbFadeIn, QStringLiteral("Fade-in"));
-    for (const int seconds : store::fadeInChoices)
-        cmbFadeIn->addItem(seconds == 0 ? QStringLiteral("Off") : QStringLiteral("%1 s").arg(seconds),
-                           seconds);
-    cmbFadeIn->setGeometry(twips(4200, 4230, 1215, 315));
-    lblFadeIn->setBuddy(cmbFadeIn);
-
-    cmdTest = new QPushButton(QStringLiteral("&Test"), this);
-    cmdTest->setObjectName(QStringLiteral("cmdTest"));
-    cmdTest->setToolTip(QStringLiteral("Play the sound once as the alarm will; press again to stop."));
-    cmdTest->setGeometry(twips(4440, 4680, 975, 315));
-    lblTestResult = new QLabel(this);
-    lblTestResult->setObjectName(QStringLiteral("lblTestResult"));
-    lblTestResult->setWordWrap(true);
-    lblTestResult->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblTestResult->setGeometry(twips(120, 4620, 4215, 435));
 }
 
 bool Dialog::openNew()
@@ -504,18 +459,6 @@ store::AlarmRecord Dialog::recordToWrite() const
     return store::withoutPastSkip(record, nowMinute() / (24 * 60));
 }
 
-platform::SoundLevel Dialog::soundLevel() const
-{
-    return {.volume = sldVolume->value(), .fadeInSeconds = cmbFadeIn->currentData().toInt()};
-}
-
-void Dialog::showSoundLevel(const platform::SoundLevel& level)
-{
-    sldVolume->setValue(level.volume);
-    // Values outside the choices never reach here: the store reads them as the default.
-    cmbFadeIn->setCurrentIndex(std::max(0, cmbFadeIn->findData(level.fadeInSeconds)));
-}
-
 bool Dialog::writeAlarm()
 {
     const store::AlarmRecord record = recordToWrite();
@@ -570,27 +513,6 @@ void Dialog::cmdbrowse_Click()
         m_browseName = *chosen;
     // A cancel puts back the file chosen earlier in this opening (or nothing), even over a typed path.
     txtaction->setText(QString::fromStdString(m_browseName));
-}
-
-void Dialog::cmdTest_Click()
-{
-    lblTestResult->clear();
-    if (m_test.playing()) {
-        m_test.stop();
-        return;
-    }
-    // A blank box plays default.wav, as the ring does.
-    const std::string chosen = txtaction->text().toStdString();
-    m_test.play(chosen.empty() ? m_services.files.defaultSound() : chosen, soundLevel());
-}
-
-void Dialog::testFinished(const QString& reason)
-{
-    if (reason.isEmpty())
-        return;
-    const bool sentence = reason.endsWith(QLatin1Char('.'));
-    lblTestResult->setText(QStringLiteral("The file could not be played: ") + reason +
-                           (sentence ? QString() : QStringLiteral(".")));
 }
 
 // The store gives back at most 254 bytes of a value; a longer text is cut here, where the user sees it,

@@ -48,7 +48,7 @@ struct AlarmTable;
 //   reload      editorClosed(bool) emitted on every close (OK, Cancel, Esc, close box, deletion); true when
 //                                  an alarm was written.
 // Test plays the chosen file (default.wav when none is) once at the chosen volume and fade-in, and pressed
-// again stops it; every close stops it too. A file that cannot be played is said under the button.
+// again stops it; every close stops it too. A file that cannot be played is said beside the button.
 // A failed write shows "The alarm could not be saved." and keeps the editor open as it was. OK compares
 // Data.ini with what the editor opened: a new alarm goes after the file's Count as it is then; a change
 // whose alarm another program changed or removed meanwhile is not written, the editor stays open with a
