@@ -172,6 +172,7 @@ private slots:
         QCOMPARE(e.control<QLabel>("lblVolumeValue")->text(), QString("10 %"));
         QTest::mouseClick(test, Qt::LeftButton);
         QVERIFY(log.alive == 1 && log.level.volume == 10 && log.level.fadeInSeconds == 60);
+        QCOMPARE(test->text(), QString("&Stop"));
         QTest::mouseClick(test, Qt::LeftButton);
         QCOMPARE(log.alive, 0);
         e.sounds.log.failing["/bad.ogg"] = "unsupported format";

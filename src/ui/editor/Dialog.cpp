@@ -352,7 +352,7 @@ void Dialog::Form_Load()
     txtaction->clear();
     showSoundLevel({});
     m_test.stop();
-    lblTestResult->clear();
+    testFinished({});
     optEvery->setChecked(true);
     optOnce_Click();
     if (!m_modifMode)

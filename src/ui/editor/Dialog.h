@@ -47,8 +47,8 @@ struct AlarmTable;
 //                                  alarm, and the editor closes without writing when k was its alarm.
 //   reload      editorClosed(bool) emitted on every close (OK, Cancel, Esc, close box, deletion); true when
 //                                  an alarm was written.
-// Test plays the chosen file (default.wav when none is) once at the chosen volume and fade-in, and pressed
-// again stops it; every close stops it too. A file that cannot be played is said beside the button.
+// Test plays the chosen file (default.wav when none is) once at the chosen volume and fade-in, and says
+// Stop while it plays; every close stops it too. A file that cannot be played is said beside the button.
 // A failed write shows "The alarm could not be saved." and keeps the editor open as it was. OK compares
 // Data.ini with what the editor opened: a new alarm goes after the file's Count as it is then; a change
 // whose alarm another program changed or removed meanwhile is not written, the editor stays open with a
@@ -120,6 +120,7 @@ private:
     // The level of the volume slider and the fade-in box, as OK stores it and Test plays it.
     platform::SoundLevel soundLevel() const;
     void showSoundLevel(const platform::SoundLevel& level);
+    // The Test button back to "Test", saying why the file could not be played when reason is set.
     void testFinished(const QString& reason);
     // The record OK writes, from the boxes and the keys of the opened alarm that the editor does not show.
     store::AlarmRecord recordToWrite() const;

@@ -46,7 +46,7 @@ void Dialog::buildSoundControls(const QFont& labelFont)
     cmbFadeIn->setGeometry(twips(4200, 4230, 1215, 315));
     lblFadeIn->setBuddy(cmbFadeIn);
 
-    cmdTest = new QPushButton(QStringLiteral("&Test"), this);
+    cmdTest = new QPushButton(this);
     cmdTest->setObjectName(QStringLiteral("cmdTest"));
     cmdTest->setToolTip(QStringLiteral("Play the sound once as the alarm will; press again to stop."));
     cmdTest->setGeometry(twips(4440, 4680, 975, 315));
@@ -76,21 +76,27 @@ void Dialog::showSoundLevel(const platform::SoundLevel& level)
 
 void Dialog::cmdTest_Click()
 {
-    lblTestResult->clear();
     if (m_test.playing()) {
         m_test.stop();
+        testFinished({});
         return;
     }
+    lblTestResult->clear();
     // A blank box plays default.wav, as the ring does.
     const std::string chosen = txtaction->text().toStdString();
     m_test.play(chosen.empty() ? m_services.files.defaultSound() : chosen, soundLevel());
+    // The player reports the end of a file up to a second after it is heard: until then the button says
+    // what pressing it does.
+    if (m_test.playing())
+        cmdTest->setText(QStringLiteral("&Stop"));
 }
 
 void Dialog::testFinished(const QString& reason)
 {
-    if (reason.isEmpty())
-        return;
-    const bool sentence = reason.endsWith(QLatin1Char('.'));
-    lblTestResult->setText(QStringLiteral("The file could not be played: ") + reason +
-                           (sentence ? QString() : QStringLiteral(".")));
+    cmdTest->setText(QStringLiteral("&Test"));
+    QString text;
+    if (!reason.isEmpty())
+        text = QStringLiteral("The file could not be played: ") + reason +
+               (reason.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral("."));
+    lblTestResult->setText(text);
 }
