@@ -6,6 +6,7 @@
 #include "store/IniDocument.h"
 #include "text/IsoDate.h"
 
+#include <algorithm>
 #include <iostream>
 #include <limits>
 #include <optional>
@@ -100,6 +101,9 @@ AlarmPlan planFrom(const IniDocument& document, IniDocument::SectionRef section,
     plan.date = storedDate(plan.storedDate, name, "Date");
     plan.skip = storedDate(plan.storedSkip, name, "Skip");
     plan.removeWhenAnswered = plan.date && plan.storedTimer == "1";
+    plan.storedVolume = document.read(section, "Volume", none);
+    plan.storedFadeIn = document.read(section, "FadeIn", none);
+    plan.level = soundLevelFromKeys(plan.storedVolume, plan.storedFadeIn);
     return plan;
 }
 
@@ -111,6 +115,17 @@ std::int16_t countFromText(const std::string& text)
     if (!number || *number < 0)
         return 0;
     return static_cast<std::int16_t>(std::min<std::int32_t>(*number, maxCount));
+}
+
+platform::SoundLevel soundLevelFromKeys(const std::string& volume, const std::string& fadeIn)
+{
+    platform::SoundLevel level;
+    if (const auto number = wholeNumber(volume); number && *number >= 0 && *number <= 100)
+        level.volume = *number;
+    if (const auto number = wholeNumber(fadeIn);
+        number && std::find(fadeInChoices.begin(), fadeInChoices.end(), *number) != fadeInChoices.end())
+        level.fadeInSeconds = *number;
+    return level;
 }
 
 bool loadAlarmTable(AlarmTable& table, const std::string& iniPath, const platform::Files& files,

@@ -3,6 +3,9 @@
 
 #include "AlarmTable.h"
 
+#include "platform/SoundPlayer.h"
+
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -16,6 +19,14 @@ namespace store {
 // Count as the load reads it: decimal digits with an optional sign; anything else or a negative number is
 // 0, and a number above 32,767 is 32,767.
 std::int16_t countFromText(const std::string& text);
+
+// The fade-in lengths an alarm may have, in seconds; 0 is none.
+inline constexpr std::array<int, 4> fadeInChoices{0, 15, 30, 60};
+
+// The level that an alarm's Volume and FadeIn keys, as stored (empty: absent), stand for. Volume is a whole
+// number 0 to 100, FadeIn one of fadeInChoices; any other value of a key, another length included, quietly
+// reads as that key's default, so a hand edit never leaves an alarm silent by accident nor fails the load.
+platform::SoundLevel soundLevelFromKeys(const std::string& volume, const std::string& fadeIn);
 
 // The load the main window performs on every activation. With no plain file at iniPath nothing changes
 // and false is returned. Otherwise the table is rebuilt from the file (offsets kept by index), and true

@@ -26,10 +26,11 @@ AlarmRecord recordIn(const IniDocument& document, std::int16_t index)
 {
     const auto section = document.findSection(alarmSection(index));
     const std::string none;
-    return {document.read(section, "State", none), document.read(section, "Type", none),
-            document.read(section, "Memo", none),  document.read(section, "Time", none),
-            document.read(section, "Sound", none), document.read(section, "Date", none),
-            document.read(section, "Skip", none),  document.read(section, "Timer", none)};
+    return {document.read(section, "State", none),  document.read(section, "Type", none),
+            document.read(section, "Memo", none),   document.read(section, "Time", none),
+            document.read(section, "Sound", none),  document.read(section, "Date", none),
+            document.read(section, "Skip", none),   document.read(section, "Timer", none),
+            document.read(section, "Volume", none), document.read(section, "FadeIn", none)};
 }
 
 std::int16_t countIn(const IniDocument& document)
@@ -47,8 +48,11 @@ std::vector<ini::KeyWrite> recordWrites(int index, const AlarmRecord& record)
                                       {section, "Time", record.time},
                                       {section, "Memo", record.memo},
                                       {section, "Sound", record.sound}};
-    for (const auto& [key, value] :
-         {std::pair{"Date", &record.date}, {"Skip", &record.skip}, {"Timer", &record.timer}})
+    for (const auto& [key, value] : {std::pair{"Date", &record.date},
+                                     {"Skip", &record.skip},
+                                     {"Timer", &record.timer},
+                                     {"Volume", &record.volume},
+                                     {"FadeIn", &record.fadeIn}})
         writes.push_back({section, key, *value, value->empty()});
     return writes;
 }
@@ -64,7 +68,16 @@ AlarmRecord tableRecord(const AlarmTable& table, std::int16_t index)
             table.ASound[at],
             plan.storedDate,
             plan.storedSkip,
-            plan.storedTimer};
+            plan.storedTimer,
+            plan.storedVolume,
+            plan.storedFadeIn};
+}
+
+void setSoundLevel(AlarmRecord& record, const platform::SoundLevel& level)
+{
+    const platform::SoundLevel defaults;
+    record.volume = level.volume == defaults.volume ? "" : std::to_string(level.volume);
+    record.fadeIn = level.fadeInSeconds == defaults.fadeInSeconds ? "" : std::to_string(level.fadeInSeconds);
 }
 
 std::optional<AlarmRecord> readRecord(const std::string& iniPath, std::int16_t index)

@@ -25,14 +25,20 @@ struct AlarmRecord
     std::string date{};
     std::string skip{};
     std::string timer{};
+    std::string volume{};
+    std::string fadeIn{};
     friend bool operator==(const AlarmRecord&, const AlarmRecord&) = default;
 };
 
 // The writes that store record as alarm index: State, Type, Time, Memo and Sound of section AlarmN, in
-// the order the editor has always written them, so a new section reads as it always has; then Date, Skip
-// and Timer, each set when the record has it and removed otherwise, so that a section reused beyond Count
-// passes nothing of its old alarm on. An alarm without them is written byte for byte as before.
+// the order the editor has always written them, so a new section reads as it always has; then Date, Skip,
+// Timer, Volume and FadeIn, each set when the record has it and removed otherwise, so that a section reused
+// beyond Count passes nothing of its old alarm on. An alarm without them is written byte for byte as before.
 std::vector<ini::KeyWrite> recordWrites(int index, const AlarmRecord& record);
+
+// Volume and FadeIn of record for level: each empty (no key) at its default, so that an alarm left at the
+// default level is written as before these keys existed.
+void setSoundLevel(AlarmRecord& record, const platform::SoundLevel& level);
 
 // Alarm index as the table holds it: State as its number, Time as it stood in the file.
 AlarmRecord tableRecord(const AlarmTable& table, std::int16_t index);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/SoundPlayer.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,11 +25,14 @@ struct AlarmPlan
     std::optional<std::int64_t> date; // Date: a one-off that rings on this day only, whatever Type says
     std::optional<std::int64_t> skip; // Skip: the occurrence whose own day this is does not ring
     bool removeWhenAnswered = false;  // Timer: added by "Ring in...", gone once answered
+    platform::SoundLevel level;       // Volume and FadeIn
     // The keys exactly as stored, empty when absent: moving or rewriting an alarm keeps them as they
     // stand, a text that is no date included.
     std::string storedDate;
     std::string storedSkip;
     std::string storedTimer;
+    std::string storedVolume;
+    std::string storedFadeIn;
 };
 
 // The in-memory projection of Data.ini. Every array is indexed by the alarm index 1..ACount (element 0

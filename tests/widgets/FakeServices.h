@@ -76,5 +76,6 @@ public:
     }
     bool AlarmSoundPresent(std::int16_t Index) const override { return Index == 1; }
     std::string GetASound(std::int16_t Index) const override { return Index == 1 ? "/music/a b.mp3" : ""; }
+    platform::SoundLevel soundLevel(std::int16_t) const override { return {}; }
     QStringList calls;
 };

@@ -6,6 +6,8 @@
 #include "ui/editor/Dialog.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QSlider>
 
 #include <filesystem>
 
@@ -154,6 +156,37 @@ private slots:
         e.table.ACount = 32767;
         QVERIFY(!e.dialog.openNew());
         QCOMPARE(e.messages(), QStringList{messages::noMoreAlarms});
+    }
+
+    // Test plays the chosen file, else default.wav, once at the level chosen, says why a file cannot be
+    // played, and stops when pressed again or when the editor closes; OK stores the level.
+    void soundLevelAndTest()
+    {
+        Editor e;
+        e.folder.write("Data.ini", std::string(twoAlarms) + "Volume=0\nFadeIn=30\n");
+        e.dialog.Modi(2);
+        auto* test = e.control<QPushButton>("cmdTest");
+        const fakes::SoundLog& log = e.sounds.log;
+        QTest::keyClick(e.control<QSlider>("sldVolume"), Qt::Key_PageUp);
+        QTest::keyClick(e.control<QComboBox>("cmbFadeIn"), Qt::Key_Down);
+        QCOMPARE(e.control<QLabel>("lblVolumeValue")->text(), QString("10 %"));
+        QTest::mouseClick(test, Qt::LeftButton);
+        QVERIFY(log.alive == 1 && log.level.volume == 10 && log.level.fadeInSeconds == 60);
+        QCOMPARE(test->text(), QString("&Stop"));
+        QTest::mouseClick(test, Qt::LeftButton);
+        QCOMPARE(log.alive, 0);
+        e.sounds.log.failing["/bad.ogg"] = "unsupported format";
+        e.control<QLineEdit>("txtaction")->setText("/bad.ogg");
+        QTest::mouseClick(test, Qt::LeftButton);
+        QTRY_COMPARE(e.control<QLabel>("lblTestResult")->text(),
+                     QString("The file could not be played: unsupported format."));
+        e.sounds.log.failing.clear();
+        QTest::mouseClick(test, Qt::LeftButton);
+        e.ok();
+        QCOMPARE(log.alive, 0);
+        QCOMPARE(log.filesStarted,
+                 (std::vector<std::string>{e.files.defaultSound(), "/bad.ogg", "/bad.ogg"}));
+        QCOMPARE(e.read("Alarm2", "Volume") + " " + e.read("Alarm2", "FadeIn"), std::string("10 60"));
     }
 };
 

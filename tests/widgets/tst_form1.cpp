@@ -274,11 +274,13 @@ private slots:
         QCOMPARE(h.list()->selectedItems().isEmpty(), c.row == 0 || deleted);
     }
 
-    // The snooze counts from the press, a deleted alarm's OK touches no other, the one waiting rings next.
+    // The snooze counts from the press, a deleted alarm's OK touches no other, the one waiting rings next;
+    // the sound plays at the alarm's own level.
     void ringingAlarms()
     {
         Harness h(
             "[Alarm]\nCount=3\n[Alarm1]\nState=1\nType=1234567\nTime=7:00 AM\nMemo=<b>x</b>\nSound=/x/a.wav\n"
+            "Volume=25\nFadeIn=15\n"
             "[Alarm2]\nState=1\nType=1234567\nTime=9:00 AM\nMemo=later\n"
             "[Alarm3]\nState=1\nType=1234567\nTime=7:00 AM\nMemo=waiting\n");
         h.form.Form_Load();
@@ -286,6 +288,7 @@ private slots:
         QPointer<notify::frmalarm> shown = h.form.alarmWindow().current();
         QCOMPARE(shown->txtMemo->toPlainText(), QString("<b>x</b>")); // no markup
         QTRY_VERIFY(h.sounds.log.filesStarted == std::vector<std::string>{"/x/a.wav"});
+        QVERIFY(h.sounds.log.level.volume == 25 && h.sounds.log.level.fadeInSeconds == 15);
         h.clock.advanceMinutes(3);
         shown->cmbtime->setEditText("0:05");
         QTest::mouseClick(shown->cmdSnooze, Qt::LeftButton);

@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QMediaPlayer>
+#include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -23,8 +25,12 @@ std::string absoluteSoundPath(const std::string& path)
 }
 
 QtSoundPlayer::QtSoundPlayer()
-    : m_output(std::make_unique<QAudioOutput>()), m_player(std::make_unique<QMediaPlayer>())
+    : m_output(std::make_unique<QAudioOutput>()), m_player(std::make_unique<QMediaPlayer>()),
+      m_fade(std::make_unique<QTimer>())
 {
+    // Steps of a few thousandths of the volume: no step can be heard, and the timer wakes little.
+    m_fade->setInterval(50);
+    QObject::connect(m_fade.get(), &QTimer::timeout, m_fade.get(), [this] { stepFade(); });
     // Qt 6.4's FFmpeg back end reports a file it cannot open only through this signal: error() reads
     // NoError again right after, and the state says playing.
     QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
@@ -38,13 +44,14 @@ QtSoundPlayer::QtSoundPlayer()
 QtSoundPlayer::~QtSoundPlayer()
 {
     // Stop before the output goes so the back end never writes to a device being torn down.
+    m_fade->stop();
     m_player->stop();
     m_player->setAudioOutput(nullptr);
 }
 
 void QtSoundPlayer::setFileAndPlay(const std::string& path, const SoundLevel& level)
 {
-    m_output->setVolume(static_cast<float>(level.volume) / 100.0F);
+    startFade(level);
     const std::string absolute = absoluteSoundPath(path);
     const QUrl url = absolute.empty() ? QUrl() : QUrl::fromLocalFile(QString::fromStdString(absolute));
     if (url == m_player->source() && !url.isEmpty()) {
@@ -89,6 +96,28 @@ void QtSoundPlayer::attachOutputIfDeviceExists()
     }
     m_output->setDevice(device);
     m_player->setAudioOutput(m_output.get());
+}
+
+// The fade runs from the start asked for, not from the first sound: the back end's opening delay is at
+// most a second or so, which starts a fade of 15 s or more barely above a fifth.
+void QtSoundPlayer::startFade(const SoundLevel& level)
+{
+    m_level = level;
+    m_fadeStart = std::chrono::steady_clock::now();
+    m_fade->start();
+    stepFade();
+}
+
+void QtSoundPlayer::stepFade()
+{
+    double share = 1.0;
+    if (m_level.fadeInSeconds > 0) {
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - m_fadeStart;
+        share = std::min(1.0, 0.2 + 0.8 * elapsed.count() / m_level.fadeInSeconds);
+    }
+    if (share >= 1.0)
+        m_fade->stop();
+    m_output->setVolume(static_cast<float>(share * m_level.volume / 100.0));
 }
 
 double QtSoundPlayer::position() const

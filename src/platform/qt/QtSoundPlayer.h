@@ -5,10 +5,12 @@
 
 #include <QtGlobal>
 
+#include <chrono>
 #include <memory>
 
 class QAudioOutput;
 class QMediaPlayer;
+class QTimer;
 
 namespace platform {
 
@@ -34,12 +36,17 @@ public:
 
 private:
     void attachOutputIfDeviceExists();
+    void startFade(const SoundLevel& level);
+    void stepFade();
 
     std::unique_ptr<QAudioOutput> m_output;
     std::unique_ptr<QMediaPlayer> m_player;
     bool m_failed = false;
     std::string m_failure;
     bool m_noDevice = false;
+    std::unique_ptr<QTimer> m_fade;
+    SoundLevel m_level;
+    std::chrono::steady_clock::time_point m_fadeStart;
 };
 
 // The absolute form of a sound path: a relative one resolves against the current folder, as a plain file

@@ -3,6 +3,7 @@
 
 #include "platform/Services.h"
 #include "store/AlarmCommands.h"
+#include "store/AlarmLoad.h"
 #include "store/AlarmTable.h"
 #include "store/ini.h"
 #include "text/IsoDate.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTextCursor>
 
 #include <limits>
@@ -90,13 +92,13 @@ private:
 } // namespace
 
 Dialog::Dialog(platform::Services& services, const store::AlarmTable& table, QWidget* parent)
-    : QDialog(parent), m_services(services), m_table(table)
+    : QDialog(parent), m_services(services), m_table(table), m_test(services.sounds)
 {
     setObjectName(QStringLiteral("Dialog"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(ui::classicFont(ui::Face::Sans, 8.25, false));
-    setFixedSize(ui::px(5475), ui::px(4215));
+    setFixedSize(ui::px(5475), ui::px(5175));
     buildControls();
 
     connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
@@ -202,6 +204,8 @@ void Dialog::buildControls()
     makeLabel(Label2, "Label2", QStringLiteral("Sound file to play (Blank=Default Sound) :"),
               twips(120, 3540, 3600, 195), labelFont);
 
+    buildSoundControls(labelFont);
+
     QWidget::setTabOrder(OKButton, CancelButton);
     QWidget::setTabOrder(CancelButton, cmbtime2);
     QWidget::setTabOrder(cmbtime2, optEvery);
@@ -213,6 +217,9 @@ void Dialog::buildControls()
     QWidget::setTabOrder(dtpOnce, txtMemo);
     QWidget::setTabOrder(txtMemo, cmdbrowse);
     QWidget::setTabOrder(cmdbrowse, txtaction);
+    QWidget::setTabOrder(txtaction, sldVolume);
+    QWidget::setTabOrder(sldVolume, cmbFadeIn);
+    QWidget::setTabOrder(cmbFadeIn, cmdTest);
 }
 
 bool Dialog::openNew()
@@ -260,6 +267,7 @@ void Dialog::Modi(std::int16_t AIndex)
     txtMemo->setPlainText(QString::fromStdString(loaded->memo));
     cmbtime2->setEditText(QString::fromStdString(loaded->time));
     txtaction->setText(QString::fromStdString(loaded->sound));
+    showSoundLevel(store::soundLevelFromKeys(loaded->volume, loaded->fadeIn));
     // A Date wins over the weekdays, as it does when the alarm rings.
     if (const auto day = text::parseIsoDate(loaded->date)) {
         optOnce->setChecked(true);
@@ -322,6 +330,7 @@ void Dialog::alarmRemoved(std::int16_t index)
 
 void Dialog::done(int result)
 {
+    m_test.stop();
     const bool wasOpen = isVisible();
     QDialog::done(result);
     if (wasOpen)
@@ -341,6 +350,9 @@ void Dialog::Form_Load()
         box->setChecked(false);
     txtMemo->clear();
     txtaction->clear();
+    showSoundLevel({});
+    m_test.stop();
+    testFinished({});
     optEvery->setChecked(true);
     optOnce_Click();
     if (!m_modifMode)
@@ -443,6 +455,7 @@ store::AlarmRecord Dialog::recordToWrite() const
                               .date = once ? text::isoDate(QDate(1970, 1, 1).daysTo(dtpOnce->date())) : "",
                               .skip = m_modifMode ? m_loaded.skip : "",
                               .timer = m_modifMode && once ? m_loaded.timer : ""};
+    store::setSoundLevel(record, soundLevel());
     return store::withoutPastSkip(record, nowMinute() / (24 * 60));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "SoundTest.h"
 #include "TimeEntry.h"
 
 #include "store/AlarmRecord.h"
@@ -19,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSlider;
 
 namespace platform {
 struct Services;
@@ -45,6 +47,8 @@ struct AlarmTable;
 //                                  alarm, and the editor closes without writing when k was its alarm.
 //   reload      editorClosed(bool) emitted on every close (OK, Cancel, Esc, close box, deletion); true when
 //                                  an alarm was written.
+// Test plays the chosen file (default.wav when none is) once at the chosen volume and fade-in, and says
+// Stop while it plays; every close stops it too. A file that cannot be played is said beside the button.
 // A failed write shows "The alarm could not be saved." and keeps the editor open as it was. OK compares
 // Data.ini with what the editor opened: a new alarm goes after the file's Count as it is then; a change
 // whose alarm another program changed or removed meanwhile is not written, the editor stays open with a
@@ -95,9 +99,11 @@ private slots:
     void OKButton_Click();
     void CancelButton_Click();
     void cmdbrowse_Click();
+    void cmdTest_Click();
 
 private:
     void buildControls();
+    void buildSoundControls(const QFont& labelFont);
     void Form_Load();
     void Form_Unload();
     void Fill_Cmbtime2();
@@ -111,6 +117,11 @@ private:
     void optOnce_Click();
     // Now by the program's clock, in local minutes since 1970-01-01.
     std::int64_t nowMinute() const;
+    // The level of the volume slider and the fade-in box, as OK stores it and Test plays it.
+    platform::SoundLevel soundLevel() const;
+    void showSoundLevel(const platform::SoundLevel& level);
+    // The Test button back to "Test", saying why the file could not be played when reason is set.
+    void testFinished(const QString& reason);
     // The record OK writes, from the boxes and the keys of the opened alarm that the editor does not show.
     store::AlarmRecord recordToWrite() const;
 
@@ -121,6 +132,7 @@ private:
     bool m_saved = false;
     store::AlarmRecord m_loaded; // the opened alarm's section as Data.ini held it
     std::string m_browseName;    // the file the open-file dialog holds: the last one chosen in this opening
+    editor::SoundTest m_test;
 
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
@@ -143,4 +155,11 @@ private:
     QPushButton* cmdbrowse = nullptr;
     QLineEdit* txtaction = nullptr;
     QLabel* Label2 = nullptr;
+    QLabel* lblVolume = nullptr;
+    QSlider* sldVolume = nullptr;
+    QLabel* lblVolumeValue = nullptr; // "50 %"
+    QLabel* lblFadeIn = nullptr;
+    QComboBox* cmbFadeIn = nullptr; // each item's data: its length in seconds
+    QPushButton* cmdTest = nullptr;
+    QLabel* lblTestResult = nullptr;
 };

@@ -378,6 +378,11 @@ std::string Form1::GetASound(std::int16_t Index) const
     return m_table.has(Index) ? m_table.ASound[static_cast<std::size_t>(Index)] : std::string();
 }
 
+platform::SoundLevel Form1::soundLevel(std::int16_t Index) const
+{
+    return m_table.has(Index) ? m_table.APlan[static_cast<std::size_t>(Index)].level : platform::SoundLevel();
+}
+
 void Form1::mPopRestore_Click()
 {
     m_lifecycle.restore();

@@ -60,6 +60,7 @@ public:
                         bool Increment = false) override;
     bool AlarmSoundPresent(std::int16_t Index) const override;
     std::string GetASound(std::int16_t Index) const override;
+    platform::SoundLevel soundLevel(std::int16_t Index) const override;
     // Deletes alarm Index: the later alarms move down one index, with their snooze offsets and their
     // waiting or showing notifications, and an open editor follows. A failed write changes nothing and
     // says "The change could not be saved.".

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/SoundPlayer.h"
+
 #include <cstdint>
 #include <string>
 
@@ -17,6 +19,8 @@ public:
     // True when the alarm names a sound file of its own; the file itself is not looked for.
     virtual bool AlarmSoundPresent(std::int16_t Index) const = 0;
     virtual std::string GetASound(std::int16_t Index) const = 0;
+    // How loud the alarm's sound plays, whichever file plays.
+    virtual platform::SoundLevel soundLevel(std::int16_t Index) const = 0;
 };
 
 } // namespace notify

@@ -106,6 +106,12 @@ std::string AlarmWindowHost::GetASound(std::int16_t Index) const
     return index ? m_owner.GetASound(*index) : std::string();
 }
 
+platform::SoundLevel AlarmWindowHost::soundLevel(std::int16_t Index) const
+{
+    const auto index = currentIndex(Index);
+    return index ? m_owner.soundLevel(*index) : platform::SoundLevel();
+}
+
 void AlarmWindowHost::onFinished(frmalarm* window)
 {
     // Deleted later: the click that closed it is still being handled inside it.

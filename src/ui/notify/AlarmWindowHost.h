@@ -53,6 +53,7 @@ public:
     void SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment) override;
     bool AlarmSoundPresent(std::int16_t Index) const override;
     std::string GetASound(std::int16_t Index) const override;
+    platform::SoundLevel soundLevel(std::int16_t Index) const override;
 
     // The window that rings now, if any.
     frmalarm* current() const;

@@ -193,7 +193,8 @@ void frmalarm::startSound()
         return;
     }
     m_sound = std::make_unique<RingingSound>(m_sounds, std::cerr);
-    m_sound->start(alarmSoundFile(m_owner, AlarmIndex, m_files), m_files.defaultSound());
+    m_sound->start(alarmSoundFile(m_owner, AlarmIndex, m_files), m_files.defaultSound(),
+                   m_owner.soundLevel(AlarmIndex));
 }
 
 void frmalarm::Timer1_Timer()

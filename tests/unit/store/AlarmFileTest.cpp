@@ -69,6 +69,20 @@ TEST_F(AlarmFile, LoadHandEditedNumbersLoadSafely)
         ASSERT_TRUE(load(std::string("[Alarm]\nCount=1\n[Alarm1]\nState=") + c.stored + "\n"));
         EXPECT_EQ(table.AState[1], c.read) << c.stored;
     }
+    // Levels: Volume 0 to 100 and FadeIn 0, 15, 30 or 60; anything else is the default, 50 and 0.
+    const Number volumes[] = {{.stored = "0", .read = 0},
+                              {.stored = "100", .read = 100},
+                              {.stored = "101", .read = 50},
+                              {.stored = "4O", .read = 50}};
+    for (const Number& c : volumes) {
+        ASSERT_TRUE(load(std::string("[Alarm]\nCount=1\n[Alarm1]\nVolume=") + c.stored + "\n"));
+        EXPECT_EQ(table.APlan[1].level.volume, c.read) << c.stored;
+    }
+    const Number fadeIns[] = {{.stored = "60", .read = 60}, {.stored = "20", .read = 0}};
+    for (const Number& c : fadeIns) {
+        ASSERT_TRUE(load(std::string("[Alarm]\nCount=1\n[Alarm1]\nFadeIn=") + c.stored + "\n"));
+        EXPECT_EQ(table.APlan[1].level.fadeInSeconds, c.read) << c.stored;
+    }
 }
 
 // Offsets live in memory only and stay with their index; a missing file keeps the arrays.
@@ -115,6 +129,7 @@ TEST_F(AlarmFile, RemoveLowersTheCountAndMovesTheLaterAlarmsDown)
         .state = "1", .type = "3", .memo = "fourth", .time = "12:00 PM", .sound = "/x/ring.wav"};
     store::AlarmRecord off = last;
     off.state = "0";
+    store::setSoundLevel(off, {.volume = 0, .fadeInSeconds = 60});
     EXPECT_EQ(store::changeAlarm(path, 3, last, off), store::SaveResult::Saved);
     EXPECT_EQ(store::readRecord(path, 3), off);
     EXPECT_FALSE(store::readRecord(path, 4));
@@ -150,19 +165,24 @@ TEST_F(AlarmFile, LoadReadsTheDatesAndIgnoresWhatIsNoDate)
 }
 
 // The keys go with their alarm when it moves down, a Skip before today goes, and a section reused beyond
-// the count keeps none of them; a one-off answered is switched off, a timer deleted.
+// the count keeps none of them, nor a level at its default; a one-off answered is switched off, a timer
+// deleted.
 TEST_F(AlarmFile, DatesMoveWithTheirAlarmAndNeverOutliveIt)
 {
     ASSERT_TRUE(load("[Alarm]\nCount=3\n"
                      "[Alarm1]\nState=1\nType=1\nTime=7:00\nMemo=a\nSound=\n"
                      "[Alarm2]\nState=1\nType=\nTime=7:00\nMemo=b\nSound=\nDate=2026-12-09\nSkip=2026-12-06\n"
-                     "Timer=1\n[Alarm3]\nState=1\nType=2\nTime=7:00\nMemo=c\nSound=\nSkip=2026-12-07\n"));
+                     "Timer=1\nVolume=loud\n[Alarm3]\nState=1\nType=2\nTime=7:00\nMemo=c\nSound=\n"
+                     "Skip=2026-12-07\nVolume=0\nFadeIn=30\n"));
     ASSERT_TRUE(store::removeAlarm(table, 1, path, dec7));
     EXPECT_EQ(store::readRecord(path, 1),
-              (store::AlarmRecord{"1", "", "b", "7:00", "", "2026-12-09", "", "1"}));
-    EXPECT_EQ(store::readRecord(path, 2), (store::AlarmRecord{"1", "2", "c", "7:00", "", "", "2026-12-07"}));
+              (store::AlarmRecord{"1", "", "b", "7:00", "", "2026-12-09", "", "1", "loud"}));
+    EXPECT_EQ(store::readRecord(path, 2),
+              (store::AlarmRecord{"1", "2", "c", "7:00", "", "", "2026-12-07", "", "0", "30"}));
     std::int16_t added = 0;
-    ASSERT_EQ(store::addAlarm(path, {"1", "5", "d", "9:00", ""}, added), store::SaveResult::Saved);
+    store::AlarmRecord atDefault{"1", "5", "d", "9:00", ""};
+    store::setSoundLevel(atDefault, {});
+    ASSERT_EQ(store::addAlarm(path, atDefault, added), store::SaveResult::Saved);
     EXPECT_EQ(added, 3);
     EXPECT_EQ(folder.read("Data.ini").substr(folder.read("Data.ini").find("[Alarm3]")),
               "[Alarm3]\nState=1\nType=5\nTime=9:00\nMemo=d\nSound=\n");
