@@ -273,12 +273,11 @@ def press(s, app, name):
     s.wait("the button " + name, lambda: find(app, "push button", name)).get_action_iface().do_action(0)
 
 
-def add_alarm(s, app, at, days, memo, meanwhile=lambda: None):
+def add_alarm(s, app, at, days, memo):
     """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, Every, the days
-    Sun..Sat, the memo. meanwhile runs as soon as the editor is open."""
+    Sun..Sat, the memo."""
     press(s, app, "Add...")
     editor = s.wait_window("Set Alarm...")
-    meanwhile()
     s.keys(editor, "Tab", "Tab", "ctrl+a")
     s.keys(editor, text=at)
     s.keys(editor, "Tab", *[key for day in range(1, 8) for key in ["Tab"] + ["space"] * (day in days)], "Tab")
