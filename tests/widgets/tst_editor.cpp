@@ -123,6 +123,7 @@ private slots:
         QCOMPARE(e.memo()->toPlainText(), QString("typed"));
         e.dialog.Modi(2); // another alarm: the same window reloads with it, alarm 1's day and file not kept
         QCOMPARE(e.memo()->toPlainText(), QString("two"));
+        QCOMPARE(e.time()->currentText(), QString("7:45 PM"));
         QCOMPARE(e.days(), QString("1357"));
         QCOMPARE(e.sound(), QString());
         e.browse();
@@ -175,6 +176,7 @@ private slots:
         QCOMPARE(test->text(), QString("&Stop"));
         QTest::mouseClick(test, Qt::LeftButton);
         QCOMPARE(log.alive, 0);
+        QCOMPARE(test->text(), QString("&Test"));
         e.sounds.log.failing["/bad.ogg"] = "unsupported format";
         e.control<QLineEdit>("txtaction")->setText("/bad.ogg");
         QTest::mouseClick(test, Qt::LeftButton);

@@ -109,6 +109,7 @@ private slots:
         for (const QString& name : c.hinted)
             QVERIFY2(!shown->findChild<QWidget*>(name)->toolTip().isEmpty(), qPrintable(name));
         for (const QString& name : c.readOnly) {
+            QVERIFY2(shown->findChild<QWidget*>(name)->property("readOnly").toBool(), qPrintable(name));
             const QPalette look = shown->findChild<QWidget*>(name)->palette();
             QCOMPARE(look.color(QPalette::Base), look.color(QPalette::Button));
         }
