@@ -36,10 +36,10 @@ AppLayout resolveLayout(const std::string& programFolder, const InstallDirs& dir
         layout.dataFolder = join(configHomeFolder, dataFolderName);
         layout.defaultSound = join(join(programFolder, dirs.dataDir), "default.wav");
     }
-    const std::string besideModule = join(programFolder, dirs.moduleFile);
-    layout.soundModule = plainFileExists(besideModule)
-                             ? besideModule
-                             : join(join(programFolder, dirs.moduleDir), dirs.moduleFile);
+    const std::string besideHelper = join(programFolder, dirs.helperFile);
+    layout.soundHelper = plainFileExists(besideHelper)
+                             ? besideHelper
+                             : join(join(programFolder, dirs.helperDir), dirs.helperFile);
     return layout;
 }
 

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QMediaDevices>
+#include <QObject>
+
+namespace soundhelper {
+
+// Says when the system's default sound output is another device than before: one was plugged in or
+// chosen, the one in use went away, or the last one did.
+class DefaultOutputWatch : public QObject
+{
+    Q_OBJECT
+public:
+    DefaultOutputWatch();
+
+signals:
+    void changed();
+
+private:
+    void check();
+
+    QMediaDevices m_devices;
+    QByteArray m_defaultId;
+};
+
+} // namespace soundhelper
