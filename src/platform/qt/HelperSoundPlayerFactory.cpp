@@ -173,7 +173,7 @@ void HelperSoundPlayerFactory::keepSpare(std::unique_ptr<SoundHelperConnection> 
 {
     if (!m_spare)
         m_spare = std::move(helper);
-    keepSpareFor(spareAfterRing);
+    m_spareEnd.start(spareAfterRing);
 }
 
 void HelperSoundPlayerFactory::keepSpareFor(std::chrono::seconds time)

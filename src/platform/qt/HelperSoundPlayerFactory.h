@@ -20,8 +20,9 @@ class SoundHelperConnection;
 // goes to log for the restart.
 //
 // prepare() starts a helper ahead, which a player then takes; an idle helper ends on its own
-// `spareBeforeRing` after the last prepare() or `spareAfterRing` after the last player was closed,
-// whichever is later.
+// `spareBeforeRing` after the last prepare(), or `spareAfterRing` after a player was closed: a helper
+// weighs more than the whole idle program, and a ring that comes without a prepare() only waits for one
+// to start.
 class HelperSoundPlayerFactory : public SoundPlayerFactory
 {
 public:

@@ -10,6 +10,13 @@ namespace protocol = text::soundprotocol;
 
 constexpr std::chrono::milliseconds answerLimit{1000};
 
+// A helper that was let go is reaped once it has ended, and killed if it has not within two seconds.
+void reapSoon()
+{
+    for (const int ms : {100, 1000, 2100, 2500})
+        QTimer::singleShot(ms, [] { reapHelpers(); });
+}
+
 } // namespace
 
 SoundHelperConnection::SoundHelperConnection(const std::string& program) : m_process(startHelper(program))
@@ -32,6 +39,7 @@ SoundHelperConnection::~SoundHelperConnection()
     if (healthy)
         writeHelper(m_process.fd, protocol::encode(protocol::command(protocol::Verb::Quit)));
     endHelper(m_process, healthy);
+    reapSoon();
 }
 
 void SoundHelperConnection::send(const protocol::Command& command)
@@ -85,6 +93,7 @@ void SoundHelperConnection::lose(const std::string& reason)
     m_answerCheck.stop();
     m_sentAt.clear();
     endHelper(m_process, false);
+    reapSoon();
     QMetaObject::invokeMethod(this, &SoundHelperConnection::lostContact, Qt::QueuedConnection);
 }
 

@@ -346,7 +346,8 @@ void Form1::prepareForRing()
 {
     const auto now = scheduler::civil::localMinute(m_services.clock.now());
     const auto next = scheduler::nextDueMinute(m_table, now);
-    if (!next || *next > now + 2)
+    // A ring due this minute is this check's own: what it needs is made as it rings.
+    if (!next || *next <= now || *next > now + 2)
         return;
     // Every change to the alarms runs the check, so a ring moved close is seen too.
     m_services.sounds.prepare();
