@@ -23,7 +23,7 @@ class Session:
         self.app, beside = self.path("app"), os.path.dirname(binary)
         os.makedirs(self.path("run"), mode=0o700), os.mkdir(self.app)
         # Its sound helper and default.wav lie beside it in the build folder.
-        for name in [binary, beside + "/default.wav", beside + "/wakery-sound"]:
+        for name in [binary, beside + "/default.wav"] + glob.glob(beside + "/wakery-sound"):
             shutil.copy2(name, self.app)
         drop = ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")
         self.env = {k: v for k, v in os.environ.items() if not k.startswith("XDG_") and k not in drop}
