@@ -8,6 +8,11 @@ namespace soundhelper {
 DefaultOutputWatch::DefaultOutputWatch() : m_defaultId(QMediaDevices::defaultAudioOutput().id())
 {
     connect(&m_devices, &QMediaDevices::audioOutputsChanged, this, &DefaultOutputWatch::check);
+    // Qt 6.4's PulseAudio back end keeps its device list up to date but never emits the change; asked
+    // twice a second, the sound moves well within the two seconds a listener allows it.
+    m_poll.setInterval(500);
+    connect(&m_poll, &QTimer::timeout, this, &DefaultOutputWatch::check);
+    m_poll.start();
 }
 
 void DefaultOutputWatch::check()

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QMediaDevices>
 #include <QObject>
+#include <QTimer>
 
 namespace soundhelper {
 
@@ -22,6 +23,7 @@ private:
     void check();
 
     QMediaDevices m_devices;
+    QTimer m_poll;
     QByteArray m_defaultId;
 };
 
