@@ -26,7 +26,7 @@ public:
     {
         m_poll.setInterval(stateInterval);
         QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this] {
-            if (!m_helper->waiting())
+            if (m_helper->unanswered() == 0)
                 send(protocol::command(protocol::Verb::State));
         });
         attach(std::move(helper));
@@ -72,7 +72,8 @@ private:
     void attach(std::unique_ptr<SoundHelperConnection> helper)
     {
         m_helper = std::move(helper);
-        m_replyTags.clear();
+        // Replies still due from the helper's last player (its stop) are not this player's.
+        m_replyTags.assign(m_helper->unanswered(), -1);
         QObject::connect(m_helper.get(), &SoundHelperConnection::replied, m_helper.get(),
                          [this](const protocol::Reply& reply) { take(reply); });
         QObject::connect(m_helper.get(), &SoundHelperConnection::lostContact, m_helper.get(),

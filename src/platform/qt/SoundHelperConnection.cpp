@@ -35,7 +35,7 @@ SoundHelperConnection::~SoundHelperConnection()
 {
     m_notifier.reset();
     // A helper that answers ends by itself when it reads the end of its socket; one that does not is killed.
-    const bool healthy = !lost() && !waiting();
+    const bool healthy = !lost() && unanswered() == 0;
     if (healthy)
         writeHelper(m_process.fd, protocol::encode(protocol::command(protocol::Verb::Quit)));
     endHelper(m_process, healthy);

@@ -27,7 +27,7 @@ public:
     ~SoundHelperConnection() override;
 
     void send(const text::soundprotocol::Command& command);
-    bool waiting() const { return !m_sentAt.empty(); }
+    std::size_t unanswered() const { return m_sentAt.size(); }
     bool lost() const { return !m_lostReason.empty(); }
     const std::string& lostReason() const { return m_lostReason; }
 
