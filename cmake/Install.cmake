@@ -4,7 +4,7 @@
 #   cmake --install build [--prefix /opt/wakery]          DESTDIR is honoured
 #   cmake --build build --target package                  build/wakery_<version>_amd64.deb
 #
-# The installed program finds default.wav and its sound module relative to itself, so a prefix moved
+# The installed program finds default.wav and its sound helper relative to itself, so a prefix moved
 # elsewhere as a whole still works; the relative paths are compiled into it.
 if(NOT TARGET wakery)
     return()
@@ -14,8 +14,8 @@ include(GNUInstallDirs)
 
 set(WAKERY_APP_ID org.wakery.Wakery)
 set(WAKERY_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/wakery)
-# The module goes below the architecture's library folder, as Debian does it, whatever the prefix; under
-# plain lib/ the package would have to run ldconfig for a library nothing links against.
+# The helper goes below the architecture's library folder, as Debian does it for a package's own programs,
+# whatever the prefix.
 if(CMAKE_LIBRARY_ARCHITECTURE AND CMAKE_INSTALL_LIBDIR STREQUAL "lib")
     set(WAKERY_INSTALL_MODULEDIR lib/${CMAKE_LIBRARY_ARCHITECTURE}/wakery)
 else()
@@ -26,8 +26,8 @@ file(RELATIVE_PATH wakery_rel_data /${CMAKE_INSTALL_BINDIR} /${WAKERY_INSTALL_DA
 file(RELATIVE_PATH wakery_rel_module /${CMAKE_INSTALL_BINDIR} /${WAKERY_INSTALL_MODULEDIR})
 target_compile_definitions(wakery PRIVATE
     WAKERY_INSTALLED_DATA_DIR="${wakery_rel_data}"
-    WAKERY_INSTALLED_MODULE_DIR="${wakery_rel_module}"
-    WAKERY_MODULE_FILE="$<TARGET_FILE_NAME:wakery_sound>")
+    WAKERY_INSTALLED_HELPER_DIR="${wakery_rel_module}"
+    WAKERY_HELPER_FILE="$<TARGET_FILE_NAME:wakery-sound>")
 
 # The icons: the program's own drawn clock, rendered by the program's drawing code at build time.
 set(wakery_icon_sizes 16 22 24 32 48 64 128 256)
@@ -58,9 +58,7 @@ add_custom_command(
 add_custom_target(wakery_packaging_docs ALL DEPENDS ${wakery_changelog} ${wakery_manpage})
 
 install(TARGETS wakery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS wakery_sound LIBRARY DESTINATION ${WAKERY_INSTALL_MODULEDIR}
-        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-install(TARGETS wakery-wake RUNTIME DESTINATION ${WAKERY_INSTALL_MODULEDIR})
+install(TARGETS wakery-sound wakery-wake RUNTIME DESTINATION ${WAKERY_INSTALL_MODULEDIR})
 install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/default.wav DESTINATION ${WAKERY_INSTALL_DATADIR})
 install(FILES packaging/${WAKERY_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/${WAKERY_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

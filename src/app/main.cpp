@@ -8,12 +8,12 @@
 #include "platform/qt/DBusRingNotices.h"
 #include "platform/qt/DisplayCheck.h"
 #include "platform/qt/EndSignals.h"
+#include "platform/qt/HelperSoundPlayerFactory.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtFiles.h"
 #include "platform/qt/QtLocaleTime.h"
-#include "platform/qt/QtSoundPlayerFactory.h"
 #include "platform/qt/ResumeWatch.h"
 #include "platform/qt/SingleInstance.h"
 #include "ui/main/AlarmWake.h"
@@ -29,6 +29,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <iostream>
 #include <memory>
 
 namespace {
@@ -36,8 +37,8 @@ namespace {
 // Where an installed program finds its files, relative to its own folder; the build fills these in.
 platform::AppLayout programLayout(const platform::QtFiles& here)
 {
-    const platform::InstallDirs installed{WAKERY_INSTALLED_DATA_DIR, WAKERY_INSTALLED_MODULE_DIR,
-                                          WAKERY_MODULE_FILE};
+    const platform::InstallDirs installed{WAKERY_INSTALLED_DATA_DIR, WAKERY_INSTALLED_HELPER_DIR,
+                                          WAKERY_HELPER_FILE};
     return platform::resolveLayout(here.programFolder(), installed, platform::userConfigHome(),
                                    [&here](const std::string& path) { return here.plainFileExists(path); });
 }
@@ -51,11 +52,6 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", missing.c_str());
         return 1;
     }
-    // Qt 6.4's GStreamer back end falls silent after a pass or two of a looping sound; the FFmpeg one,
-    // in the same package, loops without a gap. A choice the user made is kept.
-    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
-        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
-
     QApplication app(argc, argv);
     // The program lives on with every window hidden; closing a notification or the editor must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -82,7 +78,7 @@ int main(int argc, char* argv[])
     platform::QtLocaleTime localeTime;
     platform::QtDialogs dialogs;
     platform::QtFileDialog fileDialog;
-    platform::QtSoundPlayerFactory sounds(layout.soundModule);
+    platform::HelperSoundPlayerFactory sounds(layout.soundHelper, std::cerr);
     platform::Services services{clock, localeTime, files, dialogs, fileDialog, sounds};
 
     platform::AutostartFile autostart(platform::autostartFilePath(platform::userConfigHome()),

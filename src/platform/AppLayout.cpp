@@ -38,9 +38,9 @@ AppLayout resolveLayout(const std::string& programFolder, const InstallDirs& dir
     }
     const auto besideOrInstalled = [&](const std::string& name) {
         const std::string beside = join(programFolder, name);
-        return plainFileExists(beside) ? beside : join(join(programFolder, dirs.moduleDir), name);
+        return plainFileExists(beside) ? beside : join(join(programFolder, dirs.helperDir), name);
     };
-    layout.soundModule = besideOrInstalled(dirs.moduleFile);
+    layout.soundHelper = besideOrInstalled(dirs.helperFile);
     layout.wakeHelper = besideOrInstalled(wakeHelperName);
     return layout;
 }

@@ -36,6 +36,9 @@ class SoundPlayerFactory
 {
 public:
     virtual ~SoundPlayerFactory() = default;
+    // A ring is due within minutes: whatever the first player needs can be made ready now, so that the
+    // ring only has to start the sound.
+    virtual void prepare() {}
     virtual std::unique_ptr<SoundPlayer> create() = 0;
     // The platform's own warning sound, for when no file can be played. Nothing by default, for
     // factories whose players never fail.

@@ -2,7 +2,8 @@
 """The real program on a private Xvfb, driven with xdotool: `file.py scenario <wakery>` runs scenario(Session)
 from a file ending in main(globals()); wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the
 scratch folder."""
-import ctypes, datetime, glob, math, os, pwd, re, shutil, subprocess, sys, tempfile, threading, time  # noqa: E401
+import array, ctypes, datetime, glob, math, os, pwd, re, shutil, subprocess  # noqa: E401
+import sys, tempfile, threading, time  # noqa: E401
 import gi
 
 gi.require_version("Atspi", "2.0")
@@ -22,8 +23,8 @@ class Session:
         self.dir, self.processes, self.offset = tempfile.mkdtemp(prefix="wakery-e2e-"), [], 0
         self.app, beside = self.path("app"), os.path.dirname(binary)
         os.makedirs(self.path("run"), mode=0o700), os.mkdir(self.app)
-        # Its loadable modules and default.wav lie beside it in the build folder.
-        for name in [binary, beside + "/default.wav"] + glob.glob(beside + "/*.so"):
+        # Its sound helper and default.wav lie beside it in the build folder.
+        for name in [binary, beside + "/default.wav"] + glob.glob(beside + "/wakery-sound"):
             shutil.copy2(name, self.app)
         drop = ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER")
         self.env = {k: v for k, v in os.environ.items() if not k.startswith("XDG_") and k not in drop}
@@ -144,6 +145,9 @@ class Session:
         )
         self.wait("the sound server", lambda: self.run("pactl", "info"))
 
+    def record(self, sink="wakery_sink"):
+        return Recording(self, sink)
+
     def run(self, *argv):
         return subprocess.run(argv, env=self.env, capture_output=True, text=True, check=False).stdout
 
@@ -245,6 +249,27 @@ class Unprivileged(Session):
 
     def run(self, *argv):
         return super().run(*self.AS_USER, *argv)
+
+
+class Recording:
+    """A sink's monitor as it plays, 8 kHz mono: the real time each 10 ms arrived, and its loudest sample."""
+
+    def __init__(self, s, sink):
+        self.chunks, argv = [], f"parec -d {sink}.monitor --raw --format=s16le --rate=8000 --channels=1"
+        self.process = s.start(argv.split() + ["--latency-msec=10"], stdout=subprocess.PIPE)
+        threading.Thread(target=self.read, daemon=True).start()
+
+    def read(self):
+        while chunk := self.process.stdout.read1(160):
+            samples = array.array("h", chunk[: len(chunk) // 2 * 2])
+            self.chunks.append((time.time(), max(map(abs, samples), default=0)))
+
+    def sound(self, since, after_quiet=False):  # when the first sound since then arrived (after silence)
+        quiet = not after_quiet
+        for at, peak in list(self.chunks):
+            quiet = quiet or (at >= since and peak < 100)
+            if at >= since and quiet and peak > 1000:
+                return at
 
 
 def find(root, role, text):

@@ -55,9 +55,11 @@ def installed(s):
         ),
         "the alarm rings with a sound",
     )
+    helper = open(f"/proc/{program.pid}/task/{program.pid}/children").read().split()
     check(
-        root + "/usr/lib/x86_64-linux-gnu/wakery/wakery_sound.so" in open(f"/proc/{program.pid}/maps").read(),
-        "the sound module is the installed one",
+        [os.readlink(f"/proc/{pid}/exe") for pid in helper]
+        == [root + "/usr/lib/x86_64-linux-gnu/wakery/wakery-sound"],
+        "the sound helper is the installed one",
     )
     s.keys(s.wait_window("Alarm!"), "Return")
     s.icon_menu("l")

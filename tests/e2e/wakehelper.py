@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Wakery as an ordinary user keeps its wake-up timer through a copy of the wake helper that the test, as root,
-gives CAP_WAKE_ALARM; root also reads the helper's /proc files. A real suspend and resume cannot be shown
-here: the timer's clock and time, the helper's privileges and its end are what is checked."""
+"""Wakery as an ordinary user keeps its wake-up timer through a copy of the wake helper that the test, as
+root, gives CAP_WAKE_ALARM; root also reads the helper's /proc files. A real suspend and resume cannot be
+shown here: the timer's clock and time, the helper's privileges and its end are what is checked."""
 import datetime, os, re, shutil, signal, subprocess, time  # noqa: E401
 from harness import Unprivileged, application, check, find, main, press
 from gi.repository import Atspi

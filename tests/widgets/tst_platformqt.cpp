@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/LocalSocket.h"
+#include "platform/qt/HelperSoundPlayerFactory.h"
 #include "platform/qt/QtLocaleTime.h"
 #include "platform/qt/SingleInstance.h"
 
@@ -9,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sstream>
 
 class TestPlatformQt : public QObject
 {
@@ -44,6 +47,31 @@ private slots:
         const int copy = platform::listenLocal(start.serverName().toStdString(), inUse);
         QVERIFY(copy >= 0 && start.claim() && start.note().contains("did not answer"));
         QVERIFY(!platform::SingleInstance(base.filePath("program")).claim()); // it took the name over
+    }
+
+    // A sound helper that is broken is started once more, then given up on, so that the ring beeps.
+    void brokenSoundHelper_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::newRow("says what was not asked")
+            << QByteArray("echo ok 0 0 >&3; echo ok 0 0 >&3; exec sleep 9");
+        QTest::newRow("a reply longer than a line") << QByteArray("head -c 600 /dev/zero | tr '\\0' x >&3");
+        QTest::newRow("never answers") << QByteArray("exec sleep 9");
+        QTest::newRow("does not start") << QByteArray();
+    }
+    void brokenSoundHelper()
+    {
+        QFETCH(QByteArray, script);
+        QFile helper(base.filePath("helper"));
+        QVERIFY(helper.open(QIODevice::WriteOnly) && helper.write("#!/bin/sh\n" + script) > 0);
+        helper.setPermissions(script.isEmpty() ? QFile::ReadOwner : QFile::ReadOwner | QFile::ExeOwner);
+        helper.close();
+        std::ostringstream log;
+        platform::HelperSoundPlayerFactory sounds(helper.fileName().toStdString(), log);
+        const auto player = sounds.create();
+        player->setFileAndPlay("a.wav", {});
+        QTRY_VERIFY_WITH_TIMEOUT(player->failure().find("failed twice") != std::string::npos, 5000);
+        QVERIFY(log.str().find("starting it again") != std::string::npos);
     }
 
     // Hand-written times load as meant or are refused (""); the long text written back reads again as the

@@ -344,18 +344,20 @@ void Form1::Timer1_Timer()
 
 void Form1::prepareForRing()
 {
+    const auto now = scheduler::civil::localMinute(m_services.clock.now());
+    const auto next = scheduler::nextDueMinute(m_table, now);
+    // A ring due this minute is this check's own: what it needs is made as it rings.
+    if (!next || *next <= now || *next > now + 2)
+        return;
+    // Every change to the alarms runs the check, so a ring moved close is seen too.
+    m_services.sounds.prepare();
     if (m_fontsReady)
         return;
     // Qt reads the system's font list on the first use of any font, most of a second here, and keeps it:
     // read at start, it would weigh on the program all the time it idles. Read at the check before a
-    // ring, it is ready a minute ahead. Every change to the alarms runs the check, so a ring moved close
-    // is seen too.
-    const auto now = scheduler::civil::localMinute(m_services.clock.now());
-    const auto next = scheduler::nextDueMinute(m_table, now);
-    if (next && *next <= now + 2) {
-        notify::frmalarm::prepareFonts();
-        m_fontsReady = true;
-    }
+    // ring, it is ready a minute ahead.
+    notify::frmalarm::prepareFonts();
+    m_fontsReady = true;
 }
 
 void Form1::SetSnoozeValue(std::int16_t Index, std::int16_t SVH, std::int16_t SVM, bool Increment)

@@ -1,0 +1,51 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The ring's sound, played by the sound helper on a private sound server, recorded from its sinks."""
+import os, signal, time  # noqa: E401
+from harness import check, main
+
+
+def ring(s):
+    """A 07:00 alarm, the program started just before: its process, and the real time of the minute."""
+    s.alarm("7:00:00 AM", "Wake up")
+    s.set_clock("06:59:57")
+    program = s.program(faketime=True)
+    s.wait_window("Alarm!")
+    return program, s.today("07:00:00") - s.offset
+
+
+def helpers(program):
+    children = open(f"/proc/{program.pid}/task/{program.pid}/children").read().split()
+    return [int(c) for c in children if open(f"/proc/{c}/comm").read().strip() == "wakery-sound"]
+
+
+def helper_killed(s):
+    s.pulse()
+    recording = s.record()
+    program, minute = ring(s)
+    first = s.wait("the first sound", lambda: recording.sound(minute)) - minute
+    check(first < 1.0, f"the first sound {first:.2f} s after the minute starts")
+    maps = open(f"/proc/{program.pid}/maps").read()
+    check("libavcodec" not in maps and "libpulse" not in maps, "the program maps neither FFmpeg nor libpulse")
+    killed = s.wait("the sound helper", lambda: helpers(program))
+    os.kill(killed[0], signal.SIGKILL)
+    at = time.time()
+    again = s.wait("the sound again", lambda: recording.sound(at, after_quiet=True), 5) - at
+    check(again < 2.0, f"the sound again {again:.2f} s after its helper was killed")
+    check(helpers(program) not in ([], killed), "from a helper started again")
+    check(s.windows("Alarm!"), '"Alarm!" is still open')
+    check("the sound helper failed" in open(s.path("wakery.log")).read(), "one line says why")
+
+
+def device_switched(s):
+    s.pulse()
+    s.run("pactl", "load-module", "module-null-sink", "sink_name=other_sink")
+    recording = s.record("other_sink")
+    ring(s)
+    s.wait("a stream on the sound server", lambda: s.run("pactl", "list", "short", "sink-inputs").strip())
+    s.run("pactl", "set-default-sink", "other_sink")
+    switched = time.time()
+    moved = s.wait("the sound on the new sink", lambda: recording.sound(switched), 5) - switched
+    check(moved < 2.0, f"the sound on the new default sink {moved:.2f} s after the switch")
+
+
+main(globals())
