@@ -219,8 +219,11 @@ private slots:
     void missingSoundFallsBackToTheInstalledDefault()
     {
         const std::string installed = s.folder.file("share/wakery/default.wav");
-        const platform::QtFiles files(
-            platform::AppLayout{.portable = false, .dataFolder = s.folder.path(), .defaultSound = installed});
+        const platform::QtFiles files(platform::AppLayout{.portable = false,
+                                                          .dataFolder = s.folder.path(),
+                                                          .defaultSound = installed,
+                                                          .soundHelper = "",
+                                                          .wakeHelper = ""});
         s.sounds.log.failing["/music/a b.mp3"] = "no such file"; // alarm 1's
         notify::frmalarm window(owner, files, s.dialogs, s.sounds);
         window.AlarmIndex = 1;

@@ -171,8 +171,3 @@ bool QtSoundPlayer::failed() const
 }
 
 } // namespace platform
-
-platform::SoundPlayer* wakery_create_sound_player()
-{
-    return new platform::QtSoundPlayer;
-}

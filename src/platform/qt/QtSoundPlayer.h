@@ -3,7 +3,6 @@
 
 #include "platform/SoundPlayer.h"
 
-#include <QtGlobal>
 
 #include <chrono>
 #include <memory>
@@ -54,6 +53,3 @@ private:
 std::string absoluteSoundPath(const std::string& path);
 
 } // namespace platform
-
-// The module's one entry point, found by name when the first alarm rings.
-extern "C" Q_DECL_EXPORT platform::SoundPlayer* wakery_create_sound_player();

@@ -46,7 +46,7 @@ void RingingSound::start(const std::string& file, const std::string& defaultFile
         giveUp("no sound player", true);
         return;
     }
-    // A player that can play nothing (no sound module, no output device) says so before any file.
+    // A player that can play nothing (no sound helper, no output device) says so before any file.
     const std::string useless = m_player->failure();
     if (!useless.empty()) {
         giveUp(useless, true);
