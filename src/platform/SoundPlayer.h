@@ -14,6 +14,10 @@ struct SoundLevel
     int fadeInSeconds = 0;
 };
 
+// What a player's failure() says when the system has no sound output at all: the file is not at fault,
+// and the same file may play once a device is back.
+inline constexpr const char* noOutputDevice = "no sound output device";
+
 // A media player with no user interface and no error dialogs. Positions and lengths are in seconds;
 // a file that cannot be played reports 0 for both.
 class SoundPlayer

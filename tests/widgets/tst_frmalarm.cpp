@@ -168,6 +168,32 @@ private slots:
         QCOMPARE(log.alive, beeping ? 0 : 1);
     }
 
+    // With no sound output at all, the alarm's own file is tried again every five seconds, quietly, and
+    // heard once a device is back.
+    void soundComesBackWithADevice()
+    {
+        fakes::SoundLog& log = s.sounds.log;
+        log.unusable = platform::noOutputDevice;
+        log.length = 3.0;
+        std::ostringstream errors;
+        notify::RingingSound sound(s.sounds, errors);
+        sound.start("own.wav", "default.wav");
+        for (int tick = 0; tick < 130; ++tick)
+            sound.tick();
+        QCOMPARE(log.alive, 0);
+        log.unusable.clear();
+        for (int tick = 0; tick < 126; ++tick)
+            sound.tick();
+        const int beeps = log.beeps;
+        for (int tick = 0; tick < 50; ++tick)
+            sound.tick();
+        QCOMPARE(log.beeps, beeps);
+        QCOMPARE(log.filesStarted, std::vector<std::string>{"own.wav"});
+        QCOMPARE(QString::fromStdString(errors.str()),
+                 "wakery: cannot play \"own.wav\": no sound output device; beeping instead\n"
+                 "wakery: a sound output is back; playing \"own.wav\" again\n");
+    }
+
     void repeatCheck_data() { addRows(repeats); }
     void repeatCheck()
     {

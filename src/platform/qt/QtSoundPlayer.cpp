@@ -161,7 +161,7 @@ std::string QtSoundPlayer::failure() const
         return "the player cannot read it";
     // Without a device the back end plays on in silence, which for an alarm is no sound at all.
     if (m_noDevice)
-        return "no sound output device";
+        return noOutputDevice;
     return {};
 }
 

@@ -12,6 +12,8 @@ namespace {
 
 // 25 ticks of the window's 40 ms timer.
 constexpr int ticksPerBeep = 25;
+// Five seconds: a device that comes back is heard soon, and a helper that cannot play is not pestered.
+constexpr int ticksPerDeviceTry = 125;
 
 } // namespace
 
@@ -75,6 +77,8 @@ void RingingSound::tick()
             m_ticksSinceBeep = 0;
             m_sounds.beep();
         }
+        if (m_awaitingDevice)
+            tryDeviceAgain();
         return;
     }
     if (!m_player)
@@ -90,9 +94,31 @@ void RingingSound::tick()
     }
 }
 
+void RingingSound::tryDeviceAgain()
+{
+    if (!m_player) {
+        if (++m_ticksSinceTry < ticksPerDeviceTry)
+            return;
+        m_ticksSinceTry = 0;
+        m_player = m_sounds.create();
+        if (m_player && m_player->failure().empty())
+            m_player->setFileAndPlay(m_file, m_level);
+        else
+            m_player.reset();
+        return;
+    }
+    if (!m_player->failure().empty()) {
+        m_player.reset();
+    } else if (m_player->length() > 0.0) { // known once the file plays
+        m_log << "wakery: a sound output is back; playing \"" << m_file << "\" again" << std::endl;
+        m_beeping = m_awaitingDevice = false;
+    }
+}
+
 void RingingSound::giveUp(const std::string& reason, bool playerUseless)
 {
-    const bool toDefault = !playerUseless && m_file != m_defaultFile;
+    m_awaitingDevice = reason == platform::noOutputDevice;
+    const bool toDefault = !playerUseless && !m_awaitingDevice && m_file != m_defaultFile;
     m_log << "wakery: cannot play \"" << m_file << "\": " << reason
           << (toDefault ? "; playing default.wav instead" : "; beeping instead") << std::endl;
     if (toDefault) {
@@ -100,7 +126,7 @@ void RingingSound::giveUp(const std::string& reason, bool playerUseless)
         return;
     }
     m_beeping = true;
-    m_ticksSinceBeep = 0;
+    m_ticksSinceBeep = m_ticksSinceTry = 0;
     m_player.reset();
     m_sounds.beep();
 }

@@ -26,8 +26,9 @@ bool soundRestartDue(double position, double length);
 // The sound of one ringing window, from its first start until it closes. An alarm is never silent: when
 // the player gives up on the alarm's own file, default.wav plays; when it gives up on that too, or can
 // play nothing at all, the platform beeps about once a second. Each step down writes one line to log,
-// naming the file and the player's reason. Restarts play what was settled on, whatever happens to the
-// alarm in the table meanwhile.
+// naming the file and the player's reason. With no sound output at all the file is kept: a fresh player
+// tries it every few seconds, quietly, and once one plays it the beeps end. Restarts play what was settled
+// on, whatever happens to the alarm in the table meanwhile.
 class RingingSound
 {
 public:
@@ -46,6 +47,7 @@ public:
 private:
     void play(const std::string& file);
     void giveUp(const std::string& reason, bool playerUseless);
+    void tryDeviceAgain();
 
     platform::SoundPlayerFactory& m_sounds;
     std::ostream& m_log;
@@ -54,7 +56,9 @@ private:
     std::string m_defaultFile;
     platform::SoundLevel m_level;
     bool m_beeping = false;
+    bool m_awaitingDevice = false;
     int m_ticksSinceBeep = 0;
+    int m_ticksSinceTry = 0;
 };
 
 } // namespace notify
