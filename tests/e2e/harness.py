@@ -271,6 +271,11 @@ class Recording:
             if at >= since and quiet and peak > 1000:
                 return at
 
+    def loudest(self, since, seconds):  # over the seconds from since, once they have all arrived
+        chunks = list(self.chunks)
+        if chunks and chunks[-1][0] >= since + seconds:
+            return max(peak for at, peak in chunks if since <= at < since + seconds)
+
 
 def find(root, role, text):
     """The first node under root (None: the desktop), showing on screen, with this role (None: any) and text
