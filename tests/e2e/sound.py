@@ -48,4 +48,21 @@ def device_switched(s):
     check(moved < 2.0, f"the sound on the new default sink {moved:.2f} s after the switch")
 
 
+def device_gone(s):
+    s.pulse()
+    ring(s)
+    s.wait("a stream on the sound server", lambda: s.run("pactl", "list", "short", "sink-inputs").strip())
+    sink = next(
+        line.split()[0]
+        for line in s.run("pactl", "list", "short", "modules").splitlines()
+        if "null-sink" in line
+    )
+    s.run("pactl", "unload-module", sink)  # no output left: the window beeps, and tries every 5 s
+    s.wait("the beep", lambda: "beeping instead" in open(s.path("wakery.log")).read())
+    s.run("pactl", "load-module", "module-null-sink", "sink_name=wakery_sink")
+    back, recording = time.time(), s.record()
+    again = s.wait("the sound again", lambda: recording.sound(back), 10) - back
+    check(again < 7.0 and s.windows("Alarm!"), f"the sound again {again:.2f} s after an output came back")
+
+
 main(globals())

@@ -33,8 +33,10 @@ public:
     }
     ~HelperSoundPlayer() override
     {
-        // Stopped and handed back, the helper can serve the next ring without starting again.
-        if (m_helper && !m_helper->lost()) {
+        // Stopped and handed back, the helper can serve the next ring without starting again. Not one that
+        // found no output: its sound server connection lost the device for good, and only a helper started
+        // afresh finds one that comes back.
+        if (m_helper && !m_helper->lost() && m_failure != noOutputDevice) {
             send(protocol::command(protocol::Verb::Stop));
             QObject::disconnect(m_helper.get(), nullptr, nullptr, nullptr);
             m_factory.keepSpare(std::move(m_helper));
