@@ -3,7 +3,6 @@
 
 #include "platform/SoundPlayer.h"
 
-
 #include <chrono>
 #include <memory>
 
