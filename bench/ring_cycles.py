@@ -24,8 +24,8 @@ s = harness.Session(os.path.abspath(os.path.join(build, "bin", "wakery")))
 try:
     for module in glob.glob(os.path.join(build, "bin", "*.so")):  # a build from before the helper
         shutil.copy2(module, s.app)
-    # A session bus with a notification service, as every desktop has: without any bus, each ring leaves
-    # about 85 KB behind inside Qt's D-Bus and accessibility code, which no desktop session sees.
+    # A session bus with a notification service, as every desktop has: with no bus at all, each ring
+    # leaves about 85 KB behind, which no desktop session would see.
     s.pulse(), s.bus(), harness.notifications(s)
     s.alarm("7:00:00 AM", "Wake up")
     s.set_clock("06:59:50")
