@@ -5,8 +5,9 @@
 
 namespace platform {
 
-// A helper program started with one end of a socket pair as its descriptor 3, the program's end
-// non-blocking and closed on exec. Standard input is /dev/null; output and errors are the program's own.
+// A helper program started with one end of a socket pair as its descriptor `descriptor` (3 unless told),
+// the program's end non-blocking and closed on exec. Standard input is /dev/null unless it is the socket;
+// output and errors are the program's own.
 struct HelperProcess
 {
     int pid = -1;
@@ -14,7 +15,13 @@ struct HelperProcess
     std::string error; // why it did not start, when pid is -1
 };
 
-HelperProcess startHelper(const std::string& program);
+struct HelperStart
+{
+    int descriptor = 3;
+    bool keepEnvironment = true; // false: nothing set or preloaded by the caller reaches the helper
+};
+
+HelperProcess startHelper(const std::string& program, const HelperStart& how = {});
 
 // Reads what has arrived without waiting: the bytes, and `ended` when the helper closed its end.
 std::string readHelper(int fd, bool& ended);

@@ -2,9 +2,9 @@
 #include "HelperWakeTimer.h"
 
 #include "WakeSeconds.h"
+#include "platform/HelperProcess.h"
 
 #include <poll.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -50,27 +50,16 @@ void HelperWakeTimer::wakeAt(const std::optional<LocalDateTime>& when)
 
 bool HelperWakeTimer::start()
 {
-    int ends[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
-        giveUp(std::string("no socket for the wake helper: ") + std::strerror(errno));
+    // Its one way to the program is its standard input; no environment, so that nothing preloaded or
+    // configured by the caller reaches the privileged process.
+    const HelperProcess helper = startHelper(m_path, {.descriptor = STDIN_FILENO, .keepEnvironment = false});
+    if (helper.pid < 0) {
+        giveUp("the wake helper cannot be started: " + helper.error);
         return false;
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    // dup2 leaves the copy open across exec: the helper's one way to the program is its standard input.
-    posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
-    char* argv[] = {m_path.data(), nullptr};
-    // No environment: nothing preloaded or configured by the caller reaches the privileged process.
-    char* envp[] = {nullptr};
-    const int failure = ::posix_spawn(&m_pid, m_path.c_str(), &actions, nullptr, argv, envp);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(ends[1]);
-    m_socket = ends[0];
-    if (failure == 0)
-        return true;
-    m_pid = -1;
-    giveUp("the wake helper " + m_path + " cannot be started: " + std::strerror(failure));
-    return false;
+    m_pid = helper.pid;
+    m_socket = helper.fd;
+    return true;
 }
 
 bool HelperWakeTimer::ask(const std::string& command)

@@ -43,7 +43,7 @@ HelperProcess failedStart(std::string why)
 
 } // namespace
 
-HelperProcess startHelper(const std::string& program)
+HelperProcess startHelper(const std::string& program, const HelperStart& how)
 {
     reapHelpers();
     int ends[2];
@@ -51,17 +51,20 @@ HelperProcess startHelper(const std::string& program)
         return failedStart(systemError("no socket pair", errno));
     // dup2 onto itself would keep close-on-exec set.
     int child = ends[1];
-    if (child == 3) {
-        child = fcntl(ends[1], F_DUPFD_CLOEXEC, 4);
+    if (child == how.descriptor) {
+        child = fcntl(ends[1], F_DUPFD_CLOEXEC, how.descriptor + 1);
         close(ends[1]);
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, child, 3);
+    if (how.descriptor != 0)
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, child, how.descriptor);
     std::vector<char*> argv{const_cast<char*>(program.c_str()), nullptr};
+    char* noEnvironment[] = {nullptr};
     pid_t pid = -1;
-    const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(),
+                                  how.keepEnvironment ? environ : noEnvironment);
     posix_spawn_file_actions_destroy(&actions);
     close(child);
     if (error != 0) {
