@@ -136,6 +136,7 @@ struct SkipDay
 {
     const char* name;
     const char* alarm;
+    std::optional<std::int64_t> date = std::nullopt;
     std::optional<std::int64_t> skip = std::nullopt;
     std::int16_t snoozeMinutes = 0;
     std::optional<std::int64_t> pauseUntil = std::nullopt;
@@ -149,6 +150,7 @@ const SkipDay skipDays[] = {
     {.name = "a snooze is not counted", .alarm = "5:00", .snoozeMinutes = 90, .day = dec(8)},
     {.name = "not a ring the pause holds", .alarm = "7:00/35", .pauseUntil = dec(9), .day = dec(10)},
     {.name = "no weekday: never", .alarm = "7:00/-", .day = std::nullopt},
+    {.name = "a one-off: its date", .alarm = "7:00/-", .date = dec(9), .day = dec(9)},
 };
 
 TEST(Plans, SkipNextTakesTheComingDay)
@@ -156,6 +158,7 @@ TEST(Plans, SkipNextTakesTheComingDay)
     for (const SkipDay& row : skipDays) {
         SCOPED_TRACE(row.name);
         store::AlarmTable t = tableOf({row.alarm});
+        t.APlan[1].date = row.date;
         t.APlan[1].skip = row.skip;
         t.ASnoozeM[1] = row.snoozeMinutes;
         t.pauseUntil = row.pauseUntil;

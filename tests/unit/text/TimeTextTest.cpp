@@ -26,6 +26,8 @@ const Stored stored[] = {
     {.text = "7:00:00\xC2\xA0pm", .time = "19:00:00"},
     {.text = "7:05:09", .time = "07:05:09"},
     {.text = "19:60", .time = ""},
+    {.text = "123:00", .time = ""},
+    {.text = "-1:00 AM", .time = ""},
 };
 
 TEST(TimeText, StoredTimesOfEveryForm)
