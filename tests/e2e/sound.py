@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The ring's sound, played by the sound helper on a private sound server, recorded from its sinks."""
+"""The ring's sound, played by the sound helper on a private sound server, recorded from its sinks: the
+helper's restart, the output followed, and each alarm's own volume and fade-in."""
 import os, signal, time  # noqa: E401
-from harness import check, main
+from harness import check, logind, main
 
 
 def ring(s):
@@ -63,6 +64,32 @@ def device_gone(s):
     back, recording = time.time(), s.record()
     again = s.wait("the sound again", lambda: recording.sound(back), 10) - back
     check(again < 7.0 and s.windows("Alarm!"), f"the sound again {again:.2f} s after an output came back")
+
+
+def volume_fade(s):
+    s.pulse()
+    s.alarm("7:00:00 AM", "quarter", later=[("7:01:00 AM", "half"), ("7:02:00 AM", "fading")])
+    s.data(
+        s.data()
+        .replace("quarter\r\n", "quarter\r\nVolume=25\r\n")
+        .replace("fading\r\n", "fading\r\nFadeIn=15\r\n")
+    )
+    recording, login, peaks = s.record(), logind(s), []
+    s.set_clock("06:59:57")
+    s.program(faketime=True)
+    for minute in range(3):  # each sound from a silence after the ring before
+        since = time.time()
+        if minute:
+            s.set_clock(f"07:0{minute - 1}:58")
+            login.resume()  # the minute timer, a kernel timer, does not see the faked jump
+        window = s.wait_window("Alarm!")
+        onset = s.wait("the sound on the sink", lambda: recording.sound(since, after_quiet=True))
+        peaks.append(s.wait("its first half second", lambda: recording.loudest(onset, 0.5)))
+        s.keys(window, "Return")
+        s.wait("the Alarm! window to close", lambda: not s.windows("Alarm!"))
+    quarter, half, fading = peaks
+    check(0.4 < quarter / half < 0.6, f"25 % plays at about half the amplitude of 50 %: {quarter} to {half}")
+    check(0.15 < fading / half < 0.3, f"a 15 s fade-in starts at about a fifth of it: {fading}")
 
 
 main(globals())

@@ -1,22 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the user drives it, its icon's menu, the ringing window the check opens, and what
 // another program does to Data.ini meanwhile: what each leaves in Data.ini, the list and the boxes.
-#include "ui/main/Form1.h"
-
-#include "FakeServices.h"
+#include "MainWindow.h"
 #include "platform/Autostart.h"
 #include "platform/qt/FileChangeWatch.h"
 #include "ui/editor/Dialog.h"
 #include "ui/main/AppIcon.h"
-#include "ui/main/CheckTimer.h"
-#include "ui/notify/frmalarm.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>
 #include <QHeaderView>
-#include <QMenu>
 #include <QPointer>
-#include <QTreeWidget>
 
 #include <filesystem>
 
@@ -36,47 +30,19 @@ struct FakeAutostart : platform::Autostart
     bool on = false, fails = false;
 };
 
-struct Harness : FakeServices
+struct Harness : MainWindow
 {
-    // The offscreen platform has no notification area, so its coming and going is played.
-    explicit Harness(const std::string& data = fourAlarms, bool withTray = true) : tray(withTray)
+    explicit Harness(const std::string& data = fourAlarms, bool withTray = true) : MainWindow(data, withTray)
     {
-        folder.write("Data.ini", data);
     }
-    bool tray;
-    Form1 form{services, nullptr, [this] { return tray; }};
 
-    QTreeWidget* list() const { return form.findChild<QTreeWidget*>("ListView1"); }
     template <typename T> T* control(const char* name) { return form.editor().findChild<T*>(name); }
-    QStringList column(int column) const
-    {
-        QStringList cells;
-        for (int i = 0; i < list()->topLevelItemCount(); ++i)
-            cells << list()->topLevelItem(i)->text(column);
-        return cells;
-    }
     QStringList memos() const // in Data.ini
     {
         QStringList result;
         for (int i = 1; i <= std::stoi(read("Alarm", "Count")); ++i)
             result << QString::fromStdString(read("Alarm" + std::to_string(i), "Memo"));
         return result;
-    }
-    void select(int row) const { list()->setCurrentItem(list()->topLevelItem(row - 1)); }
-    void click(const char* button, int row = 0) const // row 0: nothing selected
-    {
-        if (row > 0)
-            select(row);
-        QTest::mouseClick(form.findChild<QPushButton*>(button), Qt::LeftButton);
-    }
-    // The icon's menu, and the item's underlined letter pressed.
-    void choose(char letter)
-    {
-        auto* menu = qobject_cast<QMenu*>(form.trayIcon().exitAction()->parent());
-        menu->popup({});
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        QTest::keyClick(menu, letter);
-        QTRY_VERIFY(!menu->isVisible());
     }
     void setTray(bool available) { tray = available, form.trayIcon().checkAvailability(); }
     bool onTaskBarOnly() const { return form.isVisible() && form.isMinimized(); }

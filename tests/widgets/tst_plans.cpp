@@ -1,79 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What goes beyond the weekly alarm, driven as the user does: the editor's Every or Once on, Skip next,
 // the icon's Ring in... and Pause, and the next alarm in the tip and the status line.
-#include "ui/main/Form1.h"
-
-#include "FakeServices.h"
+#include "MainWindow.h"
 #include "ui/editor/Dialog.h"
 #include "ui/main/AppIcon.h"
-#include "ui/main/CheckTimer.h"
 #include "ui/main/NextAlarm.h"
-#include "ui/main/TrayIcon.h"
-#include "ui/notify/frmalarm.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
 #include <QRadioButton>
-#include <QTreeWidget>
 
 namespace {
 
-struct Harness : FakeServices
+struct Harness : MainWindow
 {
-    explicit Harness(const std::string& data)
+    explicit Harness(const std::string& data) : MainWindow(data)
     {
-        folder.write("Data.ini", data);
         clock.set(2026, 12, 7, 6, 0); // a Monday
         form.Form_Load();
-    }
-    Form1 form{services, nullptr, [] { return true; }};
-
-    template <typename T> T* find(const char* name) { return form.findChild<T*>(name); }
-    QString cell(int row, int column)
-    {
-        return find<QTreeWidget>("ListView1")->topLevelItem(row - 1)->text(column);
-    }
-    void select(int row)
-    {
-        auto* list = find<QTreeWidget>("ListView1");
-        list->setCurrentItem(list->topLevelItem(row - 1));
-    }
-    // The icon's menu, and the item's underlined letter pressed; answer fills the dialog it opens.
-    void choose(char letter, const std::function<void(QDialog&)>& answer = {})
-    {
-        bool answered = !answer;
-        auto* menu = qobject_cast<QMenu*>(form.trayIcon().exitAction()->parent());
-        menu->popup({});
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        if (answer)
-            QTimer::singleShot(0, [&] {
-                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog != nullptr);
-                answer(*dialog);
-                answered = true;
-            });
-        QTest::keyClick(menu, letter);
-        QTRY_VERIFY(!menu->isVisible());
-        QTRY_VERIFY(answered);
-    }
-    // The clock moved on, and the minute's check run.
-    void at(int day, int hour, int minute)
-    {
-        clock.set(2026, 12, day, hour, minute);
-        form.Timer1->runNow();
-    }
-    QString ringing()
-    {
-        const auto* shown = form.alarmWindow().current();
-        return shown != nullptr && shown->isVisible() ? shown->txtMemo->toPlainText() : QString();
-    }
-    void answer(const char* button)
-    {
-        QTest::mouseClick(form.alarmWindow().current()->findChild<QPushButton*>(button), Qt::LeftButton);
     }
 };
 
@@ -187,23 +134,23 @@ private slots:
         QTest::mouseClick(skip, Qt::LeftButton);
         QCOMPARE(h.form.alarmTable().ASnoozeM[1], 0); // the snoozed ring is skipped too
         QCOMPARE(h.read("Alarm1", "Skip"), "2026-12-07");
-        QCOMPARE(h.cell(1, 3), "On (skips Mon 7 Dec)");
+        QCOMPARE(h.column(3)[0], "On (skips Mon 7 Dec)");
         auto* list = h.find<QTreeWidget>("ListView1");
         QVERIFY(list->header()->sectionSize(3) >=
                 static_cast<QAbstractItemView*>(list)->sizeHintForColumn(3));
         QCOMPARE(skip->text(), "Don't s&kip");
         QTest::mouseClick(skip, Qt::LeftButton);
         QCOMPARE(h.read("Alarm1", "Skip"), "<absent>");
-        QCOMPARE(h.cell(1, 3), "On");
+        QCOMPARE(h.column(3)[0], "On");
         QTest::mouseClick(skip, Qt::LeftButton);
         QCOMPARE(h.read("Alarm1", "Skip"), "2026-12-07");
-        QCOMPARE(h.cell(2, 2), "Once, Tue 8 Dec");
+        QCOMPARE(h.column(2)[1], "Once, Tue 8 Dec");
 
         h.at(7, 7, 0);
         QCOMPARE(h.ringing(), "");
         h.at(8, 7, 0);
         QCOMPARE(h.ringing(), "work");
-        QCOMPARE(h.cell(1, 3), "On");
+        QCOMPARE(h.column(3)[0], "On");
         h.answer("OKButton");
         QTRY_COMPARE(h.ringing(), "once");
         h.form.alarmWindow().current()->cmbtime->setEditText("0:05");
