@@ -11,7 +11,7 @@ namespace fakes {
 // What the players of one factory were asked to do; every player reports position and length from here.
 struct SoundLog
 {
-    int alive = 0, beeps = 0;
+    int alive = 0, beeps = 0, prepared = 0;
     std::vector<std::string> filesStarted;
     std::vector<double> positionsSet;
     platform::SoundLevel level; // of the latest start
@@ -53,6 +53,7 @@ struct FakeSoundPlayerFactory : platform::SoundPlayerFactory
         return std::make_unique<FakeSoundPlayer>(log);
     }
     void beep() override { ++log.beeps; }
+    void prepare() override { ++log.prepared; }
     SoundLog log;
 };
 

@@ -66,10 +66,10 @@ const Refusal refusals[] = {
      .message = messages::invalidTime,
      .timeAfter = "00:30 PM"},
     {.name = "blank memo",
-     .time = "7:PM",
+     .time = "7:pm",
      .memo = " \t ",
      .message = messages::noMemo,
-     .timeAfter = "7:00PM"},
+     .timeAfter = "7:00pm"},
     {.name = "no day", .message = messages::noDay},
     {.name = "no folder to write in", .days = "5", .message = messages::alarmNotSaved},
 };

@@ -183,6 +183,8 @@ private slots:
         QCOMPARE(h.read("Alarm2", "Date") + " " + h.read("Alarm2", "Time") + " " + h.read("Alarm2", "Type"),
                  "2026-12-07 06:05 ");
         QCOMPARE(h.form.trayIcon().tip(), "Wakery\nNext: Mon 06:05 - tea (in 5 min)");
+        h.at(7, 6, 3);
+        QCOMPARE(h.sounds.log.prepared, 1); // the sound made ready ahead of the ring
         h.at(7, 6, 5);
         QCOMPARE(h.ringing(), "tea");
         h.answer("OKButton");
