@@ -19,9 +19,9 @@ werror = $(if $(WERROR),-DWAKERY_WERROR=$(WERROR))
 RUN_PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins qt6-wayland libgl-dev libxcb1-dev
 TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev git clang-format black reuse \
-	fonts-dejavu-core xvfb xauth xdotool x11-utils trayer faketime libfaketime \
+	fonts-dejavu-core fonts-liberation xvfb xauth xdotool x11-utils trayer faketime libfaketime \
 	pulseaudio pulseaudio-utils sox dbus at-spi2-core libglib2.0-bin libcap2-bin \
-	python3 python3-gi gir1.2-atspi-2.0 procps strace sway waybar grim wtype
+	python3 python3-gi gir1.2-atspi-2.0 procps strace sway waybar wtype
 # GNOME Shell for tests/e2e/gnome.py; gjs runs its notification service.
 GNOME_PACKAGES := gnome-shell gjs
 PACKAGE_CHECK_PACKAGES := dpkg-dev file lintian desktop-file-utils appstream

@@ -18,11 +18,7 @@ def installed(s):
         "-B",
         s.path("pkg"),
     )
-    root, ini, autostart = (
-        s.path("root"),
-        s.path("config/Wakery/Data.ini"),
-        s.path("config/autostart/org.wakery.Wakery.desktop"),
-    )
+    root, ini = s.path("root"), s.path("config/Wakery/Data.ini")
     for folder in ("info", "updates", "triggers"):
         os.makedirs(f"{root}/var/lib/dpkg/{folder}")
     open(root + "/var/lib/dpkg/status", "w").close()
@@ -62,16 +58,6 @@ def installed(s):
         "the sound helper is the installed one",
     )
     s.keys(s.wait_window("Alarm!"), "Return")
-    s.icon_menu("l")
-    s.wait("the autostart file", lambda: os.path.exists(autostart))
-    check(
-        f'Exec="{root}/usr/bin/wakery"\n' in open(autostart).read(),
-        "Start at login writes the autostart file",
-    )
-    s.icon_menu("l")
-    check(
-        s.wait("the autostart file to go", lambda: not os.path.exists(autostart)), "and unticking removes it"
-    )
     check(tree(root) == before, "nothing was written into the installed tree")
 
 

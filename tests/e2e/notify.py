@@ -1,53 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""A due alarm rings within a second of its minute, with a notification that answers it as the window does."""
-from gi.repository import GLib
-from harness import application, check, find, logind, main, notifications, press
-
-
-def rings_at(s, hhmmss, timeout=10.0):
-    s.wait_window("Alarm!", timeout)
-    check(
-        0 <= (late := s.fake_now() - s.today(hhmmss)) < 1,
-        f"the Alarm! window came {late:.2f} s after {hhmmss}",
-    )
-
-
-def answer(s, *keys):
-    s.keys(s.wait_window("Alarm!"), *keys)
-    s.wait("the Alarm! window to close", lambda: not s.windows("Alarm!"))
-
-
-def snooze(s):
-    s.alarm("7:00:00 AM", "Wake up & <go>")
-    s.bus()
-    service = notifications(s)
-    s.set_clock("06:59:54")
-    login = logind(s)
-    program = s.program(faketime=True)
-    rings_at(s, "07:00:00")
-    _, _, icon, summary, body, actions, hints, expires = s.wait(
-        "the notification", lambda: service.called("Notify")
-    )[0]
-    check(
-        (summary, body, actions[2:], expires)
-        == ("Alarm! 7:00:00 AM", "Wake up & <go>", ["snooze", "Snooze", "ok", "OK"], 0)
-        and (hints["urgency"], hints["category"], hints["suppress-sound"]) == (2, "x-wakery.alarm", True)
-        and icon == hints["desktop-entry"] == "org.wakery.Wakery",
-        "the ring's notification: critical, silent, the time and the memo as they are, Snooze and OK",
-    )
-    path = "/org/freedesktop/Notifications"
-    service.emit(path, "org.freedesktop.Notifications", "ActionInvoked", GLib.Variant("(us)", (1, "snooze")))
-    s.wait("the Alarm! window to close", lambda: not s.windows("Alarm!"))
-    s.set_clock("07:04:56")
-    login.resume()
-    rings_at(
-        s, "07:05:00", 8
-    )  # snoozed by the default 00:05 in the window's box; not before: late would be below 0
-    answer(s, "Return")
-    check(
-        program.poll() is None and service.called("CloseNotification") == [(1,), (1,)],
-        "OK closes the window and its notification, the program runs on",
-    )
+"""The ringing window in front of an open editor, and what a screen reader meets."""
+from harness import application, check, find, main, press
 
 
 def in_front(s):
