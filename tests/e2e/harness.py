@@ -1,7 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The real program on a private Xvfb, driven with xdotool: `file.py scenario <wakery>` runs scenario(Session)
-from a file ending in main(globals()); wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the
-scratch folder."""
+"""The real program on a private Xvfb: `file.py scenario <wakery>` runs scenario(Session) from a file ending
+in main(globals()). Wait with s.wait(), never a fixed time. WAKERY_E2E_KEEP=1 keeps the scratch folder."""
 import array, ctypes, datetime, glob, math, os, pwd, re, shutil, subprocess  # noqa: E401
 import sys, tempfile, threading, time  # noqa: E401
 import gi
@@ -49,7 +48,7 @@ class Session:
         self.processes.append(subprocess.Popen(argv, env=dict(self.env, **(env or {})), **kwargs))
         return self.processes[-1]
 
-    def ready(self, command):  # command writes a line to the pipe {fd} once ready: that line
+    def ready(self, command):  # the line command writes to the pipe {fd} once ready
         read_end, write_end = os.pipe()
         self.start(command.replace("{fd}", str(write_end)).split(), pass_fds=(write_end,))
         os.close(write_end)
@@ -66,7 +65,6 @@ class Session:
         os.environ.get("WAKERY_E2E_KEEP") or shutil.rmtree(self.dir, ignore_errors=True)
 
     def program(self, faketime=False, env=None):
-        """With faketime its wall clock is set_clock's, its timers the real monotonic one."""
         env = dict(env or {})
         if faketime:
             self.set_clock(None)
@@ -93,7 +91,7 @@ class Session:
     def fake_now(self):
         return time.time() + self.offset
 
-    def data(self, text=None):  # Data.ini beside the program: writes it, or reads it back as it stands
+    def data(self, text=None):  # writes Data.ini beside the program, or reads it
         with open(os.path.join(self.app, "Data.ini"), "w" if text else "r", newline="") as data:
             return data.write(text) if text else data.read()
 
@@ -115,7 +113,7 @@ class Session:
         )
         return self.wait("the notification area", lambda: self.windows("panel")) and process
 
-    def bus(self, system=False, config="--session"):  # a private session bus (for the accessibility tree)
+    def bus(self, system=False, config="--session"):
         address = self.ready(
             f"dbus-daemon {config} --nofork --address=unix:path={self.path(f'bus{system}')}"
             " --print-address={fd}"
@@ -125,7 +123,7 @@ class Session:
         self.env.update(DBUS_SESSION_BUS_ADDRESS=address, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         os.environ.update(DISPLAY=self.env["DISPLAY"], DBUS_SESSION_BUS_ADDRESS=address)
 
-    def pulse(self):  # a sound server whose one sink, wakery_sink, has a monitor to record from
+    def pulse(self):  # a sound server with one sink, wakery_sink
         with open(self.path("default.pa"), "w") as config:
             config.write(
                 "load-module module-null-sink sink_name=wakery_sink\nset-default-sink wakery_sink\n"
@@ -177,7 +175,7 @@ class Session:
         self.run("xdotool", "windowfocus", "--sync", str(window), *typed)
 
     def close_window(self, window):
-        """What a window manager's close button does: WM_DELETE_WINDOW to the window."""
+        """A window manager's close button: WM_DELETE_WINDOW."""
         x11, p = ctypes.cdll.LoadLibrary("libX11.so.6"), ctypes.c_void_p
         x11.XOpenDisplay.restype = x11.XInternAtom.restype = p
         x11.XInternAtom.argtypes = [p, ctypes.c_char_p, ctypes.c_int]
@@ -193,8 +191,7 @@ class Session:
         x11.XCloseDisplay(display)
 
     def docked_icon(self):
-        """The centre of the program's one small window (not its tooltip) once still for five looks: a click
-        before the panel lays it out can miss."""
+        """The centre of the program's small window once still for five looks: the panel moves it at first."""
         seen = []
 
         def probe():
@@ -218,7 +215,7 @@ class Session:
         return self.wait("the icon in the notification area", probe)
 
     def icon_menu(self, key):
-        """Presses key in the icon's menu, which Qt maps again in the same window: told by its kind."""
+        """Presses key in the icon's menu (a mapped window of type normal)."""
         menu = lambda: [  # noqa: E731
             w
             for w in self.windows(classname="wakery")
@@ -229,8 +226,7 @@ class Session:
         ]
         self.click(*self.docked_icon(), button=3)
         self.wait("the icon menu", menu)
-        # Off the icon first: a right press there soon after the last one, with no move between, is a double
-        # click to Qt.
+        # Off the icon first: a second right press on it would be a double click.
         self.run("xdotool", "mousemove_relative", "--", "-200", "100", "key", key)
         self.wait("the icon menu to close", lambda: not menu())
 
@@ -242,8 +238,7 @@ class Unprivileged(Session):
     AS_USER = ["setpriv", f"--reuid={USER.pw_uid}", f"--regid={USER.pw_gid}", "--clear-groups"]
 
     def start(self, argv, env=None, **kwargs):
-        # The faked clock is preloaded past setpriv: loaded as root, it would make a semaphore the user cannot
-        # open.
+        # Preloaded past setpriv: as root, the faked clock would make a semaphore the user cannot open.
         preload = [f"LD_PRELOAD={env.pop('LD_PRELOAD')}"] if env and "LD_PRELOAD" in env else []
         return super().start(self.AS_USER + ["env"] + preload + argv, env, **kwargs)
 
@@ -252,7 +247,7 @@ class Unprivileged(Session):
 
 
 class Recording:
-    """A sink's monitor as it plays, 8 kHz mono: the real time each 10 ms arrived, and its loudest sample."""
+    """A sink's monitor at 8 kHz: when each 10 ms arrived, and its loudest sample."""
 
     def __init__(self, s, sink):
         self.chunks, argv = [], f"parec -d {sink}.monitor --raw --format=s16le --rate=8000 --channels=1"
@@ -264,22 +259,21 @@ class Recording:
             samples = array.array("h", chunk[: len(chunk) // 2 * 2])
             self.chunks.append((time.time(), max(map(abs, samples), default=0)))
 
-    def sound(self, since, after_quiet=False):  # when the first sound since then arrived (after silence)
+    def sound(self, since, after_quiet=False):  # the first sound since then (after a silence)
         quiet = not after_quiet
         for at, peak in list(self.chunks):
             quiet = quiet or (at >= since and peak < 100)
             if at >= since and quiet and peak > 1000:
                 return at
 
-    def loudest(self, since, seconds):  # over the seconds from since, once they have all arrived
+    def loudest(self, since, seconds):  # once all of those seconds arrived
         chunks = list(self.chunks)
         if chunks and chunks[-1][0] >= since + seconds:
             return max(peak for at, peak in chunks if since <= at < since + seconds)
 
 
 def find(root, role, text):
-    """The first node under root (None: the desktop), showing on screen, with this role (None: any) and text
-    in its name (any case)."""
+    """The first node under root (None: the desktop) showing, with this role (None: any) and text in its name."""
     (stack := [Atspi.get_desktop(0) if root is None else root])[0].clear_cache()
     while stack:
         node = stack.pop()
@@ -304,15 +298,14 @@ def press(s, app, name):
 
 
 def add_alarm(s, app, at, days, memo):
-    """Types an alarm into the editor Add... opens: Tab leads from OK via Cancel to the time, Every, the days
-    Sun..Sat, the memo."""
+    """Types an alarm into the editor: Tab leads from OK via Cancel to the time, Every, Sun..Sat, the memo."""
     press(s, app, "Add...")
     editor = s.wait_window("Set Alarm...")
     s.keys(editor, "Tab", "Tab", "ctrl+a")
     s.keys(editor, text=at)
     s.keys(editor, "Tab", *[key for day in range(1, 8) for key in ["Tab"] + ["space"] * (day in days)], "Tab")
     s.keys(editor, text=memo)
-    s.keys(editor, "Tab", "Tab", "Return")  # past Browse to the sound box, where Return presses OK
+    s.keys(editor, "Tab", "Tab", "Return")  # Return in the sound box presses OK
 
 
 NOTIFY = """<node><interface name="org.freedesktop.Notifications">
@@ -323,15 +316,14 @@ NOTIFY = """<node><interface name="org.freedesktop.Notifications">
 
 
 class Service:
-    """Owns name on the session (or a new system) bus; calls to path are kept in self.calls and answered by
-    answer()."""
+    """Owns name on the session (or a new system) bus; keeps the calls to path, answered by answer()."""
 
     def __init__(self, s, name, path=None, xml=None, answer=lambda method, args: None, system=False):
         self.calls, self.answer = [], answer
         flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
         address = s.bus(True) if system else s.env["DBUS_SESSION_BUS_ADDRESS"]
         self.bus = Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
-        if xml:  # answered by a main loop of its own: one in the scenario's thread would race AT-SPI's calls
+        if xml:  # in a main loop of its own, not racing AT-SPI's calls
             self.bus.register_object(
                 path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.call, None, None
             )
@@ -359,15 +351,13 @@ class Service:
         self.bus.emit_signal(None, path, interface, name, arguments)
         self.bus.flush_sync(None)
 
-    def resume(
-        self,
-    ):  # as login1: the program reads its (faked) wall clock at once, which a kernel timer cannot
+    def resume(self):  # as login1: a kernel timer does not see the faked clock jump
         for starting in (True, False):
             manager = "org.freedesktop.login1.Manager"
             self.emit("/org/freedesktop/login1", manager, "PrepareForSleep", GLib.Variant("(b)", (starting,)))
 
 
-def logind(s):  # start it before s.program()
+def logind(s):  # before s.program()
     return Service(s, "org.freedesktop.login1", system=True)
 
 
