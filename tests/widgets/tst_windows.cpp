@@ -45,7 +45,7 @@ const Window windows[] = {
      .hinted = {"cmbtime"}},
     {.name = "Dialog",
      .title = "Change Alarm...",
-     .drawn = "673c8ba3de2e1fb0",
+     .drawn = "5a6a424599811626",
      .tabOrder = {"OKButton", "CancelButton", "cmbtime2", "optEvery", "Check1", "Check2", "Check3", "Check4",
                   "Check5", "Check6", "Check7", "txtMemo", "cmdbrowse", "txtaction"},
      .spokenNames = {{"cmbtime2", "Time"},

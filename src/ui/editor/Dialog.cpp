@@ -431,8 +431,7 @@ void Dialog::optOnce_Click()
     for (QCheckBox* box : m_days)
         box->setEnabled(!once);
     dtpOnce->setEnabled(once);
-    if (!once)
-        return;
+    // Set also while Every is chosen: a greyed box should still show a day that makes sense.
     const std::int64_t now = nowMinute();
     std::int64_t day = now / (24 * 60);
     if (const auto time = m_services.localeTime.parseTime(cmbtime2->currentText().toStdString());
