@@ -80,22 +80,6 @@ def sway(s):
         "the bar that comes later gets the icon",
     )
     item_path = "/StatusNotifierItem"
-    menu = re.search(r"'(/[^']*)'", s.get(item, item_path, "org.kde.StatusNotifierItem", "Menu"))[1]
-    labels = re.findall(
-        r"'label': <'([^']*)'>", s.gdbus(item, menu, "com.canonical.dbusmenu.GetLayout", "0", "-1", "[]")
-    )
-    check(
-        labels
-        == [
-            "_Restore",
-            "Ring _in...",
-            "_Pause alarms until...",
-            "Res_ume alarms",
-            "Start at _login",
-            "_Exit",
-        ],
-        f"its menu over D-Bus holds {labels}",
-    )
     s.gdbus(item, item_path, "org.kde.StatusNotifierItem.Activate", "0", "0")
     check(
         s.wait("the window", lambda: "Orvane Wakery" in s.windows()), "a click on the icon shows the window"

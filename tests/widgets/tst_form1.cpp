@@ -430,30 +430,6 @@ private slots:
         QVERIFY(!h.form.trayIcon().isAdded());
     }
 
-    // A left or double click shows the window. A notification area that goes leaves it on the task bar;
-    // back, it takes it again, unless on screen.
-    void theIconAndItsArea()
-    {
-        Harness h;
-        h.form.Form_Load();
-        h.form.trayIcon().onActivated(QSystemTrayIcon::Context);
-        QVERIFY(h.form.isHidden());
-        h.form.trayIcon().onActivated(QSystemTrayIcon::DoubleClick);
-        QVERIFY(h.inSight());
-        h.form.close();
-        h.form.trayIcon().onActivated(QSystemTrayIcon::Trigger);
-        QVERIFY(h.inSight());
-        h.form.close();
-        h.setTray(false);
-        QVERIFY(h.onTaskBarOnly());
-        h.setTray(true);
-        QVERIFY(h.form.isHidden());
-        h.choose('r');
-        h.setTray(false);
-        h.setTray(true);
-        QVERIFY(h.inSight());
-    }
-
     // Without a notification area, a close asks before ending; a logout does not.
     void closingWithoutANotificationAreaAsks()
     {

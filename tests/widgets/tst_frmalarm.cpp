@@ -4,7 +4,6 @@
 #include "ui/notify/frmalarm.h"
 
 #include "FakeServices.h"
-#include "platform/qt/QtFiles.h"
 #include "ui/notify/AlarmSound.h"
 #include "ui/notify/AlarmWindowHost.h"
 
@@ -241,22 +240,6 @@ private slots:
         QCOMPARE(owner.calls, QStringList{"2 =0:0"});
     }
 
-    // Installed, the default sound lies in the data folder, not beside the program.
-    void missingSoundFallsBackToTheInstalledDefault()
-    {
-        const std::string installed = s.folder.file("share/wakery/default.wav");
-        const platform::QtFiles files(platform::AppLayout{.portable = false,
-                                                          .dataFolder = s.folder.path(),
-                                                          .defaultSound = installed,
-                                                          .soundHelper = "",
-                                                          .wakeHelper = ""});
-        s.sounds.log.failing["/music/a b.mp3"] = "no such file"; // alarm 1's
-        notify::frmalarm window(owner, files, s.dialogs, s.sounds);
-        window.AlarmIndex = 1;
-        window.Form_Activate();
-        window.Timer1_Timer();
-        QCOMPARE(s.sounds.log.filesStarted, (std::vector<std::string>{"/music/a b.mp3", installed}));
-    }
 };
 
 QTEST_MAIN(TestFrmalarm)

@@ -6,8 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,17 +24,6 @@ private slots:
         QDir(base.filePath("run")).removeRecursively();
         QVERIFY(QDir().mkdir(base.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         qputenv("XDG_RUNTIME_DIR", base.filePath("run").toUtf8());
-    }
-
-    // A second start finds the first through its socket in the private runtime folder, and shows it.
-    void secondStartShowsTheFirst()
-    {
-        platform::SingleInstance first(base.filePath("program"));
-        QSignalSpy shown(&first, &platform::SingleInstance::showRequested);
-        QVERIFY(first.claim());
-        QCOMPARE(QFileInfo(first.serverName()).path(), base.filePath("run"));
-        QVERIFY(!platform::SingleInstance(base.filePath("program") + "/").claim());
-        QCOMPARE(shown.count(), 1);
     }
 
     // A copy that accepts but never answers keeps no start out.

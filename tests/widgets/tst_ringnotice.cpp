@@ -1,15 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Where the window alone may not reach the user: the ring's notification answers it as its own buttons
-// do, and a desktop without a notification area gets a window that says what it is for.
+// Where the window alone may not reach the user: the ring's notification answers it as its own buttons do.
 #include "FakeServices.h"
-#include "platform/Autostart.h"
-#include "ui/main/Form1.h"
-#include "ui/main/TrayIcon.h"
 #include "ui/notify/AlarmWindowHost.h"
 #include "ui/notify/frmalarm.h"
-
-#include <QCheckBox>
-#include <QLabel>
 
 namespace {
 
@@ -31,14 +24,6 @@ struct FakeRingNotices : platform::RingNotices
     QStringList shown;
     platform::RingNoticeAnswers answers;
     int alive = 0;
-};
-
-struct OnOffAutostart : platform::Autostart
-{
-    explicit OnOffAutostart(bool enabled) : on(enabled) {}
-    bool isEnabled() const override { return on; }
-    bool setEnabled(bool value) override { return on = value, true; }
-    bool on;
 };
 
 } // namespace
@@ -87,38 +72,6 @@ private slots:
         QCOMPARE(host.current() != nullptr, ringsOn);
         QCOMPARE(notices.alive, ringsOn ? 1 : 0);
         QCOMPARE(s.messages().size(), duration == "9:99" ? 1 : 0);
-    }
-
-    // Without a notification area the window grows by a line that says Wakery rings on while it is
-    // minimised, and a Start at login box that is the icon menu's item.
-    void windowWithoutTraySaysWhatItIsFor()
-    {
-        bool tray = true;
-        FakeServices s;
-        Form1 form(
-            s.services, nullptr, [&tray] { return tray; }, Form1::Controls::AtOnce);
-        OnOffAutostart autostart(true); // switched on before this start
-        form.trayIcon().setStartAtLogin(&autostart, &s.dialogs);
-        form.Form_Load();
-        auto* box = form.findChild<QCheckBox*>("chkStartAtLogin");
-        const int classicHeight = form.height();
-        QVERIFY(!box->isVisibleTo(&form) && box->isChecked());
-
-        tray = false;
-        form.trayIcon().checkAvailability();
-        QVERIFY(form.findChild<QLabel*>("lblPresence")->isVisibleTo(&form) && box->isVisibleTo(&form));
-        QVERIFY(form.height() > classicHeight);
-        box->click();
-        QVERIFY(!autostart.on && !form.trayIcon().startAtLoginAction()->isChecked());
-
-        // Left on screen by a compositor without a minimised state, the parked window still goes.
-        form.setWindowState(Qt::WindowNoState);
-        tray = true;
-        form.trayIcon().checkAvailability();
-        QVERIFY(form.isHidden());
-        autostart.on = true; // switched on in the desktop's own settings
-        form.mPopRestore_Click();
-        QVERIFY(box->isChecked());
     }
 };
 
