@@ -97,8 +97,8 @@ test-logic-asan: deps
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
 
-# The core cross-built for Windows, its logic tests and the comparison with the system's profile functions
-# run under Wine: headless, in a Wine prefix of its own in the build folder, made once before the tests.
+# The core cross-built for Windows, its logic tests run under Wine: headless, in a Wine prefix of its own
+# in the build folder, made once before the tests.
 test-windows: deps
 	cmake -S . -B $(BUILD_WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DWAKERY_WITH_QT=OFF -DWAKERY_BENCH=OFF $(werror)
