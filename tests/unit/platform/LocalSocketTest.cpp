@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/un.h>
 
 // A listener that only this user reaches: a start connects, is taken from the queue and answered; a second
 // listener at the path is refused as in use; the file a copy that ended left behind connects nowhere.
@@ -15,7 +16,8 @@ TEST(LocalSocket, ListensConnectsAndAnswers)
     const fakes::TempFolder folder;
     const std::string path = folder.file("guard");
     bool inUse = true, busy = true;
-    const std::string tooLong = folder.file(std::string(120, 'x')); // no address can hold it
+    std::string tooLong = folder.file("x"); // no address can hold it with its end mark
+    tooLong.resize(sizeof(sockaddr_un::sun_path), 'x');
     EXPECT_TRUE(platform::listenLocal(tooLong, inUse) == -1 && platform::connectLocal(tooLong, busy) == -1);
     EXPECT_FALSE(inUse);
     const int listener = platform::listenLocal(path, inUse);

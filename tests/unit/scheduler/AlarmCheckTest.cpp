@@ -19,7 +19,7 @@ namespace {
 // each alarm of a missed notice as "!index".
 struct Rig : scheduler::AlarmWindow, scheduler::MissedAlarmNotice
 {
-    explicit Rig(const std::vector<std::string>& alarms) : table(tableOf(alarms))
+    explicit Rig(const std::vector<std::string>& alarms) : specs(alarms), table(tableOf(alarms))
     {
         folder.write("Data.ini", "");
         check.setMissedNotice(this);
@@ -38,6 +38,7 @@ struct Rig : scheduler::AlarmWindow, scheduler::MissedAlarmNotice
                       now.minute);
         rings.push_back(text);
     }
+    std::vector<std::string> specs;
     fakes::TempFolder folder;
     fakes::StdFiles files{folder.path()};
     fakes::FakeClock clock;
@@ -48,7 +49,7 @@ struct Rig : scheduler::AlarmWindow, scheduler::MissedAlarmNotice
     // One step: "@D/hh:mm:ss" sets the clock to that day of December 2026, "+N" ticks every second for N s
     // leaving windows open, "*N" ticks every 10 s closing each window at once, ">N" moves the clock N s
     // without a tick, "tick", "ok" and "snoozeM" as the window does them, "noini"/"ini" (Data.ini
-    // deleted/written), "countN" (Count hand-edited).
+    // deleted/written), "countN" (Count hand-edited), "delN" (alarm N deleted).
     void play(const std::string& step)
     {
         const auto digits = step.find_first_of("0123456789");
@@ -82,7 +83,11 @@ struct Rig : scheduler::AlarmWindow, scheduler::MissedAlarmNotice
                           : void(std::filesystem::remove(folder.file("Data.ini")));
         else if (step.starts_with("count"))
             table.ACount = n16;
-        else
+        else if (step.starts_with("del")) {
+            specs.erase(specs.begin() + n - 1);
+            table = tableOf(specs);
+            check.alarmRemoved(n16);
+        } else
             FAIL() << "unknown step " << step;
     }
 };
@@ -115,10 +120,14 @@ const Case cases[] = {
      .alarms = {"7:02", "7:01"},
      .script = {"@7/07:00:30", "tick", ">180", "tick", "ok"},
      .rings = {"2 Mon 07:03", "1 Mon 07:03"}},
-    {.name = "later is listed in a notice",
-     .alarms = {"7:00", "7:00", "6:59"},
+    {.name = "later is listed in a notice, what is still in time rings",
+     .alarms = {"7:00", "7:00", "6:59", "8:58"},
      .script = {"@7/06:59:59", "*1", ">7260", "*3"},
-     .rings = {"3 Mon 06:59", "!1", "!2"}},
+     .rings = {"3 Mon 06:59", "4 Mon 09:01", "!1", "!2"}},
+    {.name = "an alarm deleted: the one after it keeps the ring it took",
+     .alarms = {"7:00", "7:01"},
+     .script = {"@7/06:59:30", "*100", "del1", "*60"},
+     .rings = {"1 Mon 07:00", "2 Mon 07:01"}},
 };
 
 TEST(AlarmCheck, RingsEachOccurrenceOnceAndInTurn)

@@ -22,6 +22,8 @@ const Box boxes[] = {
     {.box = "5 :  ", .checked = "5 :", .boxAfter = "5 :  00", .valid = true, .read = "5:0"},
     {.box = "1:234"},
     {.box = "00005:00"}, // too many digits to read
+    {.box = "5"},
+    {.box = "1/:05"},
     {.box = "1:05 pm", .checked = "1:05 PM"},
 };
 

@@ -132,6 +132,10 @@ TEST_F(AlarmFile, RemoveLowersTheCountAndMovesTheLaterAlarmsDown)
     store::setSoundLevel(off, {.volume = 0, .fadeInSeconds = 60});
     EXPECT_EQ(store::changeAlarm(path, 3, last, off), store::SaveResult::Saved);
     EXPECT_EQ(store::readRecord(path, 3), off);
+    const store::AlarmRecord first = *store::readRecord(path, 1);
+    EXPECT_EQ(store::changeAlarm(path, 1, first, first), store::SaveResult::Saved);
+    EXPECT_EQ(store::findRecord(path, off), 3);
+    EXPECT_EQ(store::findRecord(folder.path(), off), 0); // no file to read
     EXPECT_FALSE(store::readRecord(path, 4));
     EXPECT_FALSE(store::readRecord(path, 0));
     EXPECT_EQ(store::changeAlarm(path, 0, {}, {}), store::SaveResult::Changed);

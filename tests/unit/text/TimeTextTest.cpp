@@ -25,6 +25,8 @@ const Stored stored[] = {
      .time = "07:00:00"}, // narrow no-break space
     {.text = "7:00:00\xC2\xA0pm", .time = "19:00:00"},
     {.text = "7:05:09", .time = "07:05:09"},
+    {.text = "7:3. AM", .time = "07:03:00"},
+    {.text = "23:59:59", .time = "23:59:59"},
     {.text = "19:60", .time = ""},
     {.text = "123:00", .time = ""},
     {.text = "-1:00 AM", .time = ""},
