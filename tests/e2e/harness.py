@@ -64,8 +64,8 @@ class Session:
                 process.kill()
         os.environ.get("WAKERY_E2E_KEEP") or shutil.rmtree(self.dir, ignore_errors=True)
 
-    def program(self, faketime=False, env=None):
-        env = dict(env or {})
+    def program(self, faketime=False):
+        env = {}
         if faketime:
             self.set_clock(None)
             # No cache: a real clock is right the moment a resume is announced, a cached faked one lags.
@@ -95,14 +95,14 @@ class Session:
         with open(os.path.join(self.app, "Data.ini"), "w" if text else "r", newline="") as data:
             return data.write(text) if text else data.read()
 
-    def alarm(self, at, memo, sound="", later=()):  # switched on for today (Type 1 Sunday .. 7 Saturday)
+    def alarm(self, at, memo, later=()):  # switched on for today (Type 1 Sunday .. 7 Saturday)
         day = (time.localtime().tm_wday + 1) % 7 + 1
-        alarms = [(at, memo, sound)] + [(t, m, "") for t, m in later]
+        alarms = [(at, memo)] + list(later)
         self.data(
             f"[Alarm]\r\nCount={len(alarms)}\r\n"
             + "".join(
-                f"[Alarm{i}]\r\nState=1\r\nType={day}\r\nTime={a}\r\nMemo={m}\r\nSound={s}\r\n"
-                for i, (a, m, s) in enumerate(alarms, 1)
+                f"[Alarm{i}]\r\nState=1\r\nType={day}\r\nTime={a}\r\nMemo={m}\r\nSound=\r\n"
+                for i, (a, m) in enumerate(alarms, 1)
             )
         )
 

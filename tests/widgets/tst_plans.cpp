@@ -212,9 +212,6 @@ private slots:
                  "Alarms paused until Wed 9 Dec. Next: Wed 07:30 - work (in 2 d 1 h) - cannot "
                  "wake this computer");
         QCOMPARE(status->toolTip(), "Cannot wake this computer: no capability");
-        h.form.setWakeStatus({.ability = platform::WakeStatus::Ability::Wakes, .reason = ""});
-        QVERIFY(status->text().endsWith("(in 2 d 1 h) - wakes this computer for alarms"));
-        QVERIFY(status->toolTip().isEmpty());
         h.at(8, 7, 30);
         QCOMPARE(h.ringing(), "");
         h.at(8, 8, 0);
