@@ -239,7 +239,6 @@ private slots:
         QTest::mouseClick(host.current()->OKButton, Qt::LeftButton);
         QCOMPARE(owner.calls, QStringList{"2 =0:0"});
     }
-
 };
 
 QTEST_MAIN(TestFrmalarm)
