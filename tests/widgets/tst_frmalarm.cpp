@@ -181,8 +181,9 @@ private slots:
             sound.tick();
         QCOMPARE(log.alive, 0);
         log.unusable.clear();
-        for (int tick = 0; tick < 126; ++tick)
+        for (int tick = 0; tick < 121; ++tick) // to the second try, 250 ticks after the first failure
             sound.tick();
+        QCOMPARE(log.alive, 1);
         const int beeps = log.beeps;
         for (int tick = 0; tick < 50; ++tick)
             sound.tick();

@@ -196,6 +196,7 @@ private slots:
             dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
         });
         QCOMPARE(h.read("Alarm", "PauseUntil"), "<absent>");
+        h.form.SetSnoozeValue(1, 0, 5, false);
         h.choose('p', [](QDialog& dialog) {
             auto* until = dialog.findChild<QDateEdit*>("dtpUntil");
             QCOMPARE(until->date(), QDate(2026, 12, 8));
@@ -203,6 +204,7 @@ private slots:
             QTest::mouseClick(dialog.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
         });
         QCOMPARE(h.read("Alarm", "PauseUntil"), "2026-12-09");
+        QCOMPARE(h.form.alarmTable().ASnoozeM[1], 0); // a snooze pending goes with the pause
         QVERIFY(h.form.trayIcon().isPaused() && h.form.trayIcon().resumeAction()->isVisible());
         QVERIFY(!h.form.trayIcon().pauseAction()->isVisible());
         QCOMPARE(h.form.trayIcon().tip(),
