@@ -273,7 +273,7 @@ class Recording:
 
 
 def find(root, role, text):
-    """The first node under root (None: the desktop) showing, with this role (None: any) and text in its name."""
+    """The first node under root (None: the desktop) showing, of this role (None: any), text in its name."""
     (stack := [Atspi.get_desktop(0) if root is None else root])[0].clear_cache()
     while stack:
         node = stack.pop()

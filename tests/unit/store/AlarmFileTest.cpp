@@ -47,41 +47,39 @@ TEST_F(AlarmFile, LoadReadsEveryFieldAsReadIniGivesIt)
 
 TEST_F(AlarmFile, LoadHandEditedNumbersLoadSafely)
 {
-    // Counts, then states: only a whole number 1 is on; anything unreadable is off.
+    // Counts and states: only a whole number 1 is on, anything unreadable is off. Levels: Volume 0 to 100
+    // and FadeIn 0, 15, 30 or 60; anything else is the default, 50 and 0.
     struct Number
     {
+        std::string key; // Count in [Alarm], the others in [Alarm1]
         const char* stored;
         int read;
     };
-    const Number counts[] = {{.stored = "-2", .read = 0},
-                             {.stored = "2.5", .read = 0},
-                             {.stored = "\"2\"", .read = 2},
-                             {.stored = "99999999999999999999", .read = 32767}};
-    for (const Number& c : counts) {
-        ASSERT_TRUE(load(std::string("[Alarm]\nCount=") + c.stored + "\n"));
-        EXPECT_EQ(table.ACount, c.read) << c.stored;
-    }
-    const Number states[] = {{.stored = "01", .read = 1},
-                             {.stored = "-1", .read = -1},
-                             {.stored = "32767", .read = 32767},
-                             {.stored = "32768", .read = 0}};
-    for (const Number& c : states) {
-        ASSERT_TRUE(load(std::string("[Alarm]\nCount=1\n[Alarm1]\nState=") + c.stored + "\n"));
-        EXPECT_EQ(table.AState[1], c.read) << c.stored;
-    }
-    // Levels: Volume 0 to 100 and FadeIn 0, 15, 30 or 60; anything else is the default, 50 and 0.
-    const Number volumes[] = {{.stored = "0", .read = 0},
-                              {.stored = "100", .read = 100},
-                              {.stored = "101", .read = 50},
-                              {.stored = "4O", .read = 50}};
-    for (const Number& c : volumes) {
-        ASSERT_TRUE(load(std::string("[Alarm]\nCount=1\n[Alarm1]\nVolume=") + c.stored + "\n"));
-        EXPECT_EQ(table.APlan[1].level.volume, c.read) << c.stored;
-    }
-    const Number fadeIns[] = {{.stored = "60", .read = 60}, {.stored = "20", .read = 0}};
-    for (const Number& c : fadeIns) {
-        ASSERT_TRUE(load(std::string("[Alarm]\nCount=1\n[Alarm1]\nFadeIn=") + c.stored + "\n"));
-        EXPECT_EQ(table.APlan[1].level.fadeInSeconds, c.read) << c.stored;
+    const Number numbers[] = {
+        {.key = "Count", .stored = "-2", .read = 0},
+        {.key = "Count", .stored = "2.5", .read = 0},
+        {.key = "Count", .stored = "\"2\"", .read = 2},
+        {.key = "Count", .stored = "99999999999999999999", .read = 32767},
+        {.key = "State", .stored = "01", .read = 1},
+        {.key = "State", .stored = "-1", .read = -1},
+        {.key = "State", .stored = "32767", .read = 32767},
+        {.key = "State", .stored = "32768", .read = 0},
+        {.key = "Volume", .stored = "0", .read = 0},
+        {.key = "Volume", .stored = "100", .read = 100},
+        {.key = "Volume", .stored = "101", .read = 50},
+        {.key = "Volume", .stored = "4O", .read = 50},
+        {.key = "FadeIn", .stored = "60", .read = 60},
+        {.key = "FadeIn", .stored = "20", .read = 0},
+    };
+    for (const Number& c : numbers) {
+        SCOPED_TRACE(c.key + "=" + c.stored);
+        const std::string section = c.key == "Count" ? "" : "Count=1\n[Alarm1]\n";
+        ASSERT_TRUE(load("[Alarm]\n" + section + c.key + "=" + c.stored + "\n"));
+        EXPECT_EQ(c.key == "Count"    ? table.ACount
+                  : c.key == "State"  ? table.AState[1]
+                  : c.key == "Volume" ? table.APlan[1].level.volume
+                                      : table.APlan[1].level.fadeInSeconds,
+                  c.read);
     }
 }
 
